@@ -1,0 +1,57 @@
+// Whole-file and line-by-line access to text and byte files.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace zav {
+
+// All bytes of a file. THROWS RuntimeError (53 file not found, 70 permission denied ...).
+std::string ReadFileBytes(const std::filesystem::path& path);
+
+// Creates or replaces the file with exactly `bytes`. THROWS RuntimeError on failure.
+void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
+
+// Splits text into lines as the system reads text files: a line ends at a carriage return,
+// optionally followed by a line feed. Text that holds no carriage return at all (saved with line
+// feeds only) splits at line feeds instead, so it does not read as one single line.
+// A final line without a terminator is a line; text ending in a terminator has no empty last line.
+class LineSplitter {
+public:
+    explicit LineSplitter(std::string_view text);
+
+    // The next line without its terminator; false at the end of the text.
+    bool Next(std::string_view& line);
+    bool AtEnd() const { return pos_ >= text_.size(); }
+    // Bytes consumed so far (for progress displays).
+    std::size_t Position() const { return pos_; }
+    void Rewind() { pos_ = 0; }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    char terminator_;  // '\r', or '\n' for text without any carriage return
+};
+
+// A text file read line by line with the rules of LineSplitter. The file is read whole when opened.
+class TextFileReader {
+public:
+    // THROWS RuntimeError when the file cannot be read.
+    explicit TextFileReader(const std::filesystem::path& path);
+    TextFileReader(const TextFileReader&) = delete;
+    TextFileReader& operator=(const TextFileReader&) = delete;
+
+    bool ReadLine(std::string& line);
+    bool AtEnd() const { return lines_.AtEnd(); }
+    std::size_t Position() const { return lines_.Position(); }
+    std::size_t Size() const { return bytes_.size(); }
+    void Rewind() { lines_.Rewind(); }
+
+private:
+    std::string bytes_;
+    LineSplitter lines_;
+};
+
+}  // namespace zav

@@ -1,0 +1,153 @@
+#include "core/number.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "core/errors.h"
+
+namespace zav {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+// Walks the text character by character, skipping blanks.
+class Cursor {
+public:
+    explicit Cursor(std::string_view text) : text_(text) { SkipBlanks(); }
+    char Peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
+    void Next() {
+        ++pos_;
+        SkipBlanks();
+    }
+
+private:
+    void SkipBlanks() {
+        while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+    }
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+int DigitValue(char c, int radix) {
+    int v = -1;
+    if (c >= '0' && c <= '9') v = c - '0';
+    else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+    return v < radix ? v : -1;
+}
+
+// "&H..." / "&O..." after the '&': the value as a 16-bit or 32-bit signed number.
+double ReadRadixNumber(Cursor& cur) {
+    const char kind = cur.Peek();
+    int radix = 0;
+    if (kind == 'H' || kind == 'h') radix = 16;
+    else if (kind == 'O' || kind == 'o') radix = 8;
+    else return 0;
+    cur.Next();
+    std::uint64_t value = 0;
+    while (true) {
+        const int d = DigitValue(cur.Peek(), radix);
+        if (d < 0) break;
+        value = value * radix + d;
+        if (value > 0xFFFFFFFFull) throw RuntimeError(kErrOverflow);
+        cur.Next();
+    }
+    if (value <= 0xFFFF) return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+}  // namespace
+
+double Val(std::string_view text) {
+    Cursor cur(text);
+    if (cur.Peek() == '&') {
+        cur.Next();
+        return ReadRadixNumber(cur);
+    }
+    std::string number;  // the number without blanks, in a form from_chars reads
+    if (cur.Peek() == '+' || cur.Peek() == '-') {
+        if (cur.Peek() == '-') number += '-';
+        cur.Next();
+    }
+    bool anyDigit = false;
+    while (cur.Peek() >= '0' && cur.Peek() <= '9') {
+        number += cur.Peek();
+        anyDigit = true;
+        cur.Next();
+    }
+    if (cur.Peek() == '.') {
+        number += '.';
+        cur.Next();
+        while (cur.Peek() >= '0' && cur.Peek() <= '9') {
+            number += cur.Peek();
+            anyDigit = true;
+            cur.Next();
+        }
+    }
+    if (!anyDigit) return 0;
+    const char e = cur.Peek();
+    if (e == 'E' || e == 'e' || e == 'D' || e == 'd') {
+        std::string exponent = "e";
+        cur.Next();
+        if (cur.Peek() == '+' || cur.Peek() == '-') {
+            exponent += cur.Peek();
+            cur.Next();
+        }
+        bool expDigit = false;
+        while (cur.Peek() >= '0' && cur.Peek() <= '9') {
+            exponent += cur.Peek();
+            expDigit = true;
+            cur.Next();
+        }
+        if (expDigit) number += exponent;
+    }
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        // Too small underflows to zero; too large is the platform's overflow.
+        const auto ePos = number.find('e');
+        if (ePos != std::string::npos && number.compare(ePos, 2, "e-") == 0) return 0;
+        throw RuntimeError(kErrOverflow);
+    }
+    if (!std::isfinite(value)) throw RuntimeError(kErrOverflow);
+    return value;
+}
+
+double RoundHalfEven(double value) {
+    const double floor = std::floor(value);
+    const double diff = value - floor;
+    if (diff < 0.5) return floor;
+    if (diff > 0.5) return floor + 1;
+    return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
+}
+
+namespace {
+template <typename Int>
+Int ToInteger(double value) {
+    if (std::isnan(value)) throw RuntimeError(kErrOverflow);
+    const double r = RoundHalfEven(value);
+    if (r < static_cast<double>(std::numeric_limits<Int>::min()) ||
+        r > static_cast<double>(std::numeric_limits<Int>::max()))
+        throw RuntimeError(kErrOverflow);
+    return static_cast<Int>(r);
+}
+}  // namespace
+
+std::int16_t CInt(double value) { return ToInteger<std::int16_t>(value); }
+std::int32_t CLng(double value) { return ToInteger<std::int32_t>(value); }
+
+std::string NumberText(double value) {
+    if (value == 0) return "0";
+    if (std::floor(value) == value && std::fabs(value) < 1e15) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.0f", value);
+        return buf;
+    }
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.15G", value);
+    return buf;  // %G drops trailing zeros and switches to E form for very large or small values
+}
+
+}  // namespace zav

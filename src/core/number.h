@@ -1,0 +1,39 @@
+// Numbers from text, and conversions to the platform's 16- and 32-bit integers.
+//
+// Every setting, map value and source field that is read as a number goes through Val(); never
+// std::stoi/atoi on outside input.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zav {
+
+// Reads the leading number of `text` the way the host platform did:
+//  - blanks, tabs and line feeds are ignored anywhere ("1 2" reads 12);
+//  - an optional sign, digits, a decimal point and an exponent (E or D, optional sign, digits);
+//  - "&H" hexadecimal and "&O" octal numbers, which read as 16-bit values when they fit 16 bits and as
+//    32-bit values when they fit 32 bits ("&HFFFF" is -1, "&H10000" is 65536);
+//  - reading stops at the first character that cannot continue the number; no number gives 0.
+// THROWS RuntimeError(6) when the number is too large for a double or a hexadecimal/octal number has
+// more than 32 bits.
+double Val(std::string_view text);
+
+// Nearest integer, halves going to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
+double RoundHalfEven(double value);
+
+// Conversions to 16-bit (CInt) and 32-bit (CLng) integers with halves to even.
+// THROWS RuntimeError(6) "Overflow" outside the range (or for a value that is not a number).
+std::int16_t CInt(double value);
+std::int32_t CLng(double value);
+
+// CInt(Val(text)) and CLng(Val(text)).
+inline std::int16_t ValInt(std::string_view text) { return CInt(Val(text)); }
+inline std::int32_t ValLong(std::string_view text) { return CLng(Val(text)); }
+
+// The platform's text form of a number: integers without a point ("12", "-3"), others with up to
+// 15 significant digits and no trailing zeros ("0.5", "1.25"), very large or small ones in E form.
+std::string NumberText(double value);
+
+}  // namespace zav

@@ -1,0 +1,31 @@
+// Text helpers over byte strings (one byte per character, Windows-1252 letters).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zav {
+
+// Upper and lower case of one byte: ASCII letters and the Windows-1252 accented letters.
+char UpperChar(char c);
+char LowerChar(char c);
+
+std::string UCase(std::string_view text);
+std::string LCase(std::string_view text);
+
+// True when the two texts are equal without regard to letter case.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// Removes spaces (only spaces, as the platform's Trim does) from one or both ends.
+std::string_view LTrim(std::string_view text);
+std::string_view RTrim(std::string_view text);
+std::string_view Trim(std::string_view text);
+
+// Splits `text` at every occurrence of `separator` (which must not be empty); "" gives one empty piece.
+std::vector<std::string> Split(std::string_view text, std::string_view separator);
+
+// Replaces every occurrence of `from` (not empty) with `to`.
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+
+}  // namespace zav

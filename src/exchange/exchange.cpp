@@ -1,0 +1,97 @@
+#include "exchange/exchange.h"
+
+#include "core/errors.h"
+#include "core/frontend.h"
+#include "core/identity.h"
+#include "core/number.h"
+
+namespace zav {
+
+namespace {
+
+// Properties in the order SaveSettings writes them.
+constexpr const char* kSaveOrder[] = {
+    "RouteSource",       "RouteDestination", "RouteZAVType",      "RouteMap",
+    "ReReadSource",      "ReReadDestination", "ReReadZAVType",    "ReReadMap",
+    "ReadingSource",     "ReadingDestination", "ReadingMap",      "AutoReRead",
+    "OrphanDestination", "OrphanMap",         "OrphanConvert",     "OrphanReplace",
+    "AutoInstall",       "AutoInstallPrompt", "AutoInstallLeave", "AutoInstallUnit",
+};
+static_assert(std::size(kSaveOrder) == kSettingCount);
+
+std::int16_t NumberOrDefault(const std::string& text) {
+    try {
+        return ValInt(text);
+    } catch (const RuntimeError&) {
+        return 0;  // out of the 16-bit range: the default
+    }
+}
+
+}  // namespace
+
+clsExchange::clsExchange(RegistryStore& store) : registry_(store) {}
+
+std::string clsExchange::GetParm(const std::string& section, const std::string& name,
+                                 const std::string& defaultValue) {
+    std::string value = RegValueText(registry_.GetValue({kLocalMachine, kSettingsKey, section, name}));
+    return value.empty() ? defaultValue : value;
+}
+
+bool clsExchange::SaveParm(const std::string& section, const std::string& name, const std::string& value) {
+    return registry_.SaveValue(value, {kLocalMachine, "Software", kCompanyName, kProductName, section, name});
+}
+
+void clsExchange::LoadSettings() {
+    for (const auto& def : SettingsTable()) {
+        const std::string text = GetParm(def.section, def.valueName, def.defaultText);
+        switch (def.kind) {
+            case SettingKind::Text: this->*def.text = text; break;
+            case SettingKind::Flag: this->*def.number = text == "Y" ? -1 : 0; break;
+            case SettingKind::Number: this->*def.number = NumberOrDefault(text); break;
+        }
+    }
+}
+
+bool clsExchange::SaveSettings() {
+    std::string firstFailure;
+    for (const char* property : kSaveOrder) {
+        const SettingDef& def = *FindSetting(property);
+        if (!SaveParm(def.section, def.valueName, SettingText(*this, def)) && firstFailure.empty())
+            firstFailure = std::string(def.section) + "\\" + def.valueName;
+    }
+    if (firstFailure.empty()) return true;
+    CurrentFrontend().ShowMessage("The settings could not be saved (" + firstFailure + ").", kAppTitle);
+    return false;
+}
+
+std::string clsExchange::MapExtension(int use) {
+    switch (use) {
+        case kMapRoute:
+        case kMapReRead: return ".zcm";
+        case kMapReading: return ".zrm";
+        case kMapOrphan: return ".zom";
+        default: return "";
+    }
+}
+
+std::string clsExchange::DefaultFileExtension(int use) {
+    switch (use) {
+        case kMapRoute:
+        case kMapReRead:
+        case kMapReading:
+        case kMapOrphan: return ".txt";
+        default: return "";
+    }
+}
+
+std::string clsExchange::TypeDescr(int use) {
+    switch (use) {
+        case kMapRoute: return "Route";
+        case kMapReRead: return "ReRead";
+        case kMapReading: return "Reading";
+        case kMapOrphan: return "Orphan";
+        default: return "";
+    }
+}
+
+}  // namespace zav

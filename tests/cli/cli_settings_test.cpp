@@ -1,0 +1,99 @@
+// The command line as a user runs it: the real binary on a temporary home folder.
+#include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
+
+namespace zav {
+namespace {
+
+class CliTest : public testing::Test {
+protected:
+    test::TempDir dir;
+
+    // Runs zavdepot with `args` on the test's home; returns the exit status, stdout in `out`.
+    int Run(const std::string& args, std::string* out = nullptr, bool withStderr = false) {
+        std::string cmd = std::string(ZAV_BINARY) + " --home '" + (dir / "home").string() + "' " + args +
+                          " </dev/null" + (withStderr ? " 2>&1" : " 2>/dev/null");
+        return test::RunCommand(cmd, out);
+    }
+};
+
+TEST_F(CliTest, FreshHomePrintsTheDefaults) {
+    std::string out;
+    ASSERT_EQ(Run("settings", &out), 0);
+    EXPECT_EQ(out,
+              "RouteSource=\nRouteDestination=RouteZAV.pdb\nRouteMap=\nRouteZAVType=PDB\n"
+              "ReReadSource=\nReReadDestination=RouteZAV.pdb\nReReadMap=\nReReadZAVType=PDB\n"
+              "ReadingSource=ReadingZAV.pdb\nReadingDestination=\nReadingMap=\nAutoReRead=N\n"
+              "OrphanDestination=\nOrphanMap=\nOrphanConvert=0\nOrphanReplace=0\n"
+              "AutoInstall=N\nAutoInstallUnit=\nAutoInstallPrompt=N\nAutoInstallLeave=N\n");
+    std::string shown;
+    ASSERT_EQ(Run("settings show", &shown), 0);
+    EXPECT_EQ(shown, out);
+    EXPECT_TRUE(std::filesystem::exists(dir / "home" / "registry.sqlite3"));
+}
+
+TEST_F(CliTest, SettingsSetSavesAndReloads) {
+    ASSERT_EQ(Run("settings set RouteSource 'host/route file.txt'"), 0);
+    ASSERT_EQ(Run("settings set autoreread y"), 0);  // names and Y/N in any case
+    ASSERT_EQ(Run("settings set OrphanConvert 1"), 0);
+    ASSERT_EQ(Run("--yes settings set RouteDestination '' --no"), 2) << "--yes and --no exclude each other";
+    ASSERT_EQ(Run("settings set RouteDestination ''"), 0);
+    std::string out;
+    ASSERT_EQ(Run("settings", &out), 0);
+    EXPECT_NE(out.find("RouteSource=host/route file.txt\n"), std::string::npos);
+    EXPECT_NE(out.find("AutoReRead=Y\n"), std::string::npos);
+    EXPECT_NE(out.find("OrphanConvert=1\n"), std::string::npos);
+    EXPECT_NE(out.find("RouteDestination=RouteZAV.pdb\n"), std::string::npos);  // empty reloads as default
+
+    std::string value;
+    ASSERT_EQ(Run("registry get Reading AutoReRead", &value), 0);
+    EXPECT_EQ(value, "Y\n");
+}
+
+TEST_F(CliTest, UsageErrorsExitWithTwo) {
+    const char* bad[] = {
+        "settings set NoSuchSetting x", "settings set AutoReRead maybe", "settings set OrphanConvert 99999",
+        "settings set OrphanConvert 1x", "settings set RouteSource", "nosuchcommand", "registry",
+        "registry get OnlySection", "settings show extra",
+    };
+    for (const char* args : bad) EXPECT_EQ(Run(args), 2) << args;
+    EXPECT_EQ(Run("--help"), 0);
+    EXPECT_EQ(Run("settings set --help"), 0);
+    EXPECT_EQ(Run("registry list --help"), 0);
+}
+
+TEST_F(CliTest, RegistryCommands) {
+    std::string out;
+    EXPECT_EQ(Run("registry list", &out), 0);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(Run("registry get LoginSetup UseLogin", &out), 1);
+    EXPECT_EQ(out, "");
+    ASSERT_EQ(Run("registry set LoginSetup UseLogin N"), 0);
+    ASSERT_EQ(Run("registry set --home '" + (dir / "home").string() + "' LoginSetup Greeting 'Good day'"), 0);
+    ASSERT_EQ(Run("registry list", &out), 0);
+    EXPECT_EQ(out, "LoginSetup: \n    > UseLogin = \"N\"\n    > Greeting = \"Good day\"\n");
+    EXPECT_EQ(Run("registry delete LoginSetup Greeting"), 0);
+    EXPECT_EQ(Run("registry delete LoginSetup Greeting"), 1);
+    out.clear();
+    ASSERT_EQ(Run("registry get loginsetup USELOGIN", &out), 0);
+    EXPECT_EQ(out, "N\n");
+}
+
+TEST_F(CliTest, WithoutACommandShowsTheUsage) {
+    std::string out;
+    EXPECT_EQ(Run("", &out), 0);
+    EXPECT_NE(out.find("settings"), std::string::npos);
+    EXPECT_EQ(Run("nogate"), 0);
+}
+
+TEST_F(CliTest, UnusableHomeIsAClearError) {
+    std::string out;
+    test::RunCommand("touch '" + (dir / "file").string() + "'");
+    std::string cmd = std::string(ZAV_BINARY) + " --home '" + (dir / "file").string() + "' settings 2>&1";
+    EXPECT_EQ(test::RunCommand(cmd, &out), 1);
+    EXPECT_NE(out.find("Error: "), std::string::npos) << out;
+}
+
+}  // namespace
+}  // namespace zav

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "core/errors.h"
+#include "core/file_io.h"
+#include "core/home.h"
+#include "core/text.h"
+#include "support/temp_dir.h"
+
+namespace zav {
+namespace {
+
+std::vector<std::string> Lines(std::string_view text) {
+    LineSplitter s(text);
+    std::vector<std::string> out;
+    std::string_view line;
+    while (s.Next(line)) out.emplace_back(line);
+    return out;
+}
+
+using V = std::vector<std::string>;
+
+TEST(LineSplitter, LinesEndAtCarriageReturnOptionallyFollowedByLineFeed) {
+    const std::pair<std::string, V> cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\r\n\r\nb", {"a", "", "b"}},
+        {"a\nb\r\nc", {"a\nb", "c"}},  // a file with CRs: a lone LF stays inside the line
+        {"\r\n", {""}},
+        {"a\r\r\nb", {"a", "", "b"}},
+        // No CR at all (saved with line feeds only): split at line feeds.
+        {"a\nb\n", {"a", "b"}},
+        {"a\n\nb", {"a", "", "b"}},
+        {"one line", {"one line"}},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(Lines(text), expected) << testing::PrintToString(text);
+}
+
+TEST(TextFileReader, ReadsLinesAndReportsPosition) {
+    test::TempDir dir;
+    WriteFileBytes(dir / "route.txt", "A1\r\nB22\r\n");
+    TextFileReader reader(dir / "route.txt");
+    EXPECT_EQ(reader.Size(), 9u);
+    std::string line;
+    ASSERT_TRUE(reader.ReadLine(line));
+    EXPECT_EQ(line, "A1");
+    EXPECT_EQ(reader.Position(), 4u);
+    ASSERT_TRUE(reader.ReadLine(line));
+    EXPECT_EQ(line, "B22");
+    EXPECT_TRUE(reader.AtEnd());
+    EXPECT_FALSE(reader.ReadLine(line));
+    reader.Rewind();
+    ASSERT_TRUE(reader.ReadLine(line));
+    EXPECT_EQ(line, "A1");
+}
+
+TEST(FileIO, MissingFileIsFileNotFoundAndBytesRoundTrip) {
+    test::TempDir dir;
+    try {
+        ReadFileBytes(dir / "missing.txt");
+        ADD_FAILURE() << "no error";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.Number(), 53);
+        EXPECT_EQ(e.Description(), "File not found");
+    }
+    EXPECT_THROW(ReadFileBytes(dir.Path()), RuntimeError);  // a folder is not a file
+    std::string all;
+    for (int i = 0; i < 256; ++i) all += static_cast<char>(i);
+    WriteFileBytes(dir / "bytes.bin", all);
+    EXPECT_EQ(ReadFileBytes(dir / "bytes.bin"), all);
+}
+
+TEST(Text, CaseAndTrimRules) {
+    EXPECT_EQ(UCase("abc\xe9\xff" "1"), "ABC\xc9\x9f" "1");
+    EXPECT_EQ(LCase("ABC\xc9"), "abc\xe9");
+    EXPECT_TRUE(EqualsNoCase("LoginSetup", "LOGINSETUP"));
+    EXPECT_FALSE(EqualsNoCase("Login", "Logins"));
+    EXPECT_EQ(Trim("  a b \t "), "a b \t");  // only spaces are trimmed
+    EXPECT_EQ(Trim("   "), "");
+    EXPECT_EQ(Split("a||b||", "||"), (V{"a", "b", ""}));
+    EXPECT_EQ(ReplaceAll("a\r\nb\r\n", "\r\n", "\n"), "a\nb\n");
+}
+
+TEST(HomeFolder, OptionThenEnvironmentThenDataFolder) {
+    test::TempDir dir;
+    ::setenv("ZAVDEPOT_HOME", (dir / "env").c_str(), 1);
+    EXPECT_EQ(ResolveHomeFolder(std::string((dir / "opt").string())), dir / "opt");
+    EXPECT_EQ(ResolveHomeFolder(std::nullopt), dir / "env");
+    ::unsetenv("ZAVDEPOT_HOME");
+    ::setenv("XDG_DATA_HOME", (dir / "xdg").c_str(), 1);
+    EXPECT_EQ(ResolveHomeFolder(std::nullopt), dir / "xdg" / "zavdepot");
+    ::unsetenv("XDG_DATA_HOME");
+    ::setenv("HOME", dir.Path().c_str(), 1);
+    EXPECT_EQ(ResolveHomeFolder(std::nullopt), dir / ".local" / "share" / "zavdepot");
+
+    EnsureFolder(dir / "a" / "b");
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "a" / "b"));
+    WriteFileBytes(dir / "file", "x");
+    EXPECT_THROW(EnsureFolder(dir / "file"), RuntimeError);
+    EXPECT_EQ(ResolveAgainst("/home/x", "maps/a.zcm"), std::filesystem::path("/home/x/maps/a.zcm"));
+    EXPECT_EQ(ResolveAgainst("/home/x", "/abs.pdb"), std::filesystem::path("/abs.pdb"));
+}
+
+}  // namespace
+}  // namespace zav
