@@ -1,0 +1,1 @@
+target_link_libraries(exchange_tests PRIVATE SQLite::SQLite3)
