@@ -11,3 +11,6 @@ scripts/build.sh build
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 scripts/build.sh build-asan -DZAVDEPOT_SANITIZE=ON -DZAVDEPOT_GUI=OFF -DZAVDEPOT_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 (cd build-asan && ctest --output-on-failure --parallel "$(nproc)")
+
+# Every reader of outside input, fuzzed briefly from its seeds (longer runs: scripts/fuzz.sh 300).
+scripts/fuzz.sh 5
