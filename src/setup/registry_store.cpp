@@ -110,6 +110,10 @@ RegistryStore::RegistryStore(const std::filesystem::path& file) : file_(file) {
         throw RuntimeError(kErrPathFileAccess, "Cannot open the settings store " + file.string() + ": " + msg);
     }
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    // Write-ahead log: readers never block the writer, and a commit needs no sync of the main file.
+    // With synchronous=NORMAL a killed process never loses a committed write; only a power failure
+    // may roll back the last commits, never corrupt the store.
+    sqlite3_exec(db_, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
     try {
         Transaction tx(db_);
         if (sqlite3_exec(db_, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK) throw StoreFailure(sqlite3_errmsg(db_));
