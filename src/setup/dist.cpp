@@ -198,7 +198,10 @@ void clsDist::LoadRegistrySection(const std::string& section) {
             Say("Improperly formatted registry entry\r\n" + line, kAppTitle);
             continue;
         }
-        std::string value(Trim(std::string_view(line).substr(equals + 1)));
+        // The value starts as many characters into the text after "> " as the "=" stands in the line,
+        // plus one: past "= " and the opening quote of a string value.
+        const std::string_view rest = std::string_view(line).substr(marker + 2);
+        std::string value(Trim(rest.substr(std::min(rest.size(), equals + 1))));
         if (!value.empty() && value.front() == '"') value.erase(0, 1);
         if (!value.empty() && value.back() == '"') value.pop_back();
         registry_.SaveValue(value, {kLocalMachine, "Software", kCompanyName, kProductName, key, name});
