@@ -34,6 +34,7 @@ int RunCommandLine(int argc, char** argv) {
                  "zavdepot"};
     app.fallthrough();  // --home, --yes and --no may stand before or after the command
     CliContext ctx;
+    if (argc > 0 && argv[0] != nullptr) ctx.executableName = std::filesystem::path(argv[0]).stem().string();
     bool yes = false;
     bool no = false;
     std::vector<std::string> words;  // the desktop application's words (NOGATE)

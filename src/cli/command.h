@@ -22,11 +22,12 @@ enum ExitStatus : int { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 
 // What every command can reach: the home folder, the settings store and the terminal frontend.
 class CliContext {
-public:
+  public:
     CliContext();
     ~CliContext();
 
     std::optional<std::string> homeOption;  // --home
+    std::string executableName;             // the program's file name without folder and extension
 
     TerminalFrontend& Terminal() { return frontend_; }
     // The home folder, created on first use. THROWS RuntimeError when it cannot be created.
@@ -34,7 +35,7 @@ public:
     // The settings store of the home folder, opened on first use.
     RegistryStore& Store();
 
-private:
+  private:
     TerminalFrontend frontend_;
     std::optional<std::filesystem::path> home_;
     std::unique_ptr<RegistryStore> store_;
@@ -46,7 +47,7 @@ struct UsageError {
 };
 
 class Command {
-public:
+  public:
     virtual ~Command() = default;
     virtual std::string Name() const = 0;
     virtual std::string Description() const = 0;
@@ -62,6 +63,9 @@ std::vector<std::unique_ptr<Command>> MakeCommands();
 std::unique_ptr<Command> MakeSettingsCommand();
 std::unique_ptr<Command> MakeRegistryCommand();
 std::unique_ptr<Command> MakeAdvancedCommand();
+std::unique_ptr<Command> MakeDistCommand();
+std::unique_ptr<Command> MakeUnitsCommand();
+std::unique_ptr<Command> MakeInstallCommand();
 
 // Runs the command line and returns the exit status. Without a command it is the desktop
 // application's start (the word NOGATE may be given).

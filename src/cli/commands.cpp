@@ -7,6 +7,9 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
     table.push_back(MakeSettingsCommand());
     table.push_back(MakeRegistryCommand());
     table.push_back(MakeAdvancedCommand());
+    table.push_back(MakeDistCommand());
+    table.push_back(MakeUnitsCommand());
+    table.push_back(MakeInstallCommand());
     return table;
 }
 
