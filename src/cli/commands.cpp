@@ -6,6 +6,7 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
     std::vector<std::unique_ptr<Command>> table;
     table.push_back(MakeSettingsCommand());
     table.push_back(MakeRegistryCommand());
+    table.push_back(MakeMapCommand());
     return table;
 }
 
