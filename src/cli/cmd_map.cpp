@@ -87,7 +87,7 @@ void ShowMap(const clsExchMap& map, std::ostream& out) {
                                        MapOptionText(f.MapOption).empty() ? std::to_string(f.MapOption)
                                                                           : MapOptionText(f.MapOption),
                                        Details(map, f));
-        if (!f.Prompt.empty()) line += (Details(map, f).empty() ? "" : " ") + "label \"" + f.Prompt + "\"";
+        if (!f.Prompt.empty()) line += std::string(Details(map, f).empty() ? "" : ", ") + "label \"" + f.Prompt + "\"";
         out << RTrim(line) << '\n';
     }
     if (map.MapType() == kMapMVRS || map.MapType() == kMapE5000) return;  // host formats: not validated

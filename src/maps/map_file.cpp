@@ -30,6 +30,7 @@ std::string FieldLine(const MapField& f) {
                    std::to_string(f.MapFormat);
         case kMapConstant: return name + "=C," + f.MapConstant;
         case kMapPrompt: return name + "=P";
+        case kAutonumber: return name + "=A";
         case kWriteToDestination:
             return name + "=" + std::to_string(f.DataPosition) + "," + std::to_string(f.DataWidth) + "," +
                    (f.MapAlign == 1 ? "L" : "R") + "," + (f.MapPad == 2 ? "B" : "Z") + "," +
