@@ -97,7 +97,10 @@ std::string TerminalFrontend::PromptVariables(const std::vector<PromptField>& fi
         while (true) {
             std::cerr << field.name << (field.required ? " (required)" : "") << ": " << std::flush;
             std::string text;
-            if (!std::getline(std::cin, text)) return "CANCEL";  // end of input: nothing more can be answered
+            if (!std::getline(std::cin, text)) {
+                std::cerr << '\n';
+                return "CANCEL";  // end of input: nothing more can be answered
+            }
             const std::string refusal = PromptRefusal({field}, {{field.name, text}});
             if (refusal.empty()) {
                 answers.emplace_back(field.name, std::move(text));

@@ -1,6 +1,9 @@
 // `map list`, `map show` and the prompted values of the command line.
 #include <gtest/gtest.h>
 
+#include <iostream>
+#include <sstream>
+
 #include "cli/command.h"
 #include "core/file_io.h"
 #include "maps/exch_map.h"
@@ -128,6 +131,33 @@ TEST(TerminalPrompts, WithoutATerminalValuesComeFromTheOptions) {
         std::vector<std::pair<std::string, std::string>> answers;
         EXPECT_EQ(terminal.PromptVariables(fields, answers), c.result);
         if (std::string(c.result) == "OK") EXPECT_EQ(answers, c.answers);
+    }
+}
+
+TEST(TerminalPrompts, OnATerminalEachBoxIsAskedUntilItIsAccepted) {
+    const std::vector<PromptField> fields = {{"Message", 0, false}, {"ReadingDate", 4, true}, {"UtilityCode", 1, true}};
+    struct Case {
+        std::map<std::string, std::string> given;
+        const char* input;
+        const char* result;
+        std::vector<std::pair<std::string, std::string>> answers;
+    };
+    const Case cases[] = {
+        {{}, "hi\nx1\n  \n1234\n12\n", "OK", {{"Message", "hi"}, {"UtilityCode", "12"}}},
+        {{{"Message", "given"}}, "7\n", "OK", {{"Message", "given"}, {"UtilityCode", "7"}}},
+        {{}, "hi\n", "CANCEL", {}},  // the input ends before a required value
+    };
+    for (const Case& c : cases) {
+        std::istringstream input(c.input);
+        std::streambuf* saved = std::cin.rdbuf(input.rdbuf());
+        TerminalFrontend terminal;
+        terminal.SetInteractive(true);
+        terminal.SetPromptValues(c.given);
+        std::vector<std::pair<std::string, std::string>> answers;
+        const std::string result = terminal.PromptVariables(fields, answers);
+        std::cin.rdbuf(saved);
+        EXPECT_EQ(result, c.result) << c.input;
+        if (result == "OK") EXPECT_EQ(answers, c.answers) << c.input;
     }
 }
 
