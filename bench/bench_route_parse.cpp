@@ -34,9 +34,11 @@ struct Fixture {
             std::string line;
             for (int i = 1; i <= ex.ExchMap.FieldCount(); ++i) {
                 const std::string value = ex.ExchMap.DataType(i) == zav::kText ? "Name " + std::to_string(m)
-                                                                                : std::to_string((m * 7 + i) % 250);
-                if (type == zav::kMapFixed) line += (value + std::string(kWidth, ' ')).substr(0, kWidth);
-                else line += (i > 1 ? "," : "") + ("\"" + value + "\"");
+                                                                               : std::to_string((m * 7 + i) % 250);
+                if (type == zav::kMapFixed)
+                    line += (value + std::string(kWidth, ' ')).substr(0, kWidth);
+                else
+                    line += (i > 1 ? "," : "") + ("\"" + value + "\"");
             }
             text += line + "\r\n";
         }

@@ -1,11 +1,12 @@
 // Both route line parsers with a map taken from the input: the bytes before the first 0x01 are a map
 // file, the rest are route lines. Parsing gives a record or a run-time error (overflow, duplicate
 // field), never a crash.
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "core/errors.h"
 #include "core/file_io.h"

@@ -62,9 +62,12 @@ std::string Placement(const clsExchMap& map, const MapField& f) {
 std::string Details(const clsExchMap& map, const MapField& f) {
     switch (f.MapOption) {
         case kMapFromSource:
-        case kWriteToDestination: return Placement(map, f);
-        case kMapConstant: return "\"" + f.MapConstant + "\"";
-        default: return "";
+        case kWriteToDestination:
+            return Placement(map, f);
+        case kMapConstant:
+            return "\"" + f.MapConstant + "\"";
+        default:
+            return "";
     }
 }
 
@@ -72,7 +75,8 @@ void ShowMap(const clsExchMap& map, std::ostream& out) {
     out << "Map: " << map.MapName() << '\n';
     for (const MapGroup& group : kGroups)
         if (group.use == map.MapUse()) out << "Use: " << group.title << " (" << MapUseExtension(group.use) << ")\n";
-    out << "Type: " << (map.MapType() == 0 ? "0 (not chosen)" : Coded(map.MapType(), MapTypeText(map.MapType()))) << '\n';
+    out << "Type: " << (map.MapType() == 0 ? "0 (not chosen)" : Coded(map.MapType(), MapTypeText(map.MapType())))
+        << '\n';
     out << "Delimiter: " << (map.MapDelimiter().empty() ? "(none)" : map.MapDelimiter()) << '\n';
     out << "Quote: " << (map.MapQuote().empty() ? "<none>" : map.MapQuote()) << '\n';
     out << "Terminator: " << Coded(map.MapTerminator(), MapTerminatorText(map.MapTerminator())) << '\n';
@@ -83,21 +87,23 @@ void ShowMap(const clsExchMap& map, std::ostream& out) {
     int number = 0;
     for (const MapField& f : map.Fields()) {
         std::string name = f.FieldName + (f.Required ? " *" : "");
-        std::string line = fmt::format("{:>4} {:<18} {:<8} {:<21} {}", ++number, name, DataTypeText(f.DataType),
-                                       MapOptionText(f.MapOption).empty() ? std::to_string(f.MapOption)
-                                                                          : MapOptionText(f.MapOption),
-                                       Details(map, f));
+        std::string line =
+            fmt::format("{:>4} {:<18} {:<8} {:<21} {}", ++number, name, DataTypeText(f.DataType),
+                        MapOptionText(f.MapOption).empty() ? std::to_string(f.MapOption) : MapOptionText(f.MapOption),
+                        Details(map, f));
         if (!f.Prompt.empty()) line += std::string(Details(map, f).empty() ? "" : ", ") + "label \"" + f.Prompt + "\"";
         out << RTrim(line) << '\n';
     }
     if (map.MapType() == kMapMVRS || map.MapType() == kMapE5000) return;  // host formats: not validated
     std::string message;
-    if (map.ValidateMap(message)) out << "Validation: OK\n";
-    else out << "Validation: " << ReplaceAll(ReplaceAll(message, "\r\n", "\n"), "\t", "    ");
+    if (map.ValidateMap(message))
+        out << "Validation: OK\n";
+    else
+        out << "Validation: " << ReplaceAll(ReplaceAll(message, "\r\n", "\n"), "\t", "    ");
 }
 
 class MapCommand final : public Command {
-public:
+  public:
     std::string Name() const override { return "map"; }
     std::string Description() const override { return "List the conversion maps, or show one"; }
 
@@ -113,7 +119,7 @@ public:
         return Show(ctx.Home());
     }
 
-private:
+  private:
     static int List(const std::filesystem::path& home) {
         for (const MapGroup& group : kGroups) {
             std::cout << group.title << " (" << MapUseExtension(group.use) << "):\n";
@@ -136,8 +142,8 @@ private:
             throw UsageError{"map show takes NAME.zcm, NAME.zrm or NAME.zom, not \"" + file_ + "\""};
         clsExchMap map(home);
         if (!map.LoadMap(file_, use)) {
-            std::cerr << "Error: " << (std::filesystem::exists(map.MapFileName()) ? "Could not read map file "
-                                                                                   : "No map file ")
+            std::cerr << "Error: "
+                      << (std::filesystem::exists(map.MapFileName()) ? "Could not read map file " : "No map file ")
                       << (home / file_).string() << '\n';
             return kExitFailed;
         }

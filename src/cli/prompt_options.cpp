@@ -9,8 +9,7 @@ std::map<std::string, std::string> ParsePromptOptions(const std::vector<std::str
     std::map<std::string, std::string> values;
     for (const std::string& option : options) {
         const std::size_t eq = option.find('=');
-        if (eq == std::string::npos || eq == 0)
-            throw UsageError{"--prompt takes FIELD=VALUE, not \"" + option + "\""};
+        if (eq == std::string::npos || eq == 0) throw UsageError{"--prompt takes FIELD=VALUE, not \"" + option + "\""};
         if (!values.emplace(option.substr(0, eq), option.substr(eq + 1)).second)
             throw UsageError{"--prompt " + option.substr(0, eq) + " is given twice"};
     }

@@ -16,12 +16,17 @@ namespace {
 // loses them in fixed files; dates and times keep them in both.
 Value TypedValue(std::int32_t dataType, std::string_view text, bool fixedLayout) {
     switch (dataType) {
-        case kInteger: return CInt(Val(text));
-        case kLong: return CLng(Val(text));
-        case kReal: return Val(text);
+        case kInteger:
+            return CInt(Val(text));
+        case kLong:
+            return CLng(Val(text));
+        case kReal:
+            return Val(text);
         case kDate:
-        case kTime: return std::string(RTrim(text));
-        default: return std::string(fixedLayout ? Trim(text) : RTrim(text));
+        case kTime:
+            return std::string(RTrim(text));
+        default:
+            return std::string(fixedLayout ? Trim(text) : RTrim(text));
     }
 }
 
@@ -42,13 +47,17 @@ std::vector<std::string> DelimitedColumns(std::string_view line, const std::stri
     if (!quote.empty() && quote.size() == 1 && delimiter.size() == 1) {
         bool inside = false;
         for (char& c : work) {
-            if (c == quote[0]) inside = !inside;
-            else if (c == delimiter[0] && inside) c = '~';
+            if (c == quote[0])
+                inside = !inside;
+            else if (c == delimiter[0] && inside)
+                c = '~';
         }
     }
     std::vector<std::string> columns;
-    if (delimiter.empty()) columns.push_back(std::move(work));
-    else columns = Split(work, delimiter);
+    if (delimiter.empty())
+        columns.push_back(std::move(work));
+    else
+        columns = Split(work, delimiter);
     if (quote.empty()) return columns;
     const std::string doubled = quote + quote;
     for (std::string& col : columns) {
@@ -65,9 +74,12 @@ std::vector<std::string> DelimitedColumns(std::string_view line, const std::stri
 
 std::optional<Values> clsExchange::ParseRoute(std::string_view line) {
     switch (ExchMap.MapType()) {
-        case kMapFixed: return ParseRouteFixed(line);
-        case kMapDelimited: return ParseRouteDelimited(line);
-        default: return std::nullopt;
+        case kMapFixed:
+            return ParseRouteFixed(line);
+        case kMapDelimited:
+            return ParseRouteDelimited(line);
+        default:
+            return std::nullopt;
     }
 }
 
@@ -85,14 +97,19 @@ static Values BuildRecord(clsExchange& ex, bool fixedLayout, SourceText&& source
                 text = source(f);
                 if (f.FieldName == "ReadType") ex.ReadTypeLetter = UCase(text);
                 break;
-            case kMapConstant: text = f.MapConstant; break;
-            case kMapPrompt: text = Prompts().Value(f.FieldName); break;
+            case kMapConstant:
+                text = f.MapConstant;
+                break;
+            case kMapPrompt:
+                text = Prompts().Value(f.FieldName);
+                break;
             case kAutonumber:
                 if (ex.AutoNumber == INT16_MAX) throw RuntimeError(kErrOverflow);
                 number = std::to_string(++ex.AutoNumber);
                 text = number;
                 break;
-            default: break;  // not mapped: empty
+            default:
+                break;  // not mapped: empty
         }
         record.Add(f.FieldName, TypedValue(f.DataType, text, fixedLayout));
     }
@@ -100,7 +117,8 @@ static Values BuildRecord(clsExchange& ex, bool fixedLayout, SourceText&& source
 }
 
 Values clsExchange::ParseRouteFixed(std::string_view line) {
-    return BuildRecord(*this, true, [line](const MapField& f) { return FixedColumn(line, f.DataPosition, f.DataWidth); });
+    return BuildRecord(*this, true,
+                       [line](const MapField& f) { return FixedColumn(line, f.DataPosition, f.DataWidth); });
 }
 
 Values clsExchange::ParseRouteDelimited(std::string_view line) {

@@ -53,10 +53,14 @@ bool HasPromptBox(int dataType) { return dataType == kText || IsNumericPrompt(da
 
 std::size_t NumericPromptMaxLength(int dataType) {
     switch (dataType) {
-        case kInteger: return 3;
-        case kLong: return 5;
-        case kReal: return 10;
-        default: return 0;
+        case kInteger:
+            return 3;
+        case kLong:
+            return 5;
+        case kReal:
+            return 10;
+        default:
+            return 0;
     }
 }
 
@@ -72,7 +76,8 @@ std::string PromptRefusal(const std::vector<PromptField>& fields, const Answers&
     ForEachBox(fields, [&](const PromptField& field) {
         if (!refusal.empty()) return;
         const std::string& text = AnswerFor(answers, field.name);
-        if (field.required && Trim(text).empty()) refusal = field.name + " Required";
+        if (field.required && Trim(text).empty())
+            refusal = field.name + " Required";
         else if (IsNumericPrompt(field.dataType) && !NumericPromptAccepts(field.dataType, text))
             refusal = field.name + " takes only digits, \".\" and \"-\", at most " +
                       std::to_string(NumericPromptMaxLength(field.dataType)) + " characters";

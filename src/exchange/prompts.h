@@ -15,7 +15,7 @@ namespace zav {
 class clsExchMap;
 
 class clsPrompts {
-public:
+  public:
     void Clear() { pairs_.clear(); }
     // Appends a pair; names may repeat.
     void Add(std::string fieldName, std::string value) { pairs_.emplace_back(std::move(fieldName), std::move(value)); }
@@ -23,7 +23,7 @@ public:
     const std::string& Value(std::string_view fieldName) const;
     const std::vector<std::pair<std::string, std::string>>& Pairs() const { return pairs_; }
 
-private:
+  private:
     std::vector<std::pair<std::string, std::string>> pairs_;
 };
 

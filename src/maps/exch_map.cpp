@@ -121,9 +121,12 @@ bool clsExchMap::SetMapping(std::string_view fieldName, std::string_view mapPosi
         f.DataWidth = 0;
         f.MapConstant.clear();
     };
-    if (mapPosition == "N") clearPlacement(kDoNotMap);
-    else if (mapPosition == "P") clearPlacement(kMapPrompt);
-    else if (mapPosition == "A") clearPlacement(kAutonumber);
+    if (mapPosition == "N")
+        clearPlacement(kDoNotMap);
+    else if (mapPosition == "P")
+        clearPlacement(kMapPrompt);
+    else if (mapPosition == "A")
+        clearPlacement(kAutonumber);
     else if (mapPosition == "C") {
         clearPlacement(kMapConstant);
         f.MapConstant = std::string(mapWidth);
@@ -151,8 +154,10 @@ bool clsExchMap::MappedOK(const MapItem& item, std::string& message) const {
         option != kAutonumber) {
         problem("Mapping of " + f.FieldName + " is required");
     } else if (option == kMapFromSource || option == kWriteToDestination) {
-        if (f.DataPosition < 1) problem("Position of " + f.FieldName + " is required");
-        else if (mapType_ == kMapFixed && f.DataWidth < 1) problem("Width of " + f.FieldName + " is required");
+        if (f.DataPosition < 1)
+            problem("Position of " + f.FieldName + " is required");
+        else if (mapType_ == kMapFixed && f.DataWidth < 1)
+            problem("Width of " + f.FieldName + " is required");
         else if (option == kWriteToDestination && (f.DataType == kDate || f.DataType == kTime) && f.MapFormat == 0)
             problem("Date/Time format missing for " + f.FieldName);
     } else if (option == kMapConstant && f.MapConstant.empty()) {

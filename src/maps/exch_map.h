@@ -51,7 +51,7 @@ struct MapField {
 
 // A field number or a field name.
 class MapItem {
-public:
+  public:
     MapItem(int number) : item_(number) {}
     MapItem(std::string_view name) : item_(name) {}
     MapItem(const char* name) : item_(std::string_view(name)) {}
@@ -61,12 +61,12 @@ public:
     std::string Text() const;
     const std::variant<int, std::string_view>& Get() const { return item_; }
 
-private:
+  private:
     std::variant<int, std::string_view> item_;
 };
 
 class clsExchMap {
-public:
+  public:
     // `folder` is the program's folder, where map files live.
     explicit clsExchMap(std::filesystem::path folder = {});
 
@@ -168,7 +168,7 @@ public:
     std::string MapFileText() const;
     void ApplyMapFileText(std::string_view text);
 
-private:
+  private:
     template <typename T, typename V>
     void Set(T& member, V&& value) {
         member = std::forward<V>(value);

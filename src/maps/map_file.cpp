@@ -24,18 +24,23 @@ std::string PrintedNumber(std::int32_t n) { return (n >= 0 ? " " : "") + std::to
 std::string FieldLine(const MapField& f) {
     const std::string& name = f.FieldName;
     switch (f.MapOption) {
-        case kDoNotMap: return name + "=N";
+        case kDoNotMap:
+            return name + "=N";
         case kMapFromSource:
             return name + "=" + std::to_string(f.DataPosition) + "," + std::to_string(f.DataWidth) + ",,," +
                    std::to_string(f.MapFormat);
-        case kMapConstant: return name + "=C," + f.MapConstant;
-        case kMapPrompt: return name + "=P";
-        case kAutonumber: return name + "=A";
+        case kMapConstant:
+            return name + "=C," + f.MapConstant;
+        case kMapPrompt:
+            return name + "=P";
+        case kAutonumber:
+            return name + "=A";
         case kWriteToDestination:
             return name + "=" + std::to_string(f.DataPosition) + "," + std::to_string(f.DataWidth) + "," +
                    (f.MapAlign == 1 ? "L" : "R") + "," + (f.MapPad == 2 ? "B" : "Z") + "," +
                    std::to_string(f.MapFormat);
-        default: return "";
+        default:
+            return "";
     }
 }
 
@@ -46,8 +51,10 @@ std::optional<Int> WholeNumber(std::string_view text) {
     try {
         const std::optional<double> n = NumberFromText(text);
         if (!n) return std::nullopt;
-        if constexpr (sizeof(Int) == 2) return CInt(*n);
-        else return CLng(*n);
+        if constexpr (sizeof(Int) == 2)
+            return CInt(*n);
+        else
+            return CLng(*n);
     } catch (const RuntimeError&) {
         return std::nullopt;
     }
@@ -59,8 +66,7 @@ std::filesystem::path clsExchMap::MapFileName() const {
     if (mapName_.empty() || MapUseExtension(mapUse_).empty()) return {};
     // The name is a file name in the program's folder, never a path: a name that would leave the folder
     // (a separator, "." or "..") or cannot name a file (a NUL byte) has no map file.
-    if (mapName_.find_first_of(std::string_view("/\0", 2)) != std::string::npos || mapName_ == "." ||
-        mapName_ == "..")
+    if (mapName_.find_first_of(std::string_view("/\0", 2)) != std::string::npos || mapName_ == "." || mapName_ == "..")
         return {};
     return folder_ / mapName_;
 }
@@ -140,8 +146,8 @@ void clsExchMap::ApplyMapFileText(std::string_view text) {
                 std::size_t start = 0;
                 for (int i = 0; i < 5 && start <= value.size(); ++i) {
                     const std::size_t comma = value.find(',', start);
-                    parts[i] = value.substr(start, comma == std::string_view::npos ? std::string_view::npos
-                                                                                    : comma - start);
+                    parts[i] =
+                        value.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
                     start = comma == std::string_view::npos ? value.size() + 1 : comma + 1;
                 }
                 SetMapping(key, parts[0], parts[1], parts[2], parts[3], parts[4]);

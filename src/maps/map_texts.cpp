@@ -21,7 +21,7 @@ std::string MapTypeText(std::int32_t type) {
 }
 
 std::string MapOptionText(std::int32_t option) {
-    static const char* const names[] = {"Do Not Map", "Map from Source", "Map Constant",
+    static const char* const names[] = {"Do Not Map", "Map from Source",      "Map Constant",
                                         "Prompt",     "Write to Destination", "Autonumber"};
     return Lookup(names, option, 1);
 }

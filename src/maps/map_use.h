@@ -12,21 +12,30 @@ enum MapUse : int { kMapRoute = 1, kMapReRead = 2, kMapReading = 3, kMapOrphan =
 inline std::string MapUseExtension(int use) {
     switch (use) {
         case kMapRoute:
-        case kMapReRead: return ".zcm";
-        case kMapReading: return ".zrm";
-        case kMapOrphan: return ".zom";
-        default: return "";
+        case kMapReRead:
+            return ".zcm";
+        case kMapReading:
+            return ".zrm";
+        case kMapOrphan:
+            return ".zom";
+        default:
+            return "";
     }
 }
 
 // The use's title: "Route", "ReRead", "Reading", "Orphan"; empty for any other code.
 inline std::string MapUseTitle(int use) {
     switch (use) {
-        case kMapRoute: return "Route";
-        case kMapReRead: return "ReRead";
-        case kMapReading: return "Reading";
-        case kMapOrphan: return "Orphan";
-        default: return "";
+        case kMapRoute:
+            return "Route";
+        case kMapReRead:
+            return "ReRead";
+        case kMapReading:
+            return "Reading";
+        case kMapOrphan:
+            return "Orphan";
+        default:
+            return "";
     }
 }
 

@@ -100,10 +100,14 @@ const PredefinedField kOrphanFields[] = {
 std::vector<PredefinedField> PredefinedFields(std::int32_t use) {
     switch (use) {
         case kMapRoute:
-        case kMapReRead: return {std::begin(kRouteFields), std::end(kRouteFields)};
-        case kMapReading: return {std::begin(kReadingFields), std::end(kReadingFields)};
-        case kMapOrphan: return {std::begin(kOrphanFields), std::end(kOrphanFields)};
-        default: return {};
+        case kMapReRead:
+            return {std::begin(kRouteFields), std::end(kRouteFields)};
+        case kMapReading:
+            return {std::begin(kReadingFields), std::end(kReadingFields)};
+        case kMapOrphan:
+            return {std::begin(kOrphanFields), std::end(kOrphanFields)};
+        default:
+            return {};
     }
 }
 

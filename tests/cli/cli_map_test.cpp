@@ -13,7 +13,7 @@ namespace zav {
 namespace {
 
 class CliMapTest : public testing::Test {
-protected:
+  protected:
     test::TempDir dir;
     std::filesystem::path home = dir / "home";
 
@@ -88,8 +88,8 @@ TEST_F(CliMapTest, ShowRefusesWhatIsNotAMapOfTheHomeFolder) {
     err.clear();
     EXPECT_EQ(Run("map show Folder.zcm", &err, true), 1);
     EXPECT_EQ(err, "Error: Could not read map file " + (home / "Folder.zcm").string() + "\n");
-    for (const char* args : {"map show ../x.zcm", "map show Billing", "map show Billing.txt", "map show .zcm", "map",
-                             "map show"})
+    for (const char* args :
+         {"map show ../x.zcm", "map show Billing", "map show Billing.txt", "map show .zcm", "map", "map show"})
         EXPECT_EQ(Run(args), 2) << args;
 }
 
@@ -120,7 +120,7 @@ TEST(TerminalPrompts, WithoutATerminalValuesComeFromTheOptions) {
         {{{"UtilityCode", "12"}, {"Message", "hi"}},
          "OK",
          {{"Message", "hi"}, {"UtilityCode", "12"}, {"User1", ""}}},  // no box, no value for the date
-        {{{"Message", "hi"}}, "CANCEL", {}},                              // a required field left empty
+        {{{"Message", "hi"}}, "CANCEL", {}},                          // a required field left empty
         {{{"UtilityCode", "  "}}, "CANCEL", {}},
         {{{"UtilityCode", "x1"}}, "CANCEL", {}},  // the numeric box would not take it
     };

@@ -11,7 +11,7 @@ namespace zav {
 namespace {
 
 class ParseRouteTest : public testing::Test {
-protected:
+  protected:
     test::TempDir dir;
     RegistryStore store{dir / "registry.sqlite3"};
     clsExchange ex{store};
@@ -67,7 +67,7 @@ TEST_F(ParseRouteTest, DelimitedColumns) {
 TEST_F(ParseRouteTest, FixedColumnsAndTrimming) {
     ex.ExchMap.MapType(kMapFixed);
     Source("RouteNbr", 3, 5);
-    Source("MeterType", 9, 20);      // reaches past the end: the rest of the line
+    Source("MeterType", 9, 20);       // reaches past the end: the rest of the line
     Source("ServiceAddress", 40, 5);  // starts beyond the end: empty
     Source("LstReadingDate", 1, 4);   // dates keep leading spaces
     const Values rec = *ex.ParseRoute("AB  xy   Z");
@@ -83,9 +83,9 @@ TEST_F(ParseRouteTest, FixedColumnsAndTrimming) {
 
 TEST_F(ParseRouteTest, ValuesAreTypedByDataType) {
     Delimited(",", "");
-    Source("Digits", 1);       // integer
+    Source("Digits", 1);           // integer
     Source("InitTamperCount", 2);  // long
-    Source("MeterTagNbr", 3);  // real
+    Source("MeterTagNbr", 3);      // real
     Source("PrvReading", 4);
     Source("MinReading", 5);
     Source("MaxReading", 7);  // the line has only 5 columns

@@ -11,7 +11,7 @@ namespace zav {
 namespace {
 
 class PromptsTest : public testing::Test {
-protected:
+  protected:
     test::FakeFrontend ui;
     ScopedFrontend scoped{ui};
     clsExchMap map;
@@ -87,8 +87,10 @@ TEST_F(PromptsTest, AnswersTheWindowWouldRefuseCancel) {
         ui.promptAnswers.push_back({"OK", c.answers});
         const std::string expected = *c.message ? "CANCEL" : "OK";
         EXPECT_EQ(DisplayPromptVariables(map), expected) << c.message;
-        if (*c.message) EXPECT_EQ(ui.calls.back(), c.message);
-        else EXPECT_EQ(ui.calls.size(), 1u);
+        if (*c.message)
+            EXPECT_EQ(ui.calls.back(), c.message);
+        else
+            EXPECT_EQ(ui.calls.size(), 1u);
     }
 }
 

@@ -102,7 +102,7 @@ std::string Settings(const clsExchMap& m) {
 }
 
 class MapFileTest : public testing::Test {
-protected:
+  protected:
     test::TempDir dir;
 
     void WriteMap(const std::string& name, const std::string& text) { WriteFileBytes(dir / name, text); }
@@ -193,8 +193,8 @@ TEST_F(MapFileTest, LoadingRules) {
         {"delimiter cut at =", "MAPDELIMITER=a=b\r\n", "", delimiter, "a"},
         {"numbers", "MAPTYPE=1.5\r\nMAPFILTER=3\r\nMAPTERMINATOR= 2 \r\nMAPLENGTH=80\r\n", "", numbers, "2,3,2,80"},
         {"map type is the leading number", "MAPTYPE=2abc\r\n", "", numbers, "2,0,0,0"},
-        {"unconvertible whole numbers leave the settings", "MAPFILTER=x\r\nMAPTERMINATOR=3a\r\nMAPLENGTH=40000\r\n",
-         "", numbers, "0,0,0,0"},
+        {"unconvertible whole numbers leave the settings", "MAPFILTER=x\r\nMAPTERMINATOR=3a\r\nMAPLENGTH=40000\r\n", "",
+         numbers, "0,0,0,0"},
     };
     for (const Case& c : cases) {
         WriteMap("Case.zcm", std::string("ZAV=1.1\r\nMAPNAME=Other\r\n") + c.lines);
