@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -66,6 +67,16 @@ std::unique_ptr<Command> MakeAdvancedCommand();
 std::unique_ptr<Command> MakeDistCommand();
 std::unique_ptr<Command> MakeUnitsCommand();
 std::unique_ptr<Command> MakeInstallCommand();
+std::unique_ptr<Command> MakeMapCommand();
+
+class clsExchMap;
+
+// The values of `--prompt FIELD=VALUE` options by field name (the text before the first "=" is the
+// name, letter case as given). THROWS UsageError for an option without "=" or a name given twice.
+std::map<std::string, std::string> ParsePromptOptions(const std::vector<std::string>& options);
+// THROWS UsageError when a --prompt value names no field that `map` prompts for (names compare exactly,
+// as the map spells them).
+void CheckPromptOptions(const clsExchMap& map, const std::map<std::string, std::string>& values);
 
 // Runs the command line and returns the exit status. Without a command it is the desktop
 // application's start (the word NOGATE may be given).

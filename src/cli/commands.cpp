@@ -10,6 +10,7 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
     table.push_back(MakeDistCommand());
     table.push_back(MakeUnitsCommand());
     table.push_back(MakeInstallCommand());
+    table.push_back(MakeMapCommand());
     return table;
 }
 

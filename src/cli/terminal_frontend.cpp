@@ -4,7 +4,9 @@
 
 #include <iostream>
 
+#include "core/identity.h"
 #include "core/text.h"
+#include "exchange/prompts.h"
 
 namespace zav {
 
@@ -74,9 +76,44 @@ int TerminalFrontend::AbortRetryIgnore(const std::string& title, const std::stri
 
 std::string TerminalFrontend::PromptVariables(const std::vector<PromptField>& fields,
                                               std::vector<std::pair<std::string, std::string>>& answers) {
-    // Prompted values are settled by the map's prompt rules; without them nothing can be answered.
+    // Each field with a box (dates and times have none, so no value) takes its --prompt value, else is
+    // asked on a terminal until the box would take the answer, else stays empty. The answers then pass
+    // the window's OK check, or the answer is "CANCEL".
     answers.clear();
-    return fields.empty() ? "OK" : "CANCEL";
+    bool asked = false;
+    for (const PromptField& field : fields) {
+        if (!HasPromptBox(field.dataType)) continue;
+        if (const auto given = promptValues_.find(field.name); given != promptValues_.end()) {
+            answers.emplace_back(field.name, given->second);
+            continue;
+        }
+        if (!interactive_) {
+            answers.emplace_back(field.name, "");
+            continue;
+        }
+        EndProgress();
+        if (!asked) std::cerr << "Runtime Variables\n";
+        asked = true;
+        while (true) {
+            std::cerr << field.name << (field.required ? " (required)" : "") << ": " << std::flush;
+            std::string text;
+            if (!std::getline(std::cin, text)) {
+                std::cerr << '\n';
+                return "CANCEL";  // end of input: nothing more can be answered
+            }
+            const std::string refusal = PromptRefusal({field}, {{field.name, text}});
+            if (refusal.empty()) {
+                answers.emplace_back(field.name, std::move(text));
+                break;
+            }
+            std::cerr << refusal << '\n';
+        }
+    }
+    if (const std::string refusal = PromptRefusal(fields, answers); !refusal.empty()) {
+        ShowMessage(refusal, kAppTitle);
+        return "CANCEL";
+    }
+    return "OK";
 }
 
 std::string TerminalFrontend::PromptUnit(const std::vector<std::string>&) { return ""; }

@@ -17,6 +17,8 @@ public:
     TerminalFrontend();
 
     void SetAnswerMode(AnswerMode mode) { answerMode_ = mode; }
+    // Whether questions and prompted fields may be asked on the terminal (found out at construction).
+    void SetInteractive(bool interactive) { interactive_ = interactive; }
     // Values for prompted fields, given with --prompt FIELD=VALUE.
     void SetPromptValues(std::map<std::string, std::string> values) { promptValues_ = std::move(values); }
     const std::map<std::string, std::string>& PromptValues() const { return promptValues_; }

@@ -1,5 +1,6 @@
 #include "core/number.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -113,6 +114,42 @@ double Val(std::string_view text) {
     }
     if (!std::isfinite(value)) throw RuntimeError(kErrOverflow);
     return value;
+}
+
+namespace {
+bool IsDigitOf(char c, int radix) { return DigitValue(c, radix) >= 0; }
+}  // namespace
+
+std::optional<double> NumberFromText(std::string_view text) {
+    text = text.substr(std::min(text.find_first_not_of(' '), text.size()));
+    text = text.substr(0, text.find_last_not_of(' ') + 1);
+    std::size_t i = 0;
+    const auto digits = [&](int radix) {
+        const std::size_t start = i;
+        while (i < text.size() && IsDigitOf(text[i], radix)) ++i;
+        return i - start;
+    };
+    if (text.size() > 2 && text[0] == '&') {
+        const char kind = text[1];
+        const int radix = (kind == 'H' || kind == 'h') ? 16 : (kind == 'O' || kind == 'o') ? 8 : 0;
+        i = 2;
+        if (radix == 0 || digits(radix) == 0 || i != text.size()) return std::nullopt;
+        return Val(text);
+    }
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t mantissa = digits(10);
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        mantissa += digits(10);
+    }
+    if (mantissa == 0) return std::nullopt;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        if (digits(10) == 0) return std::nullopt;
+    }
+    if (i != text.size()) return std::nullopt;
+    return Val(text);
 }
 
 double RoundHalfEven(double value) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,11 @@ std::int32_t CLng(double value);
 // CInt(Val(text)) and CLng(Val(text)).
 inline std::int16_t ValInt(std::string_view text) { return CInt(Val(text)); }
 inline std::int32_t ValLong(std::string_view text) { return CLng(Val(text)); }
+
+// A whole text converted to a number, as the platform converts a text setting to a whole number: spaces
+// around it are allowed, but the rest must be exactly one number in Val's notation (no blanks inside,
+// nothing left over). nullopt for "", "abc" or "12a". THROWS RuntimeError(6) as Val does.
+std::optional<double> NumberFromText(std::string_view text);
 
 // The platform's text form of a number: integers without a point ("12", "-3"), others with up to
 // 15 significant digits and no trailing zeros ("0.5", "1.25"), very large or small ones in E form.

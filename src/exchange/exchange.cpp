@@ -64,15 +64,7 @@ bool clsExchange::SaveSettings() {
     return false;
 }
 
-std::string clsExchange::MapExtension(int use) {
-    switch (use) {
-        case kMapRoute:
-        case kMapReRead: return ".zcm";
-        case kMapReading: return ".zrm";
-        case kMapOrphan: return ".zom";
-        default: return "";
-    }
-}
+std::string clsExchange::MapExtension(int use) { return MapUseExtension(use); }
 
 std::string clsExchange::DefaultFileExtension(int use) {
     switch (use) {
@@ -84,14 +76,6 @@ std::string clsExchange::DefaultFileExtension(int use) {
     }
 }
 
-std::string clsExchange::TypeDescr(int use) {
-    switch (use) {
-        case kMapRoute: return "Route";
-        case kMapReRead: return "ReRead";
-        case kMapReading: return "Reading";
-        case kMapOrphan: return "Orphan";
-        default: return "";
-    }
-}
+std::string clsExchange::TypeDescr(int use) { return MapUseTitle(use); }
 
 }  // namespace zav

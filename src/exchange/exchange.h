@@ -3,15 +3,19 @@
 // its methods too, each in a file of its own.
 #pragma once
 
+#include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
+#include "core/values.h"
 #include "exchange/exchange_settings.h"
+#include "maps/exch_map.h"
+#include "maps/map_use.h"
 #include "setup/registry.h"
 
 namespace zav {
-
-// Map-use codes of conversion maps.
-enum MapUse : int { kMapRoute = 1, kMapReRead = 2, kMapReading = 3, kMapOrphan = 99 };
 
 class clsExchange : public ExchangeSettings {
 public:
@@ -34,6 +38,22 @@ public:
     static std::string MapExtension(int use);
     static std::string DefaultFileExtension(int use);
     static std::string TypeDescr(int use);
+
+    // The program's folder: conversion maps are loaded from here.
+    std::filesystem::path HomeFolder;
+
+    // Conversion state shared by the route parsers and the converters that use them.
+    clsExchMap ExchMap;           // the current map, loaded by the running conversion
+    std::string ReadTypeLetter;   // the raw "ReadType" source text of the last parsed line, upper case
+    std::int16_t AutoNumber = 0;  // the autonumber counter; converters reset it before their main pass
+
+    // Parses one route line with the current map: type 1 (fixed) or 2 (delimited); no record for any
+    // other type. The record holds one typed value per map field, in map order, keyed by field name.
+    // THROWS RuntimeError: 457 when a field name occurs twice in the map, 6 when a number does not fit
+    // its field's type or the autonumber counter passes 32767.
+    std::optional<Values> ParseRoute(std::string_view line);
+    Values ParseRouteFixed(std::string_view line);
+    Values ParseRouteDelimited(std::string_view line);
 
 protected:
     clsRegistry registry_;

@@ -94,5 +94,19 @@ TEST(Rounding, OutsideTheRangeIsOverflow) {
     EXPECT_EQ(ValLong("99999"), 99999);
 }
 
+TEST(NumberFromText, TheWholeTextMustBeOneNumber) {
+    const std::pair<const char*, double> numbers[] = {
+        {"12", 12}, {"  -3 ", -3}, {"1.5", 1.5}, {".5", 0.5}, {"2.", 2}, {"1e3", 1000}, {"+7", 7}, {"&H10", 16},
+        {"&o17", 15},
+    };
+    for (const auto& [text, value] : numbers) {
+        ASSERT_TRUE(NumberFromText(text).has_value()) << text;
+        EXPECT_EQ(*NumberFromText(text), value) << text;
+    }
+    for (const char* text : {"", "   ", "abc", "12a", "1 2", "-", ".", "1e", "&H", "&X1", "1\t", "1.2.3"})
+        EXPECT_FALSE(NumberFromText(text).has_value()) << '"' << text << '"';
+    EXPECT_THROW(NumberFromText("1e999"), RuntimeError);
+}
+
 }  // namespace
 }  // namespace zav

@@ -1,0 +1,132 @@
+// Route record parsing: one line of a flat route file, fixed-width or delimited, turned into a record of
+// typed values by the current map.
+#include <vector>
+
+#include "core/errors.h"
+#include "core/number.h"
+#include "core/text.h"
+#include "exchange/exchange.h"
+#include "exchange/prompts.h"
+
+namespace zav {
+
+namespace {
+
+// The value of a field's text by its data type. Text keeps its leading spaces in delimited files and
+// loses them in fixed files; dates and times keep them in both.
+Value TypedValue(std::int32_t dataType, std::string_view text, bool fixedLayout) {
+    switch (dataType) {
+        case kInteger:
+            return CInt(Val(text));
+        case kLong:
+            return CLng(Val(text));
+        case kReal:
+            return Val(text);
+        case kDate:
+        case kTime:
+            return std::string(RTrim(text));
+        default:
+            return std::string(fixedLayout ? Trim(text) : RTrim(text));
+    }
+}
+
+// The characters of a fixed-width field: `width` characters from `position` (counted from 1); empty
+// when the start lies beyond the line (or before it), the rest of the line when the width reaches past
+// its end.
+std::string_view FixedColumn(std::string_view line, std::int16_t position, std::int16_t width) {
+    if (position < 1 || width < 1 || static_cast<std::size_t>(position) > line.size()) return {};
+    return line.substr(position - 1, width);
+}
+
+// The columns of a delimited line. With a quote, a one-character delimiter inside quotes is protected
+// as "~" while splitting; each column then loses one leading and one trailing quote, doubled quotes
+// become one, and every "~" (quoted or not) becomes the delimiter.
+std::vector<std::string> DelimitedColumns(std::string_view line, const std::string& delimiter,
+                                          const std::string& quote) {
+    std::string work(line);
+    if (!quote.empty() && quote.size() == 1 && delimiter.size() == 1) {
+        bool inside = false;
+        for (char& c : work) {
+            if (c == quote[0])
+                inside = !inside;
+            else if (c == delimiter[0] && inside)
+                c = '~';
+        }
+    }
+    std::vector<std::string> columns;
+    if (delimiter.empty())
+        columns.push_back(std::move(work));
+    else
+        columns = Split(work, delimiter);
+    if (quote.empty()) return columns;
+    const std::string doubled = quote + quote;
+    for (std::string& col : columns) {
+        if (col.compare(0, quote.size(), quote) == 0) col.erase(0, quote.size());
+        if (col.size() >= quote.size() && col.compare(col.size() - quote.size(), quote.size(), quote) == 0)
+            col.erase(col.size() - quote.size());
+        if (col.find(doubled) != std::string::npos) col = ReplaceAll(col, doubled, quote);
+        if (col.find('~') != std::string::npos) col = ReplaceAll(col, "~", delimiter);
+    }
+    return columns;
+}
+
+}  // namespace
+
+std::optional<Values> clsExchange::ParseRoute(std::string_view line) {
+    switch (ExchMap.MapType()) {
+        case kMapFixed:
+            return ParseRouteFixed(line);
+        case kMapDelimited:
+            return ParseRouteDelimited(line);
+        default:
+            return std::nullopt;
+    }
+}
+
+// Builds the record: `source(field)` gives the source text of a field mapped from the source.
+template <typename SourceText>
+static Values BuildRecord(clsExchange& ex, bool fixedLayout, SourceText&& source) {
+    ex.ReadTypeLetter.clear();
+    Values record;
+    record.Reserve(ex.ExchMap.Fields().size());
+    std::string number;
+    for (const MapField& f : ex.ExchMap.Fields()) {
+        std::string_view text;
+        switch (f.MapOption) {
+            case kMapFromSource:
+                text = source(f);
+                if (f.FieldName == "ReadType") ex.ReadTypeLetter = UCase(text);
+                break;
+            case kMapConstant:
+                text = f.MapConstant;
+                break;
+            case kMapPrompt:
+                text = Prompts().Value(f.FieldName);
+                break;
+            case kAutonumber:
+                if (ex.AutoNumber == INT16_MAX) throw RuntimeError(kErrOverflow);
+                number = std::to_string(++ex.AutoNumber);
+                text = number;
+                break;
+            default:
+                break;  // not mapped: empty
+        }
+        record.Add(f.FieldName, TypedValue(f.DataType, text, fixedLayout));
+    }
+    return record;
+}
+
+Values clsExchange::ParseRouteFixed(std::string_view line) {
+    return BuildRecord(*this, true,
+                       [line](const MapField& f) { return FixedColumn(line, f.DataPosition, f.DataWidth); });
+}
+
+Values clsExchange::ParseRouteDelimited(std::string_view line) {
+    const std::vector<std::string> columns = DelimitedColumns(line, ExchMap.MapDelimiterChar(), ExchMap.MapQuote());
+    return BuildRecord(*this, false, [&columns](const MapField& f) -> std::string_view {
+        if (f.DataPosition < 1 || static_cast<std::size_t>(f.DataPosition) > columns.size()) return {};
+        return columns[f.DataPosition - 1];
+    });
+}
+
+}  // namespace zav

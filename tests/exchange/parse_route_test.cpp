@@ -1,0 +1,169 @@
+// Route record parsing: columns of fixed and delimited lines, typed values, read-type letter,
+// autonumber counter and the run-time errors.
+#include <gtest/gtest.h>
+
+#include "core/errors.h"
+#include "exchange/exchange.h"
+#include "exchange/prompts.h"
+#include "support/temp_dir.h"
+
+namespace zav {
+namespace {
+
+class ParseRouteTest : public testing::Test {
+  protected:
+    test::TempDir dir;
+    RegistryStore store{dir / "registry.sqlite3"};
+    clsExchange ex{store};
+
+    void SetUp() override {
+        ex.ExchMap.NewMap("T.zcm", kMapRoute);
+        Prompts().Clear();
+    }
+    void Source(const char* field, int position, int width = 0) {
+        ex.ExchMap.MapOption(field, kMapFromSource);
+        ex.ExchMap.DataPosition(field, static_cast<std::int16_t>(position));
+        ex.ExchMap.DataWidth(field, static_cast<std::int16_t>(width));
+    }
+    void Delimited(const char* delimiter, const char* quote) {
+        ex.ExchMap.MapType(kMapDelimited);
+        ex.ExchMap.MapDelimiter(delimiter);
+        ex.ExchMap.MapQuote(quote);
+    }
+    // The three text fields RouteNbr, MeterType and ServiceAddress at columns 1 to 3.
+    std::vector<std::string> Columns(const std::string& line) {
+        Source("RouteNbr", 1);
+        Source("MeterType", 2);
+        Source("ServiceAddress", 3);
+        const Values rec = ex.ParseRouteDelimited(line);
+        return {ValueText(rec.Item("RouteNbr")), ValueText(rec.Item("MeterType")),
+                ValueText(rec.Item("ServiceAddress"))};
+    }
+};
+
+TEST_F(ParseRouteTest, DelimitedColumns) {
+    struct Case {
+        const char* delimiter;
+        const char* quote;
+        const char* line;
+        std::vector<std::string> columns;
+    };
+    const Case cases[] = {
+        {",", "'", "12,'Smith, J','He said ''hi'''", {"12", "Smith, J", "He said 'hi'"}},
+        {",", "\"", "a~b,\"x\",", {"a,b", "x", ""}},  // with quoting, every ~ comes out as the delimiter
+        {",", "", "\"a,b\",c", {"\"a", "b\"", "c"}},  // no quote character: quotes are data
+        {",", "", "a~b,  xy   ,", {"a~b", "  xy", ""}},
+        {"<tab>", "\"", "1\t\"tab\there\"\t3", {"1", "tab\there", "3"}},
+        {"||", "\"", "a||\"b||c\"||d", {"a", "b", "c"}},  // a longer delimiter is not protected by quotes
+        {"", "", "whole,line", {"whole,line", "", ""}},
+        {",", "\"", "\",x", {",x", "", ""}},  // an unbalanced quote protects the rest of the line
+    };
+    for (const Case& c : cases) {
+        Delimited(c.delimiter, c.quote);
+        EXPECT_EQ(Columns(c.line), c.columns) << c.line;
+    }
+}
+
+TEST_F(ParseRouteTest, FixedColumnsAndTrimming) {
+    ex.ExchMap.MapType(kMapFixed);
+    Source("RouteNbr", 3, 5);
+    Source("MeterType", 9, 20);       // reaches past the end: the rest of the line
+    Source("ServiceAddress", 40, 5);  // starts beyond the end: empty
+    Source("LstReadingDate", 1, 4);   // dates keep leading spaces
+    const Values rec = *ex.ParseRoute("AB  xy   Z");
+    EXPECT_EQ(ValueText(rec.Item("RouteNbr")), "xy");
+    EXPECT_EQ(ValueText(rec.Item("MeterType")), "Z");
+    EXPECT_EQ(ValueText(rec.Item("ServiceAddress")), "");
+    EXPECT_EQ(ValueText(rec.Item("LstReadingDate")), "AB");
+    ASSERT_EQ(rec.Count(), 28u);
+    EXPECT_EQ(rec.begin()->first, "RouteNbr");
+    EXPECT_EQ(std::get<std::string>(rec.Item("User5")), "") << "unmapped text fields are empty text";
+    EXPECT_EQ(std::get<double>(rec.Item("Lat")), 0.0);
+}
+
+TEST_F(ParseRouteTest, ValuesAreTypedByDataType) {
+    Delimited(",", "");
+    Source("Digits", 1);           // integer
+    Source("InitTamperCount", 2);  // long
+    Source("MeterTagNbr", 3);      // real
+    Source("PrvReading", 4);
+    Source("MinReading", 5);
+    Source("MaxReading", 7);  // the line has only 5 columns
+    const Values rec = ex.ParseRouteDelimited("1 234,2.5e3,12a5,abc,&H10");
+    EXPECT_EQ(std::get<std::int16_t>(rec.Item("Digits")), 1234);
+    EXPECT_EQ(std::get<std::int32_t>(rec.Item("InitTamperCount")), 2500);
+    EXPECT_EQ(std::get<double>(rec.Item("MeterTagNbr")), 12);
+    EXPECT_EQ(std::get<double>(rec.Item("PrvReading")), 0);
+    EXPECT_EQ(std::get<double>(rec.Item("MinReading")), 16);
+    EXPECT_EQ(std::get<double>(rec.Item("MaxReading")), 0);
+
+    EXPECT_EQ(std::get<std::int16_t>(ex.ParseRouteDelimited("2.5").Item("Digits")), 2) << "halves to even";
+    for (const char* line : {"32768", ",2147483648", "-32769"}) {
+        try {
+            ex.ParseRouteDelimited(line);
+            ADD_FAILURE() << line;
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.Number(), kErrOverflow) << line;
+        }
+    }
+}
+
+TEST_F(ParseRouteTest, ConstantsPromptsAndUnmapped) {
+    ex.ExchMap.MapType(kMapFixed);
+    ex.ExchMap.MapOption("MeterType", kMapConstant);
+    ex.ExchMap.MapConstant("MeterType", "  W  ");
+    ex.ExchMap.MapOption("UtilityCode", kMapPrompt);
+    ex.ExchMap.MapOption("Message", kMapPrompt);
+    ex.ExchMap.MapOption("BillingName", kMapPrompt);
+    Prompts().Add("UtilityCode", "7");
+    Prompts().Add("Message", "Dog in yard");
+    Prompts().Add("billingname", "wrong case");  // prompt names compare exactly
+    const Values rec = ex.ParseRouteFixed("anything");
+    EXPECT_EQ(ValueText(rec.Item("MeterType")), "W") << "text is trimmed in fixed files, constants too";
+    EXPECT_EQ(std::get<std::int16_t>(rec.Item("UtilityCode")), 7);
+    EXPECT_EQ(ValueText(rec.Item("Message")), "Dog in yard");
+    EXPECT_EQ(ValueText(rec.Item("BillingName")), "");
+}
+
+TEST_F(ParseRouteTest, ReadTypeLetter) {
+    Delimited(",", "");
+    Source("ReadType", 2);
+    Values rec = ex.ParseRouteDelimited("1,r");
+    EXPECT_EQ(ex.ReadTypeLetter, "R");
+    EXPECT_EQ(std::get<std::int16_t>(rec.Item("ReadType")), 0);
+    ex.ParseRouteDelimited("1");
+    EXPECT_EQ(ex.ReadTypeLetter, "") << "cleared at every parse";
+    ex.ExchMap.MapOption("ReadType", kMapConstant);
+    ex.ExchMap.MapConstant("ReadType", "m");
+    ex.ParseRouteDelimited("1,r");
+    EXPECT_EQ(ex.ReadTypeLetter, "") << "only a ReadType mapped from the source sets it";
+}
+
+TEST_F(ParseRouteTest, AutonumberCounter) {
+    Delimited(",", "");
+    ex.ExchMap.MapOption("Sequence", kAutonumber);
+    ex.AutoNumber = 0;
+    EXPECT_EQ(std::get<double>(ex.ParseRouteDelimited("").Item("Sequence")), 1);
+    EXPECT_EQ(std::get<double>(ex.ParseRouteDelimited("").Item("Sequence")), 2);
+    ex.AutoNumber = 32766;
+    EXPECT_EQ(std::get<double>(ex.ParseRouteDelimited("").Item("Sequence")), 32767);
+    EXPECT_THROW(ex.ParseRouteDelimited(""), RuntimeError);
+}
+
+TEST_F(ParseRouteTest, OtherMapTypesGiveNoRecordAndDuplicateFieldsFail) {
+    for (int type : {0, 3, 4}) {
+        ex.ExchMap.MapType(type);
+        EXPECT_FALSE(ex.ParseRoute("x,y").has_value()) << type;
+    }
+    ex.ExchMap.MapType(kMapDelimited);
+    ex.ExchMap.AddField(kText, "routenbr", false, 0, "");
+    try {
+        ex.ParseRoute("x");
+        FAIL() << "a field name twice in the map";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.Number(), kErrDuplicateKey);
+    }
+}
+
+}  // namespace
+}  // namespace zav
