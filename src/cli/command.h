@@ -61,6 +61,7 @@ std::vector<std::unique_ptr<Command>> MakeCommands();
 
 std::unique_ptr<Command> MakeSettingsCommand();
 std::unique_ptr<Command> MakeRegistryCommand();
+std::unique_ptr<Command> MakeViewCommand();
 
 // Runs the command line and returns the exit status. Without a command it is the desktop
 // application's start (the word NOGATE may be given).

@@ -3,6 +3,7 @@
 // its methods too, each in a file of its own.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "exchange/exchange_settings.h"
@@ -34,6 +35,10 @@ public:
     static std::string MapExtension(int use);
     static std::string DefaultFileExtension(int use);
     static std::string TypeDescr(int use);
+
+    // The ZAV schema version a program of version major.minor writes: 1.2 -> 1, 1.3 -> 2, 1.4 to 1.6
+    // and 3.0 -> 3. Any other pair shows "Contact Support - ..." and gives 0.
+    static std::int16_t LookupFileVersion(std::int16_t major, std::int16_t minor);
 
 protected:
     clsRegistry registry_;
