@@ -34,9 +34,32 @@ std::string TextWithoutZeros(std::string_view value) {
     return text;
 }
 
-std::string KeyText(std::string_view key) { return UCase(key); }
+}  // namespace
+
+namespace {
+
+// Upper case of one byte, with the common ASCII case inline.
+inline unsigned char FoldCase(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x80) return u >= 'a' && u <= 'z' ? static_cast<unsigned char>(u - 32) : u;
+    return static_cast<unsigned char>(UpperChar(c));
+}
 
 }  // namespace
+
+std::size_t clsPalmDB::NoCaseHash::operator()(std::string_view s) const {
+    std::size_t h = 14695981039346656037ull;
+    for (const char c : s) h = (h ^ FoldCase(c)) * 1099511628211ull;
+    return h;
+}
+
+bool clsPalmDB::NoCaseEqual::operator()(std::string_view a, std::string_view b) const {
+    if (a.size() != b.size()) return false;
+    if (a == b) return true;  // names are mostly written as declared
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+    return true;
+}
 
 clsPalmDB::clsPalmDB() = default;
 clsPalmDB::~clsPalmDB() = default;
@@ -63,13 +86,13 @@ void clsPalmDB::AddField(std::int32_t fieldType, std::string_view fieldName, std
         fixedSize_ = std::max(fixedSize_, field.position + size);
     }
     fields_.push_back(std::move(field));
-    firstOfName_.push_back(byName_.emplace(KeyText(fields_.back().FieldName), static_cast<int>(fields_.size())).second);
+    firstOfName_.push_back(byName_.emplace(fields_.back().FieldName, static_cast<int>(fields_.size())).second);
 }
 
 int clsPalmDB::FindItem(int index) const { return index >= 1 && index <= FieldCount() ? index : 0; }
 
 int clsPalmDB::FindItem(std::string_view name) const {
-    const auto it = byName_.find(KeyText(name));
+    const auto it = byName_.find(name);
     return it == byName_.end() ? 0 : it->second;
 }
 
@@ -118,7 +141,10 @@ void clsPalmDB::SetItemAt(int index, const Value& value) {
     const Field& f = fields_[static_cast<std::size_t>(index) - 1];
     switch (f.FieldType) {
         case kFieldText:
-            SetString(f.position, ValueText(value));
+            if (const auto* text = std::get_if<std::string>(&value))
+                SetString(f.position, *text);
+            else
+                SetString(f.position, ValueText(value));
             break;
         case kFieldInt8:
             SetInt8(f.position, value);
@@ -270,12 +296,16 @@ std::int16_t clsPalmDB::CreateDB(int type, const std::filesystem::path& name, co
 std::int16_t clsPalmDB::OpenDB(const std::filesystem::path& name, int type) {
     file_.reset();
     if (type == -1) {
-        if (clsPalmFileVFS().TestFileType(name))
+        if (clsPalmFileVFS().TestFileType(name)) {
             type = kContainerVFS;
-        else if (clsPalmFilePDB().TestFileType(name))
-            type = kContainerPDB;
-        else
-            return -1;
+        } else {
+            // The Palm database test is a full open: keep the object it opened rather than open twice.
+            auto pdb = std::make_unique<clsPalmFilePDB>();
+            if (pdb->OpenFile(name) != 0) return -1;
+            type_ = kContainerPDB;
+            file_ = std::move(pdb);
+            return 0;
+        }
     }
     type_ = type;
     if (type == kContainerVFS)

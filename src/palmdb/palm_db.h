@@ -132,8 +132,17 @@ class clsPalmDB {
     IPalmFile& File() const;
 
     std::vector<Field> fields_;
-    std::vector<bool> firstOfName_;                // per field: no earlier field has its name
-    std::unordered_map<std::string, int> byName_;  // upper-case name -> first field index
+    std::vector<bool> firstOfName_;  // per field: no earlier field has its name
+    // Field names without regard to case, looked up without building a key string.
+    struct NoCaseHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const;
+    };
+    struct NoCaseEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    std::unordered_map<std::string, int, NoCaseHash, NoCaseEqual> byName_;  // name -> first field index
     int fixedSize_ = 0;
     int textCount_ = 0;
     std::string record_;

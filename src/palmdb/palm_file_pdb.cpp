@@ -32,8 +32,7 @@ void clsPalmFilePDB::Reset() {
     count_ = 0;
     next_ = 0;
     offsets_.clear();
-    image_.clear();
-    image_.shrink_to_fit();
+    reader_.Close();
     reserved_ = 0;
     flushedCount_ = 0;
     pendingEntries_.clear();
@@ -49,8 +48,7 @@ std::int16_t clsPalmFilePDB::CloseFile() {
         }
         writer_.Close();
     }
-    image_.clear();
-    image_.shrink_to_fit();
+    reader_.Close();
     return 0;
 }
 
@@ -122,7 +120,8 @@ std::int16_t clsPalmFilePDB::OpenFile(const std::filesystem::path& name) {
     try {
         CloseFile();
         Reset();
-        LoadImage(ReadFileBytes(name));
+        reader_.Open(name);
+        ReadIndex();
         return 0;
     } catch (const RuntimeError& e) {
         Reset();
@@ -132,25 +131,31 @@ std::int16_t clsPalmFilePDB::OpenFile(const std::filesystem::path& name) {
 
 void clsPalmFilePDB::LoadImage(std::string bytes) {
     Reset();
-    const std::size_t size = bytes.size();
+    reader_.OpenImage(std::move(bytes));
+    ReadIndex();
+}
+
+void clsPalmFilePDB::ReadIndex() {
+    const std::uint64_t size = reader_.Size();
     if (size < kHeaderSize || size > 0xFFFFFFFFu) throw RuntimeError(kErrInputPastEnd);
-    const std::int32_t count = static_cast<std::int32_t>(GetBE16(bytes, kCountOffset));
+    const std::string header(reader_.Read(0, kHeaderSize));
+    const std::int32_t count = static_cast<std::int32_t>(GetBE16(header, kCountOffset));
     const std::size_t listEnd = kHeaderSize + kEntrySize * static_cast<std::size_t>(count);
     if (listEnd > size) throw RuntimeError(kErrInputPastEnd);
+    const std::string_view list = reader_.Read(kHeaderSize, listEnd - kHeaderSize);
     std::vector<std::uint32_t> offsets;
     offsets.reserve(static_cast<std::size_t>(count) + 1);
     std::uint32_t previous = static_cast<std::uint32_t>(listEnd);
-    for (std::int32_t i = 0; i < count; ++i) {
-        const std::uint32_t offset = GetBE32(bytes, kHeaderSize + kEntrySize * static_cast<std::size_t>(i));
+    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+        const std::uint32_t offset = GetBE32(list, kEntrySize * i);
         if (offset < previous || offset > size) throw RuntimeError(kErrInputPastEnd);
         offsets.push_back(offset);
         previous = offset;
     }
     offsets.push_back(static_cast<std::uint32_t>(size));
-    header_.assign(bytes, 0, kHeaderSize);
+    header_ = header;
     count_ = count;
     offsets_ = std::move(offsets);
-    image_ = std::move(bytes);
 }
 
 bool clsPalmFilePDB::ReadRecord(std::int32_t k, std::string& buffer) {
@@ -159,12 +164,12 @@ bool clsPalmFilePDB::ReadRecord(std::int32_t k, std::string& buffer) {
     } else {
         next_ = k;
     }
-    if (k < 0 || k >= count_ || image_.empty()) {
+    if (k < 0 || k >= count_ || !reader_.IsOpen()) {
         buffer.clear();
         return false;
     }
     const std::uint32_t begin = offsets_[static_cast<std::size_t>(k)];
-    buffer.assign(image_, begin, offsets_[static_cast<std::size_t>(k) + 1] - begin);
+    buffer.assign(reader_.Read(begin, offsets_[static_cast<std::size_t>(k) + 1] - begin));
     return true;
 }
 
@@ -178,24 +183,26 @@ PalmDate clsPalmFilePDB::DateAt(std::size_t offset) const {
     return PalmDate{seconds >= 1 ? seconds : 0};
 }
 
+std::string clsPalmFilePDB::Range(std::uint64_t begin, std::uint64_t end) {
+    if (!reader_.IsOpen() || begin >= end || end > reader_.Size()) return "";
+    return std::string(reader_.Read(begin, static_cast<std::size_t>(end - begin)));
+}
+
 std::string clsPalmFilePDB::AppInfo() {
     const std::uint32_t start = GetBE32(header_, kAppInfoOffset);
-    if (start == 0 || image_.empty()) return "";
-    std::uint32_t end = static_cast<std::uint32_t>(image_.size());
+    if (start == 0) return "";
+    std::uint64_t end = reader_.Size();
     if (const std::uint32_t sort = GetBE32(header_, kSortInfoOffset); sort != 0)
         end = sort;
     else if (count_ > 0)
         end = offsets_[0];
-    if (start >= end || end > image_.size()) return "";
-    return image_.substr(start, end - start);
+    return Range(start, end);
 }
 
 std::string clsPalmFilePDB::SortInfo() {
     const std::uint32_t start = GetBE32(header_, kSortInfoOffset);
-    if (start == 0 || image_.empty()) return "";
-    const std::uint32_t end = count_ > 0 ? offsets_[0] : static_cast<std::uint32_t>(image_.size());
-    if (start >= end || end > image_.size()) return "";
-    return image_.substr(start, end - start);
+    if (start == 0) return "";
+    return Range(start, count_ > 0 ? offsets_[0] : reader_.Size());
 }
 
 std::int16_t clsPalmFilePDB::Position255() {

@@ -20,6 +20,7 @@
 
 #include <vector>
 
+#include "palmdb/block_reader.h"
 #include "palmdb/block_writer.h"
 #include "palmdb/palm_file.h"
 
@@ -57,12 +58,17 @@ class clsPalmFilePDB final : public IPalmFile {
     std::int16_t Position255() override;
     std::int16_t CloseFile() override;
 
-    // Reads a whole file image. THROWS RuntimeError(62) when the header, the record list or an offset
-    // does not fit the bytes (offsets must lie after the list, in order, within the file).
+    // Reads a file image held in memory, as OpenFile reads a file.
+    // THROWS RuntimeError(62) when the header, the record list or an offset does not fit the bytes
+    // (offsets must lie after the list, in order, within the file).
     void LoadImage(std::string bytes);
 
   private:
     PalmDate DateAt(std::size_t offset) const;
+    // Reads the header and the record list from reader_ and checks them against the file's length.
+    void ReadIndex();
+    // The bytes [begin, end) of the file, empty when the range is not within it.
+    std::string Range(std::uint64_t begin, std::uint64_t end);
     void FlushBlock();
     void Reset();
 
@@ -70,7 +76,7 @@ class clsPalmFilePDB final : public IPalmFile {
     std::int32_t count_ = 0;
     std::int32_t next_ = 0;               // next record of a sequential read
     std::vector<std::uint32_t> offsets_;  // count_ + 1 entries while reading; the last is the file length
-    std::string image_;                   // the file's bytes while reading
+    BlockReader reader_;                  // the file while reading
 
     // Writing.
     BlockWriter writer_;
