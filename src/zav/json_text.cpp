@@ -30,7 +30,7 @@ void AppendJsonString(std::string& out, std::string_view bytes) {
                 out += "\\t";
                 break;
             default:
-                if (c < 0x20 || c == 0x7F) {
+                if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {  // C0, DEL and C1 controls
                     out += "\\u00";
                     out += kHex[c >> 4];
                     out += kHex[c & 0xF];

@@ -54,8 +54,8 @@ TEST(ZAVListing, UnreadableFilesAreLogged) {
 
 TEST(ZAVJson, StringsAreLatin1AndEscaped) {
     std::string out;
-    AppendJsonString(out, std::string("a\"b\\c\n\x01\x7f\xe9\xff", 10));
-    EXPECT_EQ(out, "\"a\\\"b\\\\c\\n\\u0001\\u007f\xc3\xa9\xc3\xbf\"");
+    AppendJsonString(out, std::string("a\"b\\c\n\x01\x7f\x93\xe9\xff", 11));
+    EXPECT_EQ(out, "\"a\\\"b\\\\c\\n\\u0001\\u007f\\u0093\xc3\xa9\xc3\xbf\"");
     out.clear();
     AppendHex(out, std::string("\x00\xAB\x10", 3));
     EXPECT_EQ(out, "00ab10");
