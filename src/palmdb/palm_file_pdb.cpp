@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/errors.h"
-#include "core/file_io.h"
 #include "core/number.h"
 
 namespace zav {

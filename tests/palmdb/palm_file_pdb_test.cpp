@@ -2,6 +2,12 @@
 #include "palmdb/palm_file_pdb.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
 
 #include "core/errors.h"
 #include "core/file_io.h"
@@ -182,6 +188,40 @@ TEST_F(PdbTest, CountNeverNamesRecordsNotInTheFileYet) {
     clsPalmFilePDB done;
     ASSERT_EQ(done.OpenFile(file), 0);
     EXPECT_EQ(done.RecordCount(), 6000);
+}
+
+TEST_F(PdbTest, AKilledWriterLeavesTheRecordsWrittenSoFar) {
+    auto recordText = [](int i) {
+        std::string r = "record " + std::to_string(i);
+        return r + std::string(300 - r.size(), '.');
+    };
+    for (int delayMs : {5, 20, 60}) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            clsPalmFilePDB pdb;
+            if (pdb.CreateFile(file, "RouteZAV", "hZVL", "DATA", 65535, "", "") != 0) _exit(2);
+            for (int i = 0; i < 65535; ++i) pdb.WriteRecord(recordText(i));
+            pause();  // wait to be killed with everything still open
+            _exit(0);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+
+        clsPalmFilePDB pdb;
+        ASSERT_EQ(pdb.OpenFile(file), 0) << delayMs;
+        std::string r;
+        for (std::int32_t k = 0; k < pdb.RecordCount(); ++k) {
+            ASSERT_TRUE(pdb.ReadRecord(k, r));
+            // The last listed record may be followed by bytes of a block whose count was not written yet.
+            if (k + 1 < pdb.RecordCount())
+                ASSERT_EQ(r, recordText(k)) << k;
+            else
+                ASSERT_EQ(r.substr(0, 300), recordText(k)) << k;
+        }
+    }
 }
 
 TEST_F(PdbTest, DamagedFilesAreRefused) {
