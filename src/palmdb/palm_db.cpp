@@ -246,14 +246,16 @@ void clsPalmDB::SetString(int ordinal, std::string_view value) {
     // and the pieces joined again, which is replacing its bytes in place.
     const std::size_t fixed = static_cast<std::size_t>(fixedSize_);
     if (ordinal < 1 || record_.size() <= fixed) throw RuntimeError(kErrSubscript);
+    // Texts are short: a plain scan beats a library search call per text.
+    const char* bytes = record_.data();
+    const std::size_t size = record_.size();
     std::size_t begin = fixed;
-    for (int i = 1; i < ordinal; ++i) {
-        const std::size_t zero = record_.find('\0', begin);
-        if (zero == std::string::npos) throw RuntimeError(kErrSubscript);
-        begin = zero + 1;
+    for (int skip = ordinal - 1; skip > 0; ++begin) {
+        if (begin >= size) throw RuntimeError(kErrSubscript);
+        if (bytes[begin] == '\0') --skip;
     }
-    std::size_t end = record_.find('\0', begin);
-    if (end == std::string::npos) end = record_.size();
+    std::size_t end = begin;
+    while (end < size && bytes[end] != '\0') ++end;
     if (value.find('\0') == std::string_view::npos)
         record_.replace(begin, end - begin, value);
     else
