@@ -60,6 +60,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int t = 1; t <= zav.DB().TextCount(); ++t)
             if (zav.DB().GetString(t).size() > size) __builtin_trap();
         (void)values;
+        // Replacing a text keeps every other text of the record.
+        const int texts = zav.DB().TextCount();
+        if (texts > 0) {
+            const std::string before = zav.DB().GetString(texts);
+            try {
+                zav.DB().SetString(1, std::string("x\0y", 3));
+                if (texts > 1 && zav.DB().GetString(texts) != before) __builtin_trap();
+                if (zav.DB().GetString(1) != "xy") __builtin_trap();
+            } catch (const zav::RuntimeError& e) {
+                if (e.Number() != zav::kErrSubscript) __builtin_trap();
+            }
+        }
     }
 
     // Through a file: detection, the versioned open, the JSON of every record.
