@@ -8,7 +8,9 @@ packages=(
     qt6-base-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
+    libpalm-perl
 )
+# libpalm-perl: an independent Palm database reader; a test checks that files written here load in it.
 
 missing=()
 for p in "${packages[@]}"; do

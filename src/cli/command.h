@@ -77,6 +77,7 @@ std::map<std::string, std::string> ParsePromptOptions(const std::vector<std::str
 // THROWS UsageError when a --prompt value names no field that `map` prompts for (names compare exactly,
 // as the map spells them).
 void CheckPromptOptions(const clsExchMap& map, const std::map<std::string, std::string>& values);
+std::unique_ptr<Command> MakeViewCommand();
 
 // Runs the command line and returns the exit status. Without a command it is the desktop
 // application's start (the word NOGATE may be given).

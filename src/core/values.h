@@ -26,6 +26,9 @@ public:
 
     // Adds a value under `key`. THROWS RuntimeError(457) when the key is already there.
     void Add(std::string key, Value value);
+    // Adds a value without looking for the key first, for callers that build a collection from keys
+    // known to differ (a record schema's field names). REQUIRES: !Contains(key).
+    void Append(std::string key, Value value) { entries_.emplace_back(std::move(key), std::move(value)); }
     // The value under `key`, or nullptr.
     const Value* Find(std::string_view key) const;
     Value* Find(std::string_view key);

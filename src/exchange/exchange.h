@@ -54,6 +54,9 @@ public:
     std::optional<Values> ParseRoute(std::string_view line);
     Values ParseRouteFixed(std::string_view line);
     Values ParseRouteDelimited(std::string_view line);
+    // The ZAV schema version a program of version major.minor writes: 1.2 -> 1, 1.3 -> 2, 1.4 to 1.6
+    // and 3.0 -> 3. Any other pair shows "Contact Support - ..." and gives 0.
+    static std::int16_t LookupFileVersion(std::int16_t major, std::int16_t minor);
 
 protected:
     clsRegistry registry_;

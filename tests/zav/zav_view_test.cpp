@@ -1,0 +1,83 @@
+// What the viewer reads of a database, and the JSON form of every record.
+#include <gtest/gtest.h>
+
+#include "support/fake_frontend.h"
+#include "support/temp_dir.h"
+#include "zav/json_text.h"
+#include "zav/zav_json.h"
+#include "zav/zav_listing.h"
+
+namespace zav {
+namespace {
+
+std::filesystem::path Fixture(const char* name) { return std::filesystem::path(ZAV_FIXTURES) / "zav" / name; }
+
+TEST(ZAVListing, ReadingsFromAVersion2Handheld) {
+    ZAVListing listing;
+    ASSERT_TRUE(LoadZAVListing(Fixture("readings_v2.pdb"), listing));
+    ASSERT_EQ(listing.routes.size(), 1u) << "a route record of kind 256 is a route; the index record is not";
+    EXPECT_EQ(listing.routes[0].cells, (std::vector<std::string>{"1", "0101", "2", "0", "0"}));
+    ASSERT_EQ(listing.routes[0].meters.size(), 2u);
+    const auto& columns = ZAVListing::MeterColumns();
+    ASSERT_EQ(columns.size(), 38u);
+    const auto& meter = listing.routes[0].meters[0];
+    auto cell = [&](const char* name) {
+        return meter[std::find(columns.begin(), columns.end(), name) - columns.begin()];
+    };
+    EXPECT_EQ(cell("Sequence"), "10");
+    EXPECT_EQ(cell("CurReading"), "1234");
+    EXPECT_EQ(cell("InitPulseCount"), "") << "version 2 has no such field";
+    EXPECT_EQ(cell("InitTamperCount"), "");
+    EXPECT_EQ(cell("BillingName"), "Caf\xe9 \"Owner\"");
+}
+
+TEST(ZAVListing, NoHeaderReadsFiveFields) {
+    ZAVListing listing;
+    ASSERT_TRUE(LoadZAVListing(Fixture("no_header.pdb"), listing));
+    ASSERT_EQ(listing.routes.size(), 1u);
+    EXPECT_EQ(listing.routes[0].cells, (std::vector<std::string>{"1", "", "", "7", "8"}));
+    ASSERT_EQ(listing.routes[0].meters.size(), 1u);
+    EXPECT_EQ(listing.routes[0].meters[0][0], "3");
+    EXPECT_EQ(listing.routes[0].meters[0][3], "") << "Digits";
+}
+
+TEST(ZAVListing, UnreadableFilesAreLogged) {
+    for (const char* name : {"bad_header_short.pdb", "bad_count_beyond_list.pdb", "bad_offset_past_end.pdb",
+                             "bad_offset_backwards.pdb", "bad_vfs_length_past_end.vfs", "missing.pdb"}) {
+        test::FakeFrontend fake;
+        ScopedFrontend scoped(fake);
+        ZAVListing listing;
+        EXPECT_FALSE(LoadZAVListing(Fixture(name), listing)) << name;
+        EXPECT_EQ(fake.log, std::vector<std::string>{"Error: Could not read ZAV file"}) << name;
+    }
+}
+
+TEST(ZAVJson, StringsAreLatin1AndEscaped) {
+    std::string out;
+    AppendJsonString(out, std::string("a\"b\\c\n\x01\x7f\x93\xe9\xff", 11));
+    EXPECT_EQ(out, "\"a\\\"b\\\\c\\n\\u0001\\u007f\\u0093\xc3\xa9\xc3\xbf\"");
+    out.clear();
+    AppendHex(out, std::string("\x00\xAB\x10", 3));
+    EXPECT_EQ(out, "00ab10");
+}
+
+TEST(ZAVJson, RecordsByKind) {
+    std::string out;
+    ASSERT_TRUE(ZAVToJson(Fixture("readings_v2.vfs"), out));
+    EXPECT_EQ(out.rfind("{\"container\":\"VFS\",\"title\":\"\",\"creator\":\"\",\"type\":\"\",\"version\":2,"
+                        "\"records\":[{\"RecType\":0,\"fields\":{\"RecType\":0,\"RouteNbr\":1,",
+                        0),
+              0u)
+        << out;
+    out.clear();
+    ASSERT_TRUE(ZAVToJson(Fixture("readings_v2.pdb"), out));
+    EXPECT_NE(out.find("\"title\":\"ReadingZAV\",\"creator\":\"hZVL\",\"type\":\"DATA\""), std::string::npos);
+    EXPECT_NE(out.find("{\"RecType\":256,\"fields\":{"), std::string::npos);
+    EXPECT_NE(out.find("\"BillingName\":\"Caf\xc3\xa9 \\\"Owner\\\"\""), std::string::npos);
+    EXPECT_NE(out.find("{\"RecType\":6,\"hex\":\"0006000100020003\"}]}"), std::string::npos);
+    EXPECT_EQ(out.find("InitPulseCount"), std::string::npos);
+    EXPECT_FALSE(ZAVToJson(Fixture("bad_header_short.pdb"), out));
+}
+
+}  // namespace
+}  // namespace zav
