@@ -1,5 +1,9 @@
 #include "exchange/exchange.h"
 
+#include "advanced/advanced.h"
+#include "exchange/route_index.h"
+#include "zav/zav.h"
+
 #include "core/errors.h"
 #include "core/frontend.h"
 #include "core/identity.h"
@@ -29,7 +33,11 @@ std::int16_t NumberOrDefault(const std::string& text) {
 
 }  // namespace
 
-clsExchange::clsExchange(RegistryStore& store) : registry_(store) {}
+clsExchange::clsExchange(RegistryStore& store) : store_(store), registry_(store) {}
+
+clsExchange::~clsExchange() = default;
+
+clsAdvanced& clsExchange::Advanced() { return SharedAdvanced(store_); }
 
 std::string clsExchange::GetParm(const std::string& section, const std::string& name,
                                  const std::string& defaultValue) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,9 +18,14 @@
 
 namespace zav {
 
+class clsAdvanced;
+class clsZAV;
+class RouteIndexBuilder;
+
 class clsExchange : public ExchangeSettings {
 public:
     explicit clsExchange(RegistryStore& store);
+    ~clsExchange();
 
     // The value `name` of the settings key `section` as text; `defaultValue` when missing or empty.
     std::string GetParm(const std::string& section, const std::string& name, const std::string& defaultValue);
@@ -58,8 +64,28 @@ public:
     // and 3.0 -> 3. Any other pair shows "Contact Support - ..." and gives 0.
     static std::int16_t LookupFileVersion(std::int16_t major, std::int16_t minor);
 
+    // The program's shared advanced options store (created and loaded on first use).
+    clsAdvanced& Advanced();
+
+    // ---- Route conversion state: reset by the route driver, filled by the route converters ----
+    std::unique_ptr<clsZAV> RouteZAV;       // the route database being written
+    bool CreateIndexes = true;              // whether index records are written
+    std::int16_t IndexRecordCounter = 0;    // meter position handed to the index step
+
+    // The index step, once per meter written: collects the meter's search keys (owner and address
+    // words, tag, serial number, account) under its route ordinal; when the route ordinal changes,
+    // writes the previous route's index records (when CreateIndexes is set). The end marker (route
+    // ordinal 0, position 0, empty texts) writes the last route's records and discards the collectors.
+    void IndexStep(std::int16_t routeOrdinal, std::int16_t position, const std::string& tag, const std::string& serial,
+                   const std::string& billingName, const std::string& address, const std::string& account);
+    // Appends the configuration records from the advanced options store to RouteZAV, in the order
+    // logins, skips, changeouts, alerts.
+    void WriteConfigurationRecords();
+
 protected:
+    RegistryStore& store_;
     clsRegistry registry_;
+    std::unique_ptr<RouteIndexBuilder> indexBuilder_;
 };
 
 }  // namespace zav

@@ -83,6 +83,19 @@ class clsZAV {
     const std::string& RawData() const { return db_.RawData(); }
     void SetRawData(std::string data) { db_.SetRawData(std::move(data)); }
 
+    // Appends index records (RecType 6) of one route and index kind from `count` key/position pairs,
+    // which must be sorted so that equal keys are adjacent: one group per distinct key, in the given
+    // order. A Palm record holds at most 65,535 bytes: groups that do not fit go to further records of
+    // the same route and kind (a group is never split); a single group too large for any record is
+    // left out with a "Warning: " log line.
+    void AddIndexRecord(std::int16_t routeOrdinal, std::int16_t indexType, std::int32_t count,
+                        const std::vector<std::string>& keys, const std::vector<std::int16_t>& positions);
+    // Appends one configuration record: record type, code type, flags, `count` entries of three texts
+    // (code, value, data) and the end mark. THROWS RuntimeError(6) when it would not fit in a record.
+    void AddCodeRecord(std::int16_t recordType, std::int16_t codeType, std::int16_t flags, std::int16_t count,
+                       const std::vector<std::string>& codes, const std::vector<std::string>& values,
+                       const std::vector<std::string>& data);
+
     // The typed record layer, for raw record builders (index and configuration records).
     clsPalmDB& DB() { return db_; }
     const clsPalmDB& DB() const { return db_; }
