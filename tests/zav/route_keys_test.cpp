@@ -1,0 +1,173 @@
+// Index and configuration record layouts, and the words that become index keys.
+#include "zav/route_keys.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fake_frontend.h"
+#include "support/temp_dir.h"
+#include "zav/zav.h"
+#include "zav/zav_json.h"
+
+namespace zav {
+namespace {
+
+using V = std::vector<std::string>;
+
+const std::unordered_set<std::string> kOwnerTokens{"CO", "INC", "OF", "THE", "LLP", "LLC", "AND"};
+const std::unordered_set<std::string> kAddressTokens{"RD", "ST", "LN", "CT", "BLVD", "CIR", "AVE"};
+
+TEST(IndexWords, KeysFromNamesAndAddresses) {
+    const struct {
+        const char* text;
+        const std::unordered_set<std::string>* tokens;
+        V expected;
+    } cases[] = {
+        {"THE SMITH CO.", &kOwnerTokens, {"SMITH"}},
+        {"O'NEIL INC", &kOwnerTokens, {"NEIL"}},
+        {"the smith co", &kOwnerTokens, {"SMITH"}},
+        {"1234 21ST AVE NW", &kAddressTokens, {"21ST", "NW"}},
+        {"4TH ST", &kAddressTokens, {}},
+        {"2ND 3RD 22ND 5", &kAddressTokens, {"2ND", "3RD", "22ND"}},
+        {"  MAIN---ST.  #12B ", &kAddressTokens, {"MAIN"}},
+        {"", &kAddressTokens, {}},
+        {"A B C", &kAddressTokens, {}},
+        {"caf\xe9 BAR", &kAddressTokens, {"CAF", "BAR"}},  // only A-Z and 0-9 are word characters
+    };
+    for (const auto& c : cases) EXPECT_EQ(IndexWords(c.text, *c.tokens), c.expected) << c.text;
+}
+
+// Writes records through `write`, then returns the raw bytes of every record after the first.
+template <typename Write>
+V RecordsWritten(const test::TempDir& dir, Write write) {
+    const auto file = dir / "route.pdb";
+    {
+        clsZAV db;
+        db.SetVersion(3);
+        EXPECT_EQ(db.CreateZAV(file, 1, 10), 0);
+        write(db);
+        db.CloseZAV();
+    }
+    clsZAV db;
+    EXPECT_FALSE(db.OpenZAV(file));
+    V records;
+    while (db.ReadData()) records.push_back(db.RawData());
+    return records;
+}
+
+std::string Bytes(std::initializer_list<int> bytes) {
+    std::string s;
+    for (int b : bytes) s.push_back(static_cast<char>(b));
+    return s;
+}
+
+TEST(IndexRecord, GroupsSortedKeysWithTheirPositions) {
+    test::TempDir dir;
+    const V records = RecordsWritten(dir, [](clsZAV& db) {
+        clsIndex index;
+        index.RouteIndex = 3;
+        index.IndexType = kIndexTag;
+        index.Insert("B", 0);
+        index.Insert("A", 1);
+        index.Insert("B", 2);
+        index.WriteRecord(db);
+        index.WriteRecord(db);  // emptied: writes nothing
+        db.AddIndexRecord(1, 0, 1, {"AB"}, {7});
+    });
+    ASSERT_EQ(records.size(), 2u);
+    // 6 | route 3 | type 2 | group A: next=12, "A",0, pos 1 | group B: next=FFFF, "B",0, pos 0, 2
+    EXPECT_EQ(records[0], Bytes({0, 6, 0, 3, 0, 2, 0, 12, 'A', 0, 0, 1, 0xFF, 0xFF, 'B', 0, 0, 0, 0, 2}));
+    // The AB group of one position: 2 + 3 + 1 padding + 2 = 8 bytes.
+    EXPECT_EQ(records[1], Bytes({0, 6, 0, 1, 0, 0, 0xFF, 0xFF, 'A', 'B', 0, 0, 0, 7}));
+}
+
+TEST(IndexRecord, EqualKeysKeepCollectionOrderAndSortingIsByCharacterCode) {
+    test::TempDir dir;
+    const V records = RecordsWritten(dir, [](clsZAV& db) {
+        clsIndex index;
+        for (std::int16_t i = 0; i < 6; ++i) index.Insert(i % 2 ? "b" : "\xe9", i);  // 0xE9 sorts after 'b'
+        index.Insert("B", 9);
+        index.WriteRecord(db);
+    });
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].substr(6), Bytes({0, 12, 'B', 0, 0, 9,                       //
+                                           0, 22, 'b', 0, 0, 1, 0, 3, 0, 5,            //
+                                           0xFF, 0xFF, 0xE9, 0, 0, 0, 0, 2, 0, 4}));
+}
+
+TEST(IndexRecord, KeysBeyondOneRecordContinueInFurtherRecordsWithinTheLimit) {
+    test::TempDir dir;
+    test::FakeFrontend ui;
+    ScopedFrontend scoped(ui);
+    // 12,000 distinct keys of 7 characters: 12 bytes per group, 144,000 bytes in all.
+    V keys;
+    std::vector<std::int16_t> positions;
+    for (int i = 0; i < 12000; ++i) {
+        char key[16];
+        std::snprintf(key, sizeof key, "K%06d", i);
+        keys.push_back(key);
+        positions.push_back(static_cast<std::int16_t>(i));
+    }
+    // One key with 40,000 positions cannot fit any record: left out with a warning.
+    const V records = RecordsWritten(dir, [&](clsZAV& db) {
+        db.AddIndexRecord(2, kIndexAccount, static_cast<std::int32_t>(keys.size()), keys, positions);
+        V hugeKeys(40000, "HUGE");
+        std::vector<std::int16_t> hugePositions(40000, 1);
+        hugeKeys.push_back("ZZ");
+        hugePositions.push_back(5);
+        db.AddIndexRecord(2, kIndexSerial, 40001, hugeKeys, hugePositions);
+    });
+    ASSERT_EQ(records.size(), 4u);
+    std::size_t groups = 0;
+    for (std::size_t r = 0; r < 3; ++r) {
+        EXPECT_LE(records[r].size(), 65535u);
+        EXPECT_EQ(records[r].substr(0, 6), Bytes({0, 6, 0, 2, 0, 4}));
+        groups += (records[r].size() - 6) / 12;
+    }
+    EXPECT_EQ(groups, 12000u) << "every group is in exactly one record";
+    EXPECT_EQ(records[3], Bytes({0, 6, 0, 2, 0, 3, 0xFF, 0xFF, 'Z', 'Z', 0, 0, 0, 5}));
+    ASSERT_EQ(ui.log.size(), 1u);
+    EXPECT_EQ(ui.log[0],
+              "Warning: Index key HUGE of route 2 has too many meters for one index record and is left out of the index");
+
+    std::string json;
+    ASSERT_TRUE(ZAVToJson(dir / "route.pdb", json));
+    EXPECT_NE(json.find("{\"RecType\":6,\"route\":2,\"indexType\":4,\"groups\":[{\"key\":\"K000000\",\"positions\":[0]}"),
+              std::string::npos);
+    EXPECT_NE(json.find("\"groups\":[{\"key\":\"ZZ\",\"positions\":[5]}]}"), std::string::npos);
+}
+
+TEST(CodeRecord, EntriesArePaddedTextsEndedByTheMark) {
+    test::TempDir dir;
+    const V records = RecordsWritten(dir, [](clsZAV& db) {
+        db.AddCodeRecord(4, 0, 1, 1, {"U1"}, {"P"}, {"D"});
+        db.AddCodeRecord(7, 0, 1, 3, {"RANGE", "ROLLOVER", "TAMPER"}, {"2", "0", "1"}, {"", "", ""});
+        db.AddCodeRecord(5, 0, 0, 0, {}, {}, {});
+    });
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0], Bytes({0, 4, 0, 0, 0, 1, 0, 1, 0x55, 0x31, 0, 0, 0x50, 0, 0x44, 0, 0xFF, 0xFF}));
+    EXPECT_EQ(records[2], Bytes({0, 5, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF}));
+    std::string json;
+    ASSERT_TRUE(ZAVToJson(dir / "route.pdb", json));
+    EXPECT_NE(json.find("{\"RecType\":4,\"codeType\":0,\"flags\":1,\"entries\":[[\"U1\",\"P\",\"D\"]]}"),
+              std::string::npos);
+    EXPECT_NE(json.find("{\"RecType\":7,\"codeType\":0,\"flags\":1,\"entries\":[[\"RANGE\",\"2\",\"\"],"
+                        "[\"ROLLOVER\",\"0\",\"\"],[\"TAMPER\",\"1\",\"\"]]}"),
+              std::string::npos);
+}
+
+TEST(CodeRecord, DamagedRawRecordsShowAsHex) {
+    test::TempDir dir;
+    RecordsWritten(dir, [](clsZAV& db) {
+        db.DB().WriteRaw(Bytes({0, 6, 0, 1, 0, 0, 0, 200, 'A', 0}));           // next group past the end
+        db.DB().WriteRaw(Bytes({0, 5, 0, 0, 0, 0, 0, 9, 'x', 0}));             // 9 entries announced
+        db.DB().WriteRaw(Bytes({0, 7, 0, 0, 0, 1, 0, 1, 'A', 0, 'B', 0, 'C'}));  // no terminator
+    });
+    std::string json;
+    ASSERT_TRUE(ZAVToJson(dir / "route.pdb", json));
+    EXPECT_NE(json.find("{\"RecType\":6,\"hex\":\"00060001000000c84100\"}"), std::string::npos) << json;
+    EXPECT_NE(json.find("{\"RecType\":5,\"hex\":"), std::string::npos);
+    EXPECT_NE(json.find("{\"RecType\":7,\"hex\":"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zav
