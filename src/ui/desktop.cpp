@@ -6,12 +6,8 @@
 #include "advanced/advanced.h"
 #include "core/errors.h"
 #include "core/identity.h"
-#include "exchange/exchange.h"
 #include "setup/registry_store.h"
 #include "ui/frm_login.h"
-#include "ui/frm_main.h"
-#include "ui/frm_splash.h"
-#include "ui/qt_frontend.h"
 #include "ui/qt_text.h"
 
 namespace zav {
@@ -28,38 +24,33 @@ struct AdvancedRelease {
     ~AdvancedRelease() { ReleaseSharedAdvanced(); }
 };
 
-int RunWindows(QApplication& app, RegistryStore& store, const std::filesystem::path& home, bool noGate,
-               const std::string& executableName) {
-    QtFrontend frontend;
-    ScopedFrontend scoped(frontend);
-    frmSplash splash;
-    splash.show();
-    if (!noGate && SharedAdvanced(store).UseLoginSecurity()) {
-        frmLogin login(SharedAdvanced(store));
-        if (!login.Display()) {
-            // Nothing else opens: the program ends as the splash window closes itself.
-            if (splash.isVisible()) {
-                QObject::connect(&splash, &frmSplash::closed, &app, &QApplication::quit);
-                app.exec();
-            }
-            return 1;
-        }
-    }
-    clsExchange exchange(store);
-    exchange.HomeFolder = home;
-    frmMain main(exchange, store, home, executableName);
-    WireCommands(main, exchange);
-    frontend.AttachMainWindow(&main);
-    QObject::connect(&main, &frmMain::closed, &app, &QApplication::quit);
-    main.ShowRestored();
-    splash.raise();
-    main.LoadExchangeSettings();
-    const int status = app.exec();
-    frontend.AttachMainWindow(nullptr);
-    return status;
+}  // namespace
+
+DesktopSession::DesktopSession(RegistryStore& store, std::filesystem::path home, std::string executableName)
+    : store_(store),
+      home_(std::move(home)),
+      executableName_(std::move(executableName)),
+      scoped_(frontend_),
+      exchange_(store) {
+    exchange_.HomeFolder = home_;
+    splash_.show();
 }
 
-}  // namespace
+DesktopSession::~DesktopSession() { frontend_.AttachMainWindow(nullptr); }
+
+bool DesktopSession::Open(bool noGate) {
+    if (!noGate && SharedAdvanced(store_).UseLoginSecurity()) {
+        frmLogin login(SharedAdvanced(store_));
+        if (!login.Display()) return false;
+    }
+    main_ = std::make_unique<frmMain>(exchange_, store_, home_, executableName_);
+    WireCommands(*main_, exchange_);
+    frontend_.AttachMainWindow(main_.get());
+    main_->ShowRestored();
+    splash_.raise();
+    main_->LoadExchangeSettings();
+    return true;
+}
 
 int RunDesktop(int& argc, char** argv, const std::filesystem::path& home, bool noGate) {
     QApplication app(argc, argv);
@@ -71,7 +62,16 @@ int RunDesktop(int& argc, char** argv, const std::filesystem::path& home, bool n
     try {
         RegistryStore store(home / "registry.sqlite3");
         AdvancedRelease release;
-        return RunWindows(app, store, home, noGate, executableName);
+        DesktopSession session(store, home, executableName);
+        if (!session.Open(noGate)) {
+            // The login was refused: the program ends as the splash window closes itself.
+            if (!session.Splash().isVisible()) return 1;
+            QObject::connect(&session.Splash(), &frmSplash::closed, &app, &QApplication::quit);
+            app.exec();
+            return 1;
+        }
+        QObject::connect(session.Main(), &frmMain::closed, &app, &QApplication::quit);
+        return app.exec();
     } catch (const RuntimeError& e) {
         QMessageBox::critical(nullptr, "Error", ToQt(e.Description()));
         return 1;

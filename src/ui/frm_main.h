@@ -35,9 +35,9 @@ enum class Conversion { Route = 0, ReRead = 1, Reading = 2 };
 // log says why). For the reading command, `chooseSource` runs first (false: stop without a word) and
 // `afterSuccess` runs after a successful conversion.
 struct ConversionCommand {
-    std::function<bool()> driver;
-    std::function<bool()> chooseSource;
-    std::function<void()> afterSuccess;
+    std::function<bool()> driver{};
+    std::function<bool()> chooseSource{};
+    std::function<void()> afterSuccess{};
 };
 
 class frmMain : public QMainWindow {

@@ -2,7 +2,9 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -45,6 +47,9 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
         column->addWidget(label, 0, i == 0 ? Qt::AlignRight : Qt::AlignLeft);
         if (i == 1) column->addSpacing(12);
     }
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     QTimer::singleShot(kSplashMilliseconds, this, &QWidget::close);
 }
 
