@@ -49,8 +49,8 @@ std::string AskForDistFile(QWidget* parent, const DistFileDialog& dialog, bool s
 
 QString MainTitle(const std::string& executableName) {
     if (EqualsNoCase(executableName, "Pendrel")) return ToQt(kProductName);
-    return ToQt(std::string(kProductName) + " v" + std::to_string(kVersionMajor) + "." +
-                std::to_string(kVersionMinor) + "." + std::to_string(kVersionRevision));
+    return ToQt(std::string(kProductName) + " v" + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
+                "." + std::to_string(kVersionRevision));
 }
 
 frmMain::frmMain(clsExchange& exchange, RegistryStore& store, std::filesystem::path home,
@@ -143,9 +143,8 @@ void frmMain::BuildMenus() {
     add(setup, "mnuCreateDist", "Create Distribution", [this] { Guarded([this] { CreateDistribution(); }); });
 
     QMenu* help = menuBar()->addMenu("&Help");
-    add(help, "mnuAbout", "About", [this] {
-        QMessageBox::about(this, "About " + ToQt(kProductName), SplashTexts().join('\n'));
-    });
+    add(help, "mnuAbout", "About",
+        [this] { QMessageBox::about(this, "About " + ToQt(kProductName), SplashTexts().join('\n')); });
     // "Usage" and "Maps" have no action: shown, but disabled so they do not look broken.
     add(help, "mnuUsage", "Usage", none)->setEnabled(false);
     add(help, "mnuMaps", "Maps", none)->setEnabled(false);

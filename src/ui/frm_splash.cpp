@@ -15,10 +15,10 @@
 namespace zav {
 
 QStringList SplashTexts() {
-    const std::string version = "Version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
-                                "." + std::to_string(kVersionRevision);
-    return {ToQt(version), ToQt(kProductName), ToQt(kCompanyName),
-            ToQt(ReplaceAll(kLegalCopyright, "(c)", "\xA9")), ToQt(ReplaceAll(kFileDescription, "(r)", "\xAE"))};
+    const std::string version = "Version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
+                                std::to_string(kVersionRevision);
+    return {ToQt(version), ToQt(kProductName), ToQt(kCompanyName), ToQt(ReplaceAll(kLegalCopyright, "(c)", "\xA9")),
+            ToQt(ReplaceAll(kFileDescription, "(r)", "\xAE"))};
 }
 
 frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {

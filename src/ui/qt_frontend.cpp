@@ -57,8 +57,8 @@ bool QtFrontend::AskYesNo(const std::string& title, const std::string& text, boo
 
 void QtFrontend::ShowMessage(const std::string& text, const std::string& title) {
     NormalPointer pointer;
-    QMessageBox box(title == "Error" ? QMessageBox::Critical : QMessageBox::Information, ToQt(title),
-                    MessageText(text), QMessageBox::Ok, Owner());
+    QMessageBox box(title == "Error" ? QMessageBox::Critical : QMessageBox::Information, ToQt(title), MessageText(text),
+                    QMessageBox::Ok, Owner());
     box.exec();
 }
 

@@ -32,9 +32,7 @@ std::string FromQt(const QString& text) {
     return out;
 }
 
-QString MessageText(const std::string& text) {
-    return ToQt(ReplaceAll(ReplaceAll(text, "\r\n", "\n"), "\r", "\n"));
-}
+QString MessageText(const std::string& text) { return ToQt(ReplaceAll(ReplaceAll(text, "\r\n", "\n"), "\r", "\n")); }
 
 QString QtFileFilter(const std::string& filter) {
     const std::vector<std::string> parts = Split(filter, "|");

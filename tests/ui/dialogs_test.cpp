@@ -62,9 +62,9 @@ TEST(PromptVariablesWindow, OkRefusesABlankRequiredFieldAndThenAnswers) {
         QTest::mouseClick(w->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
     });
     result = window.Display(answers);
-    EXPECT_EQ(fake.calls, (std::vector<std::string>{"ShowMessage(Marquand|Route Required)",
-                                                    "ShowMessage(Marquand|Route Required)",
-                                                    "ShowMessage(Marquand|Cycle Required)"}));
+    EXPECT_EQ(fake.calls,
+              (std::vector<std::string>{"ShowMessage(Marquand|Route Required)", "ShowMessage(Marquand|Route Required)",
+                                        "ShowMessage(Marquand|Cycle Required)"}));
     EXPECT_EQ(result, "OK");
     EXPECT_EQ(answers, (Answers{{"Cycle", "7"}, {"Message", "Hello"}, {"Book", ""}, {"Route", "R12"}}));
 }
@@ -187,10 +187,10 @@ TEST_F(LoginTest, OnlyASupervisorWithTheRightPasswordGetsIn) {
         LoginCheck expected;
     };
     const Case cases[] = {
-        {"Boss", "secret", LoginCheck::Supervisor},    {"  bOSS ", " SECRET ", LoginCheck::Supervisor},
-        {"   ", "secret", LoginCheck::UserMissing},    {"Boss", "  ", LoginCheck::PasswordMissing},
+        {"Boss", "secret", LoginCheck::Supervisor},      {"  bOSS ", " SECRET ", LoginCheck::Supervisor},
+        {"   ", "secret", LoginCheck::UserMissing},      {"Boss", "  ", LoginCheck::PasswordMissing},
         {"Reader", "secret", LoginCheck::NotSupervisor}, {"Helper", "pw", LoginCheck::NotSupervisor},
-        {"Boss", "wrong", LoginCheck::Invalid},        {"Nobody", "secret", LoginCheck::Invalid},
+        {"Boss", "wrong", LoginCheck::Invalid},          {"Nobody", "secret", LoginCheck::Invalid},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CheckLogin(advanced_, c.user, c.password), c.expected) << c.user << "/" << c.password;
@@ -213,9 +213,9 @@ TEST_F(LoginTest, WindowRefusesANonSupervisorAndStays) {
         QTest::mouseClick(w->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
     });
     EXPECT_FALSE(login.Display());
-    EXPECT_EQ(fake.calls, (std::vector<std::string>{"ShowMessage(Login|Login Required!)",
-                                                    "ShowMessage(Login|Not a supervisor!)",
-                                                    "ShowMessage(Login|Invalid User ID or Password, try again!)"}));
+    EXPECT_EQ(fake.calls,
+              (std::vector<std::string>{"ShowMessage(Login|Login Required!)", "ShowMessage(Login|Not a supervisor!)",
+                                        "ShowMessage(Login|Invalid User ID or Password, try again!)"}));
 
     test::WhenModal<frmLogin>([](frmLogin* w) {
         w->UserId()->setText("boss");

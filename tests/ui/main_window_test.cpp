@@ -89,11 +89,16 @@ TEST_F(MainWindowTest, CommandsShowTheirCaptionsAndTooltips) {
         EXPECT_EQ(button->toolTip(), c.tooltip);
     }
     const std::pair<const char*, const char*> menus[] = {
-        {"mnuViewer", "Viewer..."},          {"mnuExit", "E&xit"},
-        {"mnuRoute", "Make Route Download File"}, {"mnuReRead", "Make ReRead Download File"},
-        {"mnuReading", "Process Readings File"},  {"mnuSetup", "Configure Interchange"},
-        {"mnuLoadDist", "Load Distribution"},     {"mnuCreateDist", "Create Distribution"},
-        {"mnuAbout", "About"},               {"mnuUsage", "Usage"},
+        {"mnuViewer", "Viewer..."},
+        {"mnuExit", "E&xit"},
+        {"mnuRoute", "Make Route Download File"},
+        {"mnuReRead", "Make ReRead Download File"},
+        {"mnuReading", "Process Readings File"},
+        {"mnuSetup", "Configure Interchange"},
+        {"mnuLoadDist", "Load Distribution"},
+        {"mnuCreateDist", "Create Distribution"},
+        {"mnuAbout", "About"},
+        {"mnuUsage", "Usage"},
         {"mnuMaps", "Maps"},
     };
     for (const auto& [name, caption] : menus) {
@@ -128,30 +133,32 @@ TEST_F(MainWindowTest, ConversionShowsItsProgressOnAPanelAndHoldsEveryOtherComma
     int runs = 0;
     int reReadRuns = 0;
     main_->SetConversion(Conversion::ReRead, {[&] { return ++reReadRuns > 0; }});
-    main_->SetConversion(Conversion::Route, {[&]() -> bool {
-        ++runs;
-        EXPECT_TRUE(main_->IsRunning());
-        EXPECT_TRUE(route->isHidden());
-        EXPECT_TRUE(main_->Panel().isVisible());
-        EXPECT_EQ(main_->Panel().geometry(), buttonPlace);
-        EXPECT_EQ(main_->Panel().Caption(), "Route File");
-        EXPECT_TRUE(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor);
-        for (QPushButton* b : main_->findChildren<QPushButton*>()) EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-        for (QAction* a : main_->menuBar()->findChildren<QAction*>())
-            EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+    main_->SetConversion(
+        Conversion::Route, {[&]() -> bool {
+            ++runs;
+            EXPECT_TRUE(main_->IsRunning());
+            EXPECT_TRUE(route->isHidden());
+            EXPECT_TRUE(main_->Panel().isVisible());
+            EXPECT_EQ(main_->Panel().geometry(), buttonPlace);
+            EXPECT_EQ(main_->Panel().Caption(), "Route File");
+            EXPECT_TRUE(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+            for (QPushButton* b : main_->findChildren<QPushButton*>())
+                EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+            for (QAction* a : main_->menuBar()->findChildren<QAction*>())
+                EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
 
-        AddLog("Info: Route conversion started");
-        SetProgressButton(300, 150);  // events run here: clicks and closing must change nothing
-        EXPECT_EQ(main_->Panel().BarWidth(), main_->Panel().contentsRect().width() / 2);
-        QTest::mouseClick(Button("cmdReRead"), Qt::LeftButton);
-        Action("mnuReRead")->trigger();
-        main_->RunConversion(Conversion::Route);
-        main_->close();
-        EXPECT_TRUE(main_->isVisible());
-        AddLog("");
-        AddLog("Info: 3 meters written");
-        return true;
-    }});
+            AddLog("Info: Route conversion started");
+            SetProgressButton(300, 150);  // events run here: clicks and closing must change nothing
+            EXPECT_EQ(main_->Panel().BarWidth(), main_->Panel().contentsRect().width() / 2);
+            QTest::mouseClick(Button("cmdReRead"), Qt::LeftButton);
+            Action("mnuReRead")->trigger();
+            main_->RunConversion(Conversion::Route);
+            main_->close();
+            EXPECT_TRUE(main_->isVisible());
+            AddLog("");
+            AddLog("Info: 3 meters written");
+            return true;
+        }});
 
     QTest::mouseClick(route, Qt::LeftButton);
 
@@ -174,9 +181,9 @@ TEST_F(MainWindowTest, ConversionShowsItsProgressOnAPanelAndHoldsEveryOtherComma
 TEST_F(MainWindowTest, UnfinishedConversionAsksToCheckTheLog) {
     main_->ClearLog();
     main_->SetConversion(Conversion::Route, {[] {
-        AddLog("Error: Route Source file not specified");
-        return false;
-    }});
+                             AddLog("Error: Route Source file not specified");
+                             return false;
+                         }});
     main_->SetConversion(Conversion::ReRead, {[]() -> bool { throw RuntimeError(6, "Overflow"); }});
 
     main_->RunConversion(Conversion::Route);
@@ -195,9 +202,9 @@ TEST_F(MainWindowTest, UnfinishedConversionAsksToCheckTheLog) {
 TEST_F(MainWindowTest, ReadingCommandChoosesItsSourceFirstAndFollowsUpASuccess) {
     std::vector<std::string> steps;
     bool choose = false;
-    main_->SetConversion(Conversion::Reading, {[&] { return steps.push_back("convert"), true; },
-                                               [&] { return steps.push_back("choose"), choose; },
-                                               [&] { steps.push_back("reports"); }});
+    main_->SetConversion(Conversion::Reading,
+                         {[&] { return steps.push_back("convert"), true; },
+                          [&] { return steps.push_back("choose"), choose; }, [&] { steps.push_back("reports"); }});
     main_->RunConversion(Conversion::Reading);  // nothing chosen: stops without a word
     EXPECT_EQ(steps, (std::vector<std::string>{"choose"}));
     choose = true;
@@ -314,7 +321,7 @@ TEST_F(MainWindowTest, WindowKeepsItsMinimumSizeAndTheLogFillsTheRest) {
     QApplication::processEvents();
     const QRect filled = main_->Log().geometry();
     EXPECT_EQ(filled.topLeft(), log.topLeft());
-    EXPECT_EQ(inner->width() - filled.right() - 1, filled.y());   // the top margin again at the right
+    EXPECT_EQ(inner->width() - filled.right() - 1, filled.y());    // the top margin again at the right
     EXPECT_EQ(inner->height() - filled.bottom() - 1, filled.y());  // and at the bottom
 }
 

@@ -37,7 +37,8 @@ TEST(Splash, ShowsTheVersionRecordAndClosesOnAKey) {
 class SessionTest : public ::testing::Test {
   protected:
     SessionTest() {
-        clsRegistry(store_).SaveValue("Billing", {kLocalMachine, kSettingsKey, "Route", "Map"});  // no first-run question
+        clsRegistry(store_).SaveValue("Billing",
+                                      {kLocalMachine, kSettingsKey, "Route", "Map"});  // no first-run question
         SharedAdvanced(store_).UseLoginSecurity(true);
         SharedAdvanced(store_).AddLogin("Boss", "secret", "S");
     }
@@ -57,7 +58,8 @@ TEST_F(SessionTest, NoGateSkipsTheLogin) {
 TEST_F(SessionTest, GateOpensTheProgramOnlyForASupervisor) {
     {
         DesktopSession refused(store_, home_.Path(), "zavdepot");
-        test::WhenModal<frmLogin>([](frmLogin* w) { QTest::mouseClick(w->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton); });
+        test::WhenModal<frmLogin>(
+            [](frmLogin* w) { QTest::mouseClick(w->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton); });
         EXPECT_FALSE(refused.Open(false));
         EXPECT_EQ(refused.Main(), nullptr);
         EXPECT_TRUE(refused.Splash().isVisible());  // it closes itself later
