@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <iostream>
 
 #include "advanced/advanced.h"
 #include "core/errors.h"
@@ -52,7 +53,21 @@ bool DesktopSession::Open(bool noGate) {
     return true;
 }
 
+bool DisplayAvailable() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
 int RunDesktop(int& argc, char** argv, const std::filesystem::path& home, bool noGate) {
+    if (!DisplayAvailable()) {  // Qt would abort the program without a display to connect to
+        std::cerr << "Error: no display for the desktop application (DISPLAY is not set).\n"
+                     "Run a command instead: zavdepot --help\n";
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setOrganizationName(kCompanyName);
     QApplication::setApplicationName(kAppTitle);

@@ -42,9 +42,13 @@ class DesktopSession {
     std::unique_ptr<frmMain> main_;
 };
 
+// Whether the desktop application has a display to show its windows on.
+bool DisplayAvailable();
+
 // Runs the desktop application on `home` (the program's folder) until its main window closes and
 // returns the exit status. `noGate` skips the login gate (the word NOGATE on the command line).
-// `argc`/`argv` are the program's own; the first names the edition.
+// `argc`/`argv` are the program's own; the first names the edition. Without a display it says so on
+// standard error and returns 1.
 int RunDesktop(int& argc, char** argv, const std::filesystem::path& home, bool noGate);
 
 }  // namespace zav

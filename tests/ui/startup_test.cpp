@@ -91,3 +91,21 @@ TEST_F(SessionTest, QtFrontendLogsToTheMainWindowAndAsksForUnits) {
 
 }  // namespace
 }  // namespace zav
+
+namespace zav {
+namespace {
+
+TEST(DesktopStart, WithoutADisplayTheProgramSaysSoInsteadOfAborting) {
+    test::TempDir home;
+    std::string out;
+    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" + std::string(ZAV_BINARY) +
+                                "' --home '" + home.Path().string() + "' nogate 2>&1";
+    const int status = test::RunCommand(command, &out);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(out,
+              "Error: no display for the desktop application (DISPLAY is not set).\n"
+              "Run a command instead: zavdepot --help\n");
+}
+
+}  // namespace
+}  // namespace zav
