@@ -344,6 +344,11 @@ TEST_F(MainWindowTest, PositionSurvivesARestart) {
     EXPECT_EQ(QSettings(kCompanyName, kAppTitle).value("frmMain/Width").toString(), QString::number(820 * 15));
     Open();
     EXPECT_TRUE(main_->windowState() & Qt::WindowMaximized);
+
+    // Closed minimized: nothing is stored, so the state of the close before holds.
+    main_->showMinimized();
+    main_->close();
+    EXPECT_EQ(QSettings(kCompanyName, kAppTitle).value("frmMain/WindowState").toString(), "2");
 }
 
 TEST_F(MainWindowTest, UnusableStoredCoordinatesKeepTheDesignedOnes) {
