@@ -27,7 +27,7 @@ RegistryStore& CliContext::Store() {
     return *store_;
 }
 
-int RunCommandLine(int argc, char** argv) {
+int RunCommandLine(int argc, char** argv, const DesktopStarter& desktop) {
     CLI::App app{std::string(kProductName) + " " + kVersionText +
                      ": route and reading conversions for handheld meter reading.\n"
                      "Without a command, starts the desktop application.",
@@ -79,9 +79,16 @@ int RunCommandLine(int argc, char** argv) {
                 return kExitUsage;
             }
         }
-        // The desktop application is not part of this build yet: show what the command line offers.
-        std::cout << app.help();
-        return kExitOk;
+        if (!desktop) {  // a build without the desktop application: show what the command line offers
+            std::cout << app.help();
+            return kExitOk;
+        }
+        try {
+            return desktop(ctx.Home(), !words.empty());
+        } catch (const RuntimeError& e) {
+            std::cerr << "Error: " << e.Description() << '\n';
+            return kExitFailed;
+        }
     }
     if (!words.empty()) {
         std::cerr << "Unexpected argument: " << words.front() << "\nRun with --help for more information.\n";

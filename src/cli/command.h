@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -79,8 +80,12 @@ std::map<std::string, std::string> ParsePromptOptions(const std::vector<std::str
 void CheckPromptOptions(const clsExchMap& map, const std::map<std::string, std::string>& values);
 std::unique_ptr<Command> MakeViewCommand();
 
-// Runs the command line and returns the exit status. Without a command it is the desktop
-// application's start (the word NOGATE may be given).
-int RunCommandLine(int argc, char** argv);
+// Starts the desktop application on the home folder (resolved and created); `noGate` when the word
+// NOGATE was given. Returns the program's exit status.
+using DesktopStarter = std::function<int(const std::filesystem::path& home, bool noGate)>;
+
+// Runs the command line and returns the exit status. Without a command it starts the desktop
+// application through `desktop` (the word NOGATE may be given); a build without one prints the usage.
+int RunCommandLine(int argc, char** argv, const DesktopStarter& desktop = {});
 
 }  // namespace zav

@@ -1,0 +1,111 @@
+// Start-up: splash texts, the login gate and the word that skips it, the Qt Frontend's run log.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "advanced/advanced.h"
+#include "core/identity.h"
+#include "setup/registry.h"
+#include "setup/registry_store.h"
+#include "support/temp_dir.h"
+#include "ui/desktop.h"
+#include "ui/frm_login.h"
+#include "ui/frm_prompt_unit.h"
+#include "ui/run_log.h"
+#include "ui_support.h"
+
+namespace zav {
+namespace {
+
+TEST(Splash, ShowsTheVersionRecordAndClosesOnAKey) {
+    EXPECT_EQ(SplashTexts(), (QStringList{"Version 3.0.0", "ZavDepot", "Halvary, Inc.",
+                                          "Copyright \u00A9 Halvary, Inc. All rights reserved.",
+                                          "ZavDepot\u00AE route and reading exchange for handheld meter reading"}));
+    frmSplash splash;
+    splash.show();
+    bool closed = false;
+    QObject::connect(&splash, &frmSplash::closed, [&] { closed = true; });
+    QTest::keyClick(&splash, Qt::Key_Space);
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(splash.isVisible());
+}
+
+class SessionTest : public ::testing::Test {
+  protected:
+    SessionTest() {
+        clsRegistry(store_).SaveValue("Billing",
+                                      {kLocalMachine, kSettingsKey, "Route", "Map"});  // no first-run question
+        SharedAdvanced(store_).UseLoginSecurity(true);
+        SharedAdvanced(store_).AddLogin("Boss", "secret", "S");
+    }
+    ~SessionTest() override { ReleaseSharedAdvanced(); }
+    test::TempDir home_;
+    RegistryStore store_{home_ / "registry.sqlite3"};
+};
+
+TEST_F(SessionTest, NoGateSkipsTheLogin) {
+    DesktopSession session(store_, home_.Path(), "zavdepot");
+    EXPECT_TRUE(session.Splash().isVisible());
+    ASSERT_TRUE(session.Open(true));
+    ASSERT_NE(session.Main(), nullptr);
+    EXPECT_TRUE(session.Main()->isVisible());
+}
+
+TEST_F(SessionTest, GateOpensTheProgramOnlyForASupervisor) {
+    {
+        DesktopSession refused(store_, home_.Path(), "zavdepot");
+        test::WhenModal<frmLogin>(
+            [](frmLogin* w) { QTest::mouseClick(w->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton); });
+        EXPECT_FALSE(refused.Open(false));
+        EXPECT_EQ(refused.Main(), nullptr);
+        EXPECT_TRUE(refused.Splash().isVisible());  // it closes itself later
+    }
+    DesktopSession session(store_, home_.Path(), "zavdepot");
+    test::WhenModal<frmLogin>([](frmLogin* w) {
+        w->UserId()->setText("Boss");
+        w->Password()->setText("secret");
+        QTest::mouseClick(w->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    });
+    ASSERT_TRUE(session.Open(false));
+    EXPECT_NE(session.Main(), nullptr);
+}
+
+TEST_F(SessionTest, QtFrontendLogsToTheMainWindowAndAsksForUnits) {
+    DesktopSession session(store_, home_.Path(), "zavdepot");
+    AddLog("Info: before the window");  // kept until the main window is there
+    ASSERT_TRUE(session.Open(true));
+    AddLog("Info: after");
+    EXPECT_EQ(session.Main()->Log().Text(), "Info: before the window\nInfo: after\n");
+
+    test::WhenModal<frmPromptUnit>([](frmPromptUnit* w) {
+        w->Units()->setCurrentRow(0);
+        w->Units()->item(0)->setSelected(true);
+        QTest::mouseClick(w->InstallButton(), Qt::LeftButton);
+    });
+    EXPECT_EQ(CurrentFrontend().PromptUnit({"Reader \xE9"}), "Reader \xE9");
+}
+
+}  // namespace
+}  // namespace zav
+
+namespace zav {
+namespace {
+
+TEST(DesktopStart, WithoutADisplayTheProgramSaysSoInsteadOfAborting) {
+    test::TempDir home;
+    std::string out;
+    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" + std::string(ZAV_BINARY) +
+                                "' --home '" + home.Path().string() + "' nogate 2>&1";
+    const int status = test::RunCommand(command, &out);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(out,
+              "Error: no display for the desktop application (DISPLAY is not set).\n"
+              "Run a command instead: zavdepot --help\n");
+}
+
+}  // namespace
+}  // namespace zav
