@@ -130,7 +130,9 @@ TEST(TerminalPrompts, WithoutATerminalValuesComeFromTheOptions) {
         terminal.SetPromptValues(c.given);
         std::vector<std::pair<std::string, std::string>> answers;
         EXPECT_EQ(terminal.PromptVariables(fields, answers), c.result);
-        if (std::string(c.result) == "OK") EXPECT_EQ(answers, c.answers);
+        if (std::string(c.result) == "OK") {
+            EXPECT_EQ(answers, c.answers);
+        }
     }
 }
 
@@ -157,7 +159,9 @@ TEST(TerminalPrompts, OnATerminalEachBoxIsAskedUntilItIsAccepted) {
         const std::string result = terminal.PromptVariables(fields, answers);
         std::cin.rdbuf(saved);
         EXPECT_EQ(result, c.result) << c.input;
-        if (result == "OK") EXPECT_EQ(answers, c.answers) << c.input;
+        if (result == "OK") {
+            EXPECT_EQ(answers, c.answers) << c.input;
+        }
     }
 }
 
