@@ -53,6 +53,13 @@ void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
     if (::close(fd) != 0) throw FileError(errno);
 }
 
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    struct stat sa {};
+    struct stat sb {};
+    if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 LineSplitter::LineSplitter(std::string_view text)
     : text_(text), terminator_(text.find('\r') == std::string_view::npos ? '\n' : '\r') {}
 

@@ -14,12 +14,16 @@ std::string ReadFileBytes(const std::filesystem::path& path);
 // Creates or replaces the file with exactly `bytes`. THROWS RuntimeError on failure.
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
+// True when both paths name the same existing file (same device and inode, so links, "..", and
+// relative paths are seen through). False when either does not exist.
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
 // Splits text into lines as the system reads text files: a line ends at a carriage return,
 // optionally followed by a line feed. Text that holds no carriage return at all (saved with line
 // feeds only) splits at line feeds instead, so it does not read as one single line.
 // A final line without a terminator is a line; text ending in a terminator has no empty last line.
 class LineSplitter {
-public:
+  public:
     explicit LineSplitter(std::string_view text);
 
     // The next line without its terminator; false at the end of the text.
@@ -29,7 +33,7 @@ public:
     std::size_t Position() const { return pos_; }
     void Rewind() { pos_ = 0; }
 
-private:
+  private:
     std::string_view text_;
     std::size_t pos_ = 0;
     char terminator_;  // '\r', or '\n' for text without any carriage return
@@ -37,7 +41,7 @@ private:
 
 // A text file read line by line with the rules of LineSplitter. The file is read whole when opened.
 class TextFileReader {
-public:
+  public:
     // THROWS RuntimeError when the file cannot be read.
     explicit TextFileReader(const std::filesystem::path& path);
     TextFileReader(const TextFileReader&) = delete;
@@ -49,7 +53,7 @@ public:
     std::size_t Size() const { return bytes_.size(); }
     void Rewind() { lines_.Rewind(); }
 
-private:
+  private:
     std::string bytes_;
     LineSplitter lines_;
 };

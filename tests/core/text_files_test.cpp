@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include "core/errors.h"
@@ -74,8 +73,23 @@ TEST(FileIO, MissingFileIsFileNotFoundAndBytesRoundTrip) {
     EXPECT_EQ(ReadFileBytes(dir / "bytes.bin"), all);
 }
 
+TEST(FileIO, SameFileSeesThroughLinksAndRelativePaths) {
+    test::TempDir dir;
+    WriteFileBytes(dir / "a.txt", "x");
+    WriteFileBytes(dir / "b.txt", "x");
+    std::filesystem::create_directory(dir / "sub");
+    std::filesystem::create_symlink(dir / "a.txt", dir / "link.txt");
+    EXPECT_TRUE(SameFile(dir / "a.txt", dir / "sub" / ".." / "a.txt"));
+    EXPECT_TRUE(SameFile(dir / "a.txt", dir / "link.txt"));
+    EXPECT_FALSE(SameFile(dir / "a.txt", dir / "b.txt"));  // equal bytes, different files
+    EXPECT_FALSE(SameFile(dir / "a.txt", dir / "missing.txt"));
+}
+
 TEST(Text, CaseAndTrimRules) {
-    EXPECT_EQ(UCase("abc\xe9\xff" "1"), "ABC\xc9\x9f" "1");
+    EXPECT_EQ(UCase("abc\xe9\xff"
+                    "1"),
+              "ABC\xc9\x9f"
+              "1");
     EXPECT_EQ(LCase("ABC\xc9"), "abc\xe9");
     EXPECT_TRUE(EqualsNoCase("LoginSetup", "LOGINSETUP"));
     EXPECT_FALSE(EqualsNoCase("Login", "Logins"));
