@@ -82,6 +82,37 @@ public:
     // logins, skips, changeouts, alerts.
     void WriteConfigurationRecords();
 
+    // ---- Reading conversion (readings database -> upload, orphan and re-read files) ----
+    // The whole convert-readings run: checks the settings, reads the file version, loads the reading
+    // map, runs the converter for its type, then the orphan and automatic re-read steps.
+    bool ConvertReading();
+    // The flat upload file from the readings database, read with schema `FileVersion`. True when it ran
+    // to the end. THROWS RuntimeError when a file cannot be opened or written or the database is damaged.
+    bool ConvertReadingFlat(std::int32_t FileVersion);
+    // The orphan readings (records of type 3) appended to, or replacing, the orphan file.
+    // THROWS RuntimeError as ConvertReadingFlat.
+    bool ConvertOrphanFlat(std::int32_t FileVersion);
+    // Copies every meter whose reading is missing or out of range, with its route, from `readings` into
+    // a new database `destination` of the same container and version; returns the number of meters
+    // copied. No file is created when there are none. THROWS RuntimeError when a meter names a route
+    // the database does not have or the file cannot be written.
+    std::int32_t BuildExceptionReRead(clsZAV& readings, const std::filesystem::path& destination);
+    // One output line for the current map (which says fixed or delimited), defaults reported while
+    // FirstRecord is set.
+    std::string AssembleFixed(const Values& InValues);
+    std::string AssembleDelimited(const Values& InValues);
+
+    // Step 15 of ConvertReading: the re-read database of the exceptions, with its questions and notices.
+    // False when it was declined or failed.
+    bool WriteExceptionReRead();
+
+    std::int32_t FileVersion = 0;        // the readings database's schema version
+    std::unique_ptr<clsZAV> ReadingZAV;  // the readings database, opened by the format converter
+    bool FirstRecord = false;            // until the reading converter's first meter record is done
+
+    // A path from the settings: as given when absolute, otherwise within the home folder.
+    std::filesystem::path SettingPath(const std::string& setting) const;
+
 protected:
     RegistryStore& store_;
     clsRegistry registry_;
