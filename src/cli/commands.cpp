@@ -12,6 +12,7 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
     table.push_back(MakeUnitsCommand());
     table.push_back(MakeInstallCommand());
     table.push_back(MakeMapCommand());
+    table.push_back(MakeReadingsCommand());
     return table;
 }
 
