@@ -17,10 +17,11 @@ bool clsExchange::ConvertOrphanFlat(std::int32_t fileVersion) {
     db.SetVersion(fileVersion);
     if (db.OpenZAV(SettingPath(ReadingSource)))
         throw RuntimeError(kErrPathFileAccess, "Error: Could not read ZAV file " + ReadingSource);
+    RecordAssembler assembler(ExchMap);
     while (db.ReadData()) {
         SetProgressButton(255, db.Position255());
         if (db.RecType() != kRecOrphan) continue;
-        out.Write(AssembleRecord(ExchMap, db.GetValues(), FirstRecord));
+        out.Write(assembler.Assemble(db.GetValues(), FirstRecord));
     }
     out.Close();
     return true;

@@ -8,6 +8,7 @@
 #include "core/frontend.h"
 #include "core/home.h"
 #include "core/number.h"
+#include "core/text.h"
 #include "exchange/exchange.h"
 #include "exchange/record_assembly.h"
 #include "zav/zav.h"
@@ -48,10 +49,40 @@ class RouteIdentifiers {
     std::unordered_map<std::int32_t, std::string> ids_;
 };
 
-std::int32_t NumberOf(const Values& values, std::string_view name) {
-    const Value* v = values.Find(name);
-    return v == nullptr ? 0 : static_cast<std::int32_t>(ValueNumber(*v));
-}
+// The entries the converter itself reads, found by name once and then by their place: the records of
+// one database share one key order.
+class MeterEntries {
+  public:
+    enum Entry { kRouteNbr, kDigits, kDecimals, kCurReading, kReadType, kStatus, kResponseCode, kCount };
+
+    Value* Find(Values& values, Entry e) {
+        static constexpr const char* kNames[kCount] = {"RouteNbr", "Digits", "Decimals",    "CurReading",
+                                                       "ReadType", "Status", "ResponseCode"};
+        const char* name = kNames[e];
+        std::ptrdiff_t& slot = slots_[e];
+        if (slot >= 0 && static_cast<std::size_t>(slot) < values.Count()) {
+            auto& entry = *(values.begin() + slot);
+            if (entry.first == name || EqualsNoCase(entry.first, name)) return const_cast<Value*>(&entry.second);
+        }
+        std::ptrdiff_t k = 0;
+        for (const auto& entry : values) {
+            if (EqualsNoCase(entry.first, name)) {
+                slot = k;
+                return const_cast<Value*>(&entry.second);
+            }
+            ++k;
+        }
+        slot = -1;
+        return nullptr;
+    }
+    std::int32_t Number(Values& values, Entry e) {
+        const Value* v = Find(values, e);
+        return v == nullptr ? 0 : static_cast<std::int32_t>(ValueNumber(*v));
+    }
+
+  private:
+    std::ptrdiff_t slots_[kCount] = {-1, -1, -1, -1, -1, -1, -1};
+};
 
 // The reading as the host counts it: without its decimal digits, and only the dial's last digits.
 std::int32_t AdjustedReading(double reading, std::int32_t digits, std::int32_t decimals) {
@@ -108,6 +139,8 @@ bool clsExchange::ConvertReadingFlat(std::int32_t fileVersion) {
 
     clsZAV& db = *ReadingZAV;
     const std::int32_t filter = ExchMap.MapFilter();
+    RecordAssembler assembler(ExchMap);
+    MeterEntries entries;
     while (db.ReadData()) {
         SetProgressButton(255, db.Position255());
         const std::int32_t recType = db.RecType();
@@ -122,15 +155,15 @@ bool clsExchange::ConvertReadingFlat(std::int32_t fileVersion) {
         if (recType != kRecMeter) continue;
 
         Values values = db.GetValues();
-        if (Value* route = values.Find("RouteNbr"))
+        if (Value* route = entries.Find(values, MeterEntries::kRouteNbr))
             *route = routes.Lookup(static_cast<std::int32_t>(ValueNumber(*route)));
-        const std::int32_t digits = NumberOf(values, "Digits");
-        const std::int32_t decimals = NumberOf(values, "Decimals");
+        const std::int32_t digits = entries.Number(values, MeterEntries::kDigits);
+        const std::int32_t decimals = entries.Number(values, MeterEntries::kDecimals);
         if (digits > 0 || decimals > 0) {
-            if (Value* reading = values.Find("CurReading"))
+            if (Value* reading = entries.Find(values, MeterEntries::kCurReading))
                 *reading = AdjustedReading(ValueNumber(*reading), digits, decimals);
         }
-        if (Value* readType = values.Find("ReadType")) {
+        if (Value* readType = entries.Find(values, MeterEntries::kReadType)) {
             switch (static_cast<std::int32_t>(ValueNumber(*readType))) {
                 case 1:
                     *readType = std::string("R");
@@ -145,8 +178,10 @@ bool clsExchange::ConvertReadingFlat(std::int32_t fileVersion) {
                     break;
             }
         }
-        const std::string record = AssembleRecord(ExchMap, values, FirstRecord);
-        if (PassesFilter(filter, NumberOf(values, "Status"), NumberOf(values, "ResponseCode"))) out.Write(record);
+        const std::string record = assembler.Assemble(values, FirstRecord);
+        if (PassesFilter(filter, entries.Number(values, MeterEntries::kStatus),
+                         entries.Number(values, MeterEntries::kResponseCode)))
+            out.Write(record);
         FirstRecord = false;
     }
     out.Close();

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/values.h"
 
@@ -26,6 +27,19 @@ std::string AssembleDelimited(const clsExchMap& map, const Values& InValues, boo
 // By map type: 1 AssembleFixed, 2 AssembleDelimited; "" for other types. The line is then padded
 // with spaces to the map's MapLength (a longer line stays whole) and followed by the terminator.
 std::string AssembleRecord(const clsExchMap& map, const Values& InValues, bool reportDefaults);
+
+// AssembleRecord for the many records of one database: remembers where each output field stood in
+// the values of the records before (records of one schema share one key order), so a record costs no
+// search by name. Values in another order are looked up by name.
+class RecordAssembler {
+  public:
+    explicit RecordAssembler(const clsExchMap& map) : map_(map) {}
+    std::string Assemble(const Values& InValues, bool reportDefaults);
+
+  private:
+    const clsExchMap& map_;
+    std::vector<std::ptrdiff_t> slots_;  // per map field: its index in the values, -1 when not there
+};
 
 // The bytes ending each output record: 1 CR, 2 LF, 3 CR LF, 4 one zero byte, otherwise none.
 std::string_view RecordTerminator(int mapTerminator);
