@@ -18,7 +18,9 @@ namespace {
 // The drivers of the conversion commands. A command whose driver is not part of the program yet has no
 // line here and stays disabled; a driver joins with one line, as the route conversion will:
 //   main.SetConversion(Conversion::Route, {[&exchange] { return exchange.ConvertRoute(); }});
-void WireCommands(frmMain&, clsExchange&) {}
+void WireCommands(frmMain& main, clsExchange& exchange) {
+    main.SetConversion(Conversion::Reading, {[&exchange] { return exchange.ConvertReading(); }});
+}
 
 // Releases the shared advanced options (saving what changed) while their store is still open.
 struct AdvancedRelease {

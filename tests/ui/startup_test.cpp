@@ -1,6 +1,7 @@
 // Start-up: splash texts, the login gate and the word that skips it, the Qt Frontend's run log.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -53,6 +54,13 @@ TEST_F(SessionTest, NoGateSkipsTheLogin) {
     ASSERT_TRUE(session.Open(true));
     ASSERT_NE(session.Main(), nullptr);
     EXPECT_TRUE(session.Main()->isVisible());
+}
+
+TEST_F(SessionTest, ReadingCommandIsWiredToTheReadingDriver) {
+    DesktopSession session(store_, home_.Path(), "zavdepot");
+    ASSERT_TRUE(session.Open(true));
+    EXPECT_TRUE(session.Main()->CommandButton(Conversion::Reading)->isEnabled());
+    EXPECT_TRUE(session.Main()->CommandAction(Conversion::Reading)->isEnabled());
 }
 
 TEST_F(SessionTest, GateOpensTheProgramOnlyForASupervisor) {
