@@ -11,6 +11,7 @@
 #include "core/text.h"
 #include "exchange/exchange.h"
 #include "exchange/record_assembly.h"
+#include "maps/exch_map.h"
 #include "zav/zav.h"
 
 namespace zav {
@@ -98,6 +99,35 @@ std::int32_t AdjustedReading(double reading, std::int32_t digits, std::int32_t d
     return CLng(reading);
 }
 
+// The values of a meter record that the conversion uses: the map's output fields and the converter's
+// own, as GetValues gives them but without the rest of the record's fields. A field the database's
+// schema lacks stays missing (and is defaulted when assembled).
+class MeterValues {
+  public:
+    MeterValues(const clsZAV& db, const clsExchMap& map) {
+        auto add = [&](const std::string& name) {
+            const int index = db.DB().FindItem(name);
+            if (index == 0) return;
+            for (const auto& f : fields_)
+                if (f.second == index) return;
+            fields_.emplace_back(db.DB().FieldName(index), index);
+        };
+        for (const char* name : {"RouteNbr", "Digits", "Decimals", "CurReading", "ReadType", "Status", "ResponseCode"})
+            add(name);
+        for (const MapField& f : map.Fields())
+            if (f.MapOption == kWriteToDestination) add(f.FieldName);
+    }
+    Values Read(const clsZAV& db) const {
+        Values values;
+        values.Reserve(fields_.size());
+        for (const auto& [name, index] : fields_) values.Append(name, db.DB().Item(index));
+        return values;
+    }
+
+  private:
+    std::vector<std::pair<std::string, int>> fields_;  // name and schema position
+};
+
 bool PassesFilter(std::int32_t filter, std::int32_t status, std::int32_t responseCode) {
     switch (filter) {
         case 0:
@@ -141,6 +171,7 @@ bool clsExchange::ConvertReadingFlat(std::int32_t fileVersion) {
     const std::int32_t filter = ExchMap.MapFilter();
     RecordAssembler assembler(ExchMap);
     MeterEntries entries;
+    const MeterValues meterValues(db, ExchMap);
     while (db.ReadData()) {
         SetProgressButton(255, db.Position255());
         const std::int32_t recType = db.RecType();
@@ -154,7 +185,7 @@ bool clsExchange::ConvertReadingFlat(std::int32_t fileVersion) {
         }
         if (recType != kRecMeter) continue;
 
-        Values values = db.GetValues();
+        Values values = meterValues.Read(db);
         if (Value* route = entries.Find(values, MeterEntries::kRouteNbr))
             *route = routes.Lookup(static_cast<std::int32_t>(ValueNumber(*route)));
         const std::int32_t digits = entries.Number(values, MeterEntries::kDigits);
