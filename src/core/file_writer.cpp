@@ -13,10 +13,14 @@ namespace {
 constexpr std::size_t kBlock = 1 << 16;
 }
 
-FileWriter::FileWriter(const std::filesystem::path& path, Mode mode) {
+FileWriter::FileWriter(const std::filesystem::path& path, Mode mode, const std::string& shownName) {
     const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mode == Mode::Replace ? O_TRUNC : O_APPEND);
     fd_ = ::open(path.c_str(), flags, 0644);
-    if (fd_ < 0) throw FileError(errno);
+    if (fd_ < 0) {
+        const RuntimeError error = FileError(errno);
+        throw RuntimeError(error.Number(), "Error: Could not write " + (shownName.empty() ? path.string() : shownName) +
+                                               ": " + error.Description());
+    }
     buffer_.reserve(kBlock);
 }
 

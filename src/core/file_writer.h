@@ -13,8 +13,9 @@ class FileWriter {
     enum class Mode { Replace, Append };
 
     // Creates or replaces the file, or opens it for appending (a missing file is created).
-    // THROWS RuntimeError when it cannot be opened.
-    FileWriter(const std::filesystem::path& path, Mode mode);
+    // THROWS RuntimeError when it cannot be opened: its description is "Error: Could not write "
+    // followed by `shownName` (the path when empty), ": " and the platform's description.
+    FileWriter(const std::filesystem::path& path, Mode mode, const std::string& shownName = "");
     // Writes what is buffered and closes the file; a failure here goes unreported (call Close).
     ~FileWriter();
     FileWriter(const FileWriter&) = delete;

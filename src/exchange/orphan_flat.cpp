@@ -12,7 +12,7 @@ namespace zav {
 bool clsExchange::ConvertOrphanFlat(std::int32_t fileVersion) {
     // Orphan files collect the orphans of every run unless the settings ask for a fresh file.
     FileWriter out(SettingPath(OrphanDestination),
-                   OrphanReplace != 0 ? FileWriter::Mode::Replace : FileWriter::Mode::Append);
+                   OrphanReplace != 0 ? FileWriter::Mode::Replace : FileWriter::Mode::Append, OrphanDestination);
     clsZAV db;
     db.SetVersion(fileVersion);
     if (db.OpenZAV(SettingPath(ReadingSource)))

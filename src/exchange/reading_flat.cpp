@@ -159,7 +159,7 @@ std::string clsExchange::AssembleDelimited(const Values& InValues) {
 
 bool clsExchange::ConvertReadingFlat(std::int32_t fileVersion) {
     RouteIdentifiers routes;
-    FileWriter out(SettingPath(ReadingDestination), FileWriter::Mode::Replace);
+    FileWriter out(SettingPath(ReadingDestination), FileWriter::Mode::Replace, ReadingDestination);
 
     ReadingZAV = std::make_unique<clsZAV>();
     ReadingZAV->SetVersion(fileVersion);

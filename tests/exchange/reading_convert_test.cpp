@@ -304,7 +304,7 @@ TEST_F(ReadingConvertTest, OrphanMapProblemsEndTheRunWithFalse) {
     ex.OrphanMap = "Orphans";
     ex.OrphanDestination = "no-such-folder/orphans.txt";
     EXPECT_FALSE(ex.ConvertReading());
-    EXPECT_EQ(fake.log[fake.log.size() - 3], "File not found");
+    EXPECT_EQ(fake.log[fake.log.size() - 3], "Error: Could not write no-such-folder/orphans.txt: File not found");
     EXPECT_EQ(fake.log[fake.log.size() - 2], "Reading Conversion Finished");
 }
 
@@ -393,6 +393,19 @@ TEST_F(ReadingConvertTest, ReReadOverwriteDeclinedMakesTheResultFalse) {
               (Lines{"Writing Exceptions for Re-Read to reread.pdb", "Error: ReRead Destination already exists",
                      "Reading Conversion Finished", ""}));
     EXPECT_EQ(File("reread.pdb"), "old");
+}
+
+TEST_F(ReadingConvertTest, RecordStreamReadingsGiveARecordStreamReRead) {
+    TwoRoutes().Write(dir / "ReadingZAV.pdb", kContainerVFS);
+    ex.AutoReRead = -1;
+    ASSERT_TRUE(ex.ConvertReading());
+    EXPECT_EQ(File("upload.txt").size(), 3 * 29u);
+    clsZAV out;
+    ASSERT_FALSE(out.OpenZAVWithFileVersion(dir / "reread.pdb"));
+    EXPECT_EQ(out.GetType(), kContainerVFS);
+    int meters = 0;
+    while (out.ReadData()) meters += out.RecType() == kRecMeter;
+    EXPECT_EQ(meters, 2);
 }
 
 TEST(ExceptionTest, ReadingsOutsideTheirRange) {
