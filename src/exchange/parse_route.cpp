@@ -83,14 +83,16 @@ std::optional<Values> clsExchange::ParseRoute(std::string_view line) {
     }
 }
 
-// Builds the record: `source(field)` gives the source text of a field mapped from the source.
+// Fills `out` with one typed value per map field, in map order: `source(field)` gives the source text
+// of a field mapped from the source.
 template <typename SourceText>
-static Values BuildRecord(clsExchange& ex, bool fixedLayout, SourceText&& source) {
+static void BuildFields(clsExchange& ex, bool fixedLayout, RouteFields& out, SourceText&& source) {
     ex.ReadTypeLetter.clear();
-    Values record;
-    record.Reserve(ex.ExchMap.Fields().size());
+    const auto& fields = ex.ExchMap.Fields();
+    out.resize(fields.size());
     std::string number;
-    for (const MapField& f : ex.ExchMap.Fields()) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const MapField& f = fields[i];
         std::string_view text;
         switch (f.MapOption) {
             case kMapFromSource:
@@ -111,22 +113,54 @@ static Values BuildRecord(clsExchange& ex, bool fixedLayout, SourceText&& source
             default:
                 break;  // not mapped: empty
         }
-        record.Add(f.FieldName, TypedValue(f.DataType, text, fixedLayout));
+        out[i] = TypedValue(f.DataType, text, fixedLayout);
     }
+}
+
+// The keyed record of the fields (a map field name that occurs twice fails here, as adding it does).
+static Values KeyedRecord(const clsExchMap& map, RouteFields&& fields) {
+    Values record;
+    record.Reserve(fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) record.Add(map.Fields()[i].FieldName, std::move(fields[i]));
     return record;
 }
 
-Values clsExchange::ParseRouteFixed(std::string_view line) {
-    return BuildRecord(*this, true,
-                       [line](const MapField& f) { return FixedColumn(line, f.DataPosition, f.DataWidth); });
+static void FixedFields(clsExchange& ex, std::string_view line, RouteFields& out) {
+    BuildFields(ex, true, out, [line](const MapField& f) { return FixedColumn(line, f.DataPosition, f.DataWidth); });
 }
 
-Values clsExchange::ParseRouteDelimited(std::string_view line) {
-    const std::vector<std::string> columns = DelimitedColumns(line, ExchMap.MapDelimiterChar(), ExchMap.MapQuote());
-    return BuildRecord(*this, false, [&columns](const MapField& f) -> std::string_view {
+static void DelimitedFields(clsExchange& ex, std::string_view line, RouteFields& out) {
+    const std::vector<std::string> columns =
+        DelimitedColumns(line, ex.ExchMap.MapDelimiterChar(), ex.ExchMap.MapQuote());
+    BuildFields(ex, false, out, [&columns](const MapField& f) -> std::string_view {
         if (f.DataPosition < 1 || static_cast<std::size_t>(f.DataPosition) > columns.size()) return {};
         return columns[f.DataPosition - 1];
     });
+}
+
+bool clsExchange::ParseRouteFields(std::string_view line, RouteFields& out) {
+    switch (ExchMap.MapType()) {
+        case kMapFixed:
+            FixedFields(*this, line, out);
+            return true;
+        case kMapDelimited:
+            DelimitedFields(*this, line, out);
+            return true;
+        default:
+            return false;
+    }
+}
+
+Values clsExchange::ParseRouteFixed(std::string_view line) {
+    RouteFields fields;
+    FixedFields(*this, line, fields);
+    return KeyedRecord(ExchMap, std::move(fields));
+}
+
+Values clsExchange::ParseRouteDelimited(std::string_view line) {
+    RouteFields fields;
+    DelimitedFields(*this, line, fields);
+    return KeyedRecord(ExchMap, std::move(fields));
 }
 
 }  // namespace zav
