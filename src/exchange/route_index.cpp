@@ -52,11 +52,9 @@ void RouteIndexBuilder::Step(clsZAV* database, bool createIndexes, const clsAdva
         return;
     }
     if (!Blank(billingName))
-        for (auto& word : IndexWords(billingName, ownerTokens_))
-            collectors_[kIndexOwner].Insert(std::move(word), position);
+        for (auto& word : IndexWords(billingName, ownerTokens_)) collectors_[kIndexOwner].Insert(std::move(word), position);
     if (!Blank(address))
-        for (auto& word : IndexWords(address, addressTokens_))
-            collectors_[kIndexAddress].Insert(std::move(word), position);
+        for (auto& word : IndexWords(address, addressTokens_)) collectors_[kIndexAddress].Insert(std::move(word), position);
     if (!Blank(tag) && tag != "0") collectors_[kIndexTag].Insert(UCase(Trim(tag)), position);
     if (!Blank(serial)) collectors_[kIndexSerial].Insert(UCase(Trim(serial)), position);
     if (!Blank(account)) collectors_[kIndexAccount].Insert(UCase(Trim(account)), position);

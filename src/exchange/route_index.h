@@ -14,13 +14,13 @@ namespace zav {
 class clsAdvanced;
 
 class RouteIndexBuilder {
-  public:
+public:
     // One meter (or the end marker, route ordinal 0). `database` may be null (nothing is written then).
     void Step(clsZAV* database, bool createIndexes, const clsAdvanced& advanced, std::int16_t routeOrdinal,
-              std::int16_t position, const std::string& tag, const std::string& serial, const std::string& billingName,
-              const std::string& address, const std::string& account);
+              std::int16_t position, const std::string& tag, const std::string& serial,
+              const std::string& billingName, const std::string& address, const std::string& account);
 
-  private:
+private:
     bool active_ = false;  // the collectors exist
     std::array<clsIndex, kIndexKindCount> collectors_;
     std::unordered_set<std::string> ownerTokens_;
