@@ -177,11 +177,8 @@ std::int32_t CLng(double value) { return ToInteger<std::int32_t>(value); }
 
 std::string NumberText(double value) {
     if (value == 0) return "0";
-    if (std::floor(value) == value && std::fabs(value) < 1e15) {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%.0f", value);
-        return buf;
-    }
+    if (std::floor(value) == value && std::fabs(value) < 1e15)
+        return std::to_string(static_cast<long long>(value));  // exact below 1e15, and no printf per number
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.15G", value);
     return buf;  // %G drops trailing zeros and switches to E form for very large or small values

@@ -68,7 +68,9 @@ class clsExchange : public ExchangeSettings {
     Values ParseRouteDelimited(std::string_view line);
     // The same values by position, into `out` (its storage is reused from line to line); false (and
     // `out` untouched) for a map type other than 1 and 2. Field names are not checked for duplicates.
-    bool ParseRouteFields(std::string_view line, RouteFields& out);
+    // With `onlyText` (a field index) the texts, dates and times of the other fields are left empty:
+    // a pass that needs one text still reads every number, for the overflow errors they raise.
+    bool ParseRouteFields(std::string_view line, RouteFields& out, int onlyText = -1);
     // The ZAV schema version a program of version major.minor writes: 1.2 -> 1, 1.3 -> 2, 1.4 to 1.6
     // and 3.0 -> 3. Any other pair shows "Contact Support - ..." and gives 0.
     static std::int16_t LookupFileVersion(std::int16_t major, std::int16_t minor);
@@ -119,8 +121,9 @@ class clsExchange : public ExchangeSettings {
     std::unique_ptr<RouteFieldIndex> routeFields_;
 
   private:
-    // The duplicate meter-tag check: true (and both log lines) when `tag` was written before.
-    bool DuplicateTag(const std::string& tag, const std::string& info, std::int32_t lineNumber);
+    // The duplicate meter-tag check: true (and both log lines, the second naming the meter's address
+    // and billing name) when `tag` was met before in this conversion.
+    bool DuplicateTag(const std::string& tag, const Value& address, const Value& billingName, std::int32_t lineNumber);
     // Logs one validation message while fewer than 50 were logged; the 51st logs the two limit lines.
     // Returns the validation result the message gives (1, or 3 at the limit), or 0 past it.
     std::int16_t ReportValidation(const std::string& message);

@@ -12,23 +12,31 @@ namespace zav {
 
 namespace {
 
-// The value of a field's text by its data type. Text keeps its leading spaces in delimited files and
-// loses them in fixed files; dates and times keep them in both.
-Value TypedValue(std::int32_t dataType, std::string_view text, bool fixedLayout) {
+// Stores the value of a field's text by its data type. Text keeps its leading spaces in delimited files
+// and loses them in fixed files; dates and times keep them in both. A text value reuses the storage of
+// the text the slot held (the same field of the previous line).
+void SetTypedValue(Value& slot, std::int32_t dataType, std::string_view text, bool fixedLayout) {
     switch (dataType) {
         case kInteger:
-            return CInt(Val(text));
+            slot = CInt(Val(text));
+            return;
         case kLong:
-            return CLng(Val(text));
+            slot = CLng(Val(text));
+            return;
         case kReal:
-            return Val(text);
-        case kDate:
-        case kTime:
-            return std::string(RTrim(text));
-        default:
-            return std::string(fixedLayout ? Trim(text) : RTrim(text));
+            slot = Val(text);
+            return;
+        default: {
+            const std::string_view kept = dataType == kText && fixedLayout ? Trim(text) : RTrim(text);
+            if (auto* held = std::get_if<std::string>(&slot))
+                held->assign(kept);
+            else
+                slot.emplace<std::string>(kept);
+        }
     }
 }
+
+bool IsNumberType(std::int32_t dataType) { return dataType == kInteger || dataType == kLong || dataType == kReal; }
 
 // The characters of a fixed-width field: `width` characters from `position` (counted from 1); empty
 // when the start lies beyond the line (or before it), the rest of the line when the width reaches past
@@ -86,13 +94,19 @@ std::optional<Values> clsExchange::ParseRoute(std::string_view line) {
 // Fills `out` with one typed value per map field, in map order: `source(field)` gives the source text
 // of a field mapped from the source.
 template <typename SourceText>
-static void BuildFields(clsExchange& ex, bool fixedLayout, RouteFields& out, SourceText&& source) {
+static void BuildFields(clsExchange& ex, bool fixedLayout, RouteFields& out, int onlyText, SourceText&& source) {
     ex.ReadTypeLetter.clear();
     const auto& fields = ex.ExchMap.Fields();
     out.resize(fields.size());
     std::string number;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const MapField& f = fields[i];
+        // Numbers are always read (they may overflow); other texts only when wanted.
+        if (onlyText >= 0 && static_cast<int>(i) != onlyText && !IsNumberType(f.DataType) &&
+            f.MapOption != kAutonumber && !(f.MapOption == kMapFromSource && f.FieldName == "ReadType")) {
+            out[i] = std::monostate();
+            continue;
+        }
         std::string_view text;
         switch (f.MapOption) {
             case kMapFromSource:
@@ -113,7 +127,7 @@ static void BuildFields(clsExchange& ex, bool fixedLayout, RouteFields& out, Sou
             default:
                 break;  // not mapped: empty
         }
-        out[i] = TypedValue(f.DataType, text, fixedLayout);
+        SetTypedValue(out[i], f.DataType, text, fixedLayout);
     }
 }
 
@@ -125,26 +139,27 @@ static Values KeyedRecord(const clsExchMap& map, RouteFields&& fields) {
     return record;
 }
 
-static void FixedFields(clsExchange& ex, std::string_view line, RouteFields& out) {
-    BuildFields(ex, true, out, [line](const MapField& f) { return FixedColumn(line, f.DataPosition, f.DataWidth); });
+static void FixedFields(clsExchange& ex, std::string_view line, RouteFields& out, int onlyText = -1) {
+    BuildFields(ex, true, out, onlyText,
+                [line](const MapField& f) { return FixedColumn(line, f.DataPosition, f.DataWidth); });
 }
 
-static void DelimitedFields(clsExchange& ex, std::string_view line, RouteFields& out) {
+static void DelimitedFields(clsExchange& ex, std::string_view line, RouteFields& out, int onlyText = -1) {
     const std::vector<std::string> columns =
         DelimitedColumns(line, ex.ExchMap.MapDelimiterChar(), ex.ExchMap.MapQuote());
-    BuildFields(ex, false, out, [&columns](const MapField& f) -> std::string_view {
+    BuildFields(ex, false, out, onlyText, [&columns](const MapField& f) -> std::string_view {
         if (f.DataPosition < 1 || static_cast<std::size_t>(f.DataPosition) > columns.size()) return {};
         return columns[f.DataPosition - 1];
     });
 }
 
-bool clsExchange::ParseRouteFields(std::string_view line, RouteFields& out) {
+bool clsExchange::ParseRouteFields(std::string_view line, RouteFields& out, int onlyText) {
     switch (ExchMap.MapType()) {
         case kMapFixed:
-            FixedFields(*this, line, out);
+            FixedFields(*this, line, out, onlyText);
             return true;
         case kMapDelimited:
-            DelimitedFields(*this, line, out);
+            DelimitedFields(*this, line, out, onlyText);
             return true;
         default:
             return false;

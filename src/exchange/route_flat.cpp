@@ -53,7 +53,7 @@ bool clsExchange::ConvertRouteFlat() {
         while (source.ReadLine(line)) {
             SetProgressButton(3 * blocks, static_cast<long>(source.Position()) / kProgressBlock);
             ++State.InputLines;
-            ParseRouteFields(line, rec);
+            ParseRouteFields(line, rec, at.RouteNbr);
             State.Routes.CountMeter(State.Routes.AddRoute(ValueText(rec[at.RouteNbr])));
             ++totalLines;
             CountUp(announcedMeters);

@@ -14,7 +14,10 @@ namespace {
 
 constexpr std::int16_t kMessageLimit = 50;
 
-bool BlankValue(const Value& v) { return Trim(ValueText(v)).empty(); }
+bool BlankValue(const Value& v) {
+    if (const auto* text = std::get_if<std::string>(&v)) return Trim(*text).empty();
+    return Trim(ValueText(v)).empty();
+}
 
 }  // namespace
 
@@ -37,16 +40,17 @@ std::int16_t clsExchange::ReportValidation(const std::string& message) {
     return 0;
 }
 
-bool clsExchange::DuplicateTag(const std::string& tag, const std::string& info, std::int32_t lineNumber) {
+bool clsExchange::DuplicateTag(const std::string& tag, const Value& address, const Value& billingName,
+                               std::int32_t lineNumber) {
     if (State.DuplicateTags.Insert(tag)) return false;
     AddLog("Meter Tag Number of " + tag + " is duplicate in Line " + std::to_string(lineNumber));
-    AddLog("   Info: " + info);
+    AddLog("   Info: " + ValueText(address) + " " + ValueText(billingName));
     return true;
 }
 
 std::int16_t clsExchange::ValidateRoute(const RouteFields& rec) {
     const RouteFieldIndex& at = *routeFields_;
-    const std::string line = std::to_string(State.InputLines);
+    const auto line = [this] { return std::to_string(State.InputLines); };
     const bool nonRadio = NonRadioLetter(ReadTypeLetter);
     std::int16_t result = 0;
     auto report = [&](const std::string& message) {
@@ -61,12 +65,12 @@ std::int16_t clsExchange::ValidateRoute(const RouteFields& rec) {
         const bool exempt = nonRadio && static_cast<int>(i) == at.MeterTagNbr;
         if (!exempt && f.MaxValue > 0 && ValueNumber(v) > f.MaxValue)
             report("Value of " + f.FieldName + "(" + ValueText(v) + ") exceeds maximum permitted value in Line " +
-                   line);
+                   line());
         if (!exempt && f.Required) {
             if (f.DataType == kText || f.DataType == kDate || f.DataType == kTime) {
-                if (BlankValue(v)) report(f.FieldName + " empty in Line " + line);
+                if (BlankValue(v)) report(f.FieldName + " empty in Line " + line());
             } else if (ValueNumber(v) == 0) {
-                report(f.FieldName + " zero in Line " + line);
+                report(f.FieldName + " zero in Line " + line());
             }
         }
         // The last reading date is stored as the number yyyymmdd: a text that is no date in the
@@ -77,13 +81,12 @@ std::int16_t clsExchange::ValidateRoute(const RouteFields& rec) {
                 at.LstReadingDateFormat == 0 ? "YYYYMMDD" : MapFormatText(at.LstReadingDateFormat);
             report("Warning: " + f.FieldName + "(" + std::get<std::string>(v) + ") is not a date in the format " +
                    (format.empty() ? "of code " + std::to_string(at.LstReadingDateFormat) : format) + " in Line " +
-                   line + "; stored as 0");
+                   line() + "; stored as 0");
         }
     }
     if (!nonRadio) {
-        const std::string tag = ValueText(rec[at.MeterTagNbr]);
-        const std::string info = ValueText(rec[at.ServiceAddress]) + " " + ValueText(rec[at.BillingName]);
-        if (DuplicateTag(tag, info, State.InputLines)) result = 3;
+        if (DuplicateTag(ValueText(rec[at.MeterTagNbr]), rec[at.ServiceAddress], rec[at.BillingName], State.InputLines))
+            result = 3;
     }
     return result;
 }
