@@ -156,7 +156,7 @@ bool clsExchange::FinishRouteDatabase(bool converted) {
     RouteZAV.reset();
     if (AutoInstallApplies(RouteZAVType, AutoInstall)) {
         const AutoInstallSettings settings{AutoInstallUnit, AutoInstallPrompt != 0, AutoInstallLeave != 0};
-        if (!InstallPRC(SettingPath(RouteDestination).string(), settings, HomeFolder)) {
+        if (!InstallPRC(RouteDestination, settings, HomeFolder)) {
             AddLog("Install Cancelled without selecting unit");
             State.Warnings = true;
         }

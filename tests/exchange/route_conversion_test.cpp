@@ -284,14 +284,14 @@ TEST_F(RouteConversionTest, AutomaticInstallationSchedulesTheDatabaseWritten) {
     HotSyncDesktop desktop(dir.Path());
     desktop.UmAddUser("Reader 1", 0);
     const fs::path scheduled = dir / "hotsync" / "Reader 1" / "Install" / "RouteZAV.pdb";
-    const std::string destination = (dir / "RouteZAV.pdb").string();
+    const fs::path destination = dir / "RouteZAV.pdb";
     ex.AutoInstall = -1;
     ex.AutoInstallUnit = "Reader 1";
 
     ex.AutoInstallLeave = -1;  // kept: one "Info: " line, the two files equal
     ASSERT_TRUE(Convert({Meter("A", 1, "101")}));
     EXPECT_EQ(ui.log, Join(Opening(), {"1 meters written to Route ZAV File",
-                                       "Info: " + destination + " copied to HotSync install folder for Reader 1",
+                                       "Info: RouteZAV.pdb copied to HotSync install folder for Reader 1",
                                        "Route Conversion Finished", ""}));
     EXPECT_EQ(ReadFileBytes(scheduled), ReadFileBytes(destination));
 
@@ -300,10 +300,10 @@ TEST_F(RouteConversionTest, AutomaticInstallationSchedulesTheDatabaseWritten) {
     ui.yesNoAnswers.push_back(true);
     const auto keptRecords = Records(scheduled);
     ASSERT_TRUE(Convert({Meter("A", 1, "101"), Meter("A", 2, "102")}));
-    EXPECT_EQ(V(ui.log.end() - 5, ui.log.end()),
-              (V{"2 meters written to Route ZAV File",
-                 "Info: " + destination + " copied to HotSync install folder for Reader 1",
-                 "Info: " + destination + " Removed from destination folder", "Route Conversion Finished", ""}));
+    EXPECT_EQ(
+        V(ui.log.end() - 5, ui.log.end()),
+        (V{"2 meters written to Route ZAV File", "Info: RouteZAV.pdb copied to HotSync install folder for Reader 1",
+           "Info: RouteZAV.pdb Removed from destination folder", "Route Conversion Finished", ""}));
     EXPECT_FALSE(fs::exists(destination));
     EXPECT_EQ(OfType(Records(scheduled), 2).size(), 2u);
     EXPECT_EQ(keptRecords.size() + 1, Records(scheduled).size());
