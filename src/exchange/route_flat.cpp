@@ -47,7 +47,7 @@ bool clsExchange::ConvertRouteFlat() {
     std::int16_t announcedMeters = 0;
     long blocks = 0;
     {
-        TextFileReader source(sourcePath);
+        TextFileStream source(sourcePath);
         blocks = static_cast<long>((source.Size() + kProgressBlock - 1) / kProgressBlock);
         std::string line;
         while (source.ReadLine(line)) {
@@ -92,7 +92,7 @@ bool clsExchange::ConvertRouteFlat() {
     const clsAdvanced& advanced = Advanced();
 
     // Second pass: validate and write every meter, and hand it to the index step.
-    TextFileReader source(sourcePath);
+    TextFileStream source(sourcePath);
     std::string line;
     while (source.ReadLine(line)) {
         SetProgressButton(3 * blocks, blocks + static_cast<long>(source.Position()) / kProgressBlock);
