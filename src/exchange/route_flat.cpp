@@ -34,6 +34,48 @@ Value LastReadingDateValue(const Value& mapped, std::int32_t formatCode) {
     return mapped;
 }
 
+// The texts of a meter record, set by schema field and written after the fixed area in one pass: the
+// bytes SetString would give text by text (zero bytes dropped), without rescanning the record for each.
+class MeterTexts {
+  public:
+    explicit MeterTexts(const clsPalmDB& db) : db_(db), texts_(static_cast<std::size_t>(db.TextCount())) {}
+
+    // `field` is a schema position (0: not in this version's schema, nothing stored).
+    void Set(int field, const Value& value) {
+        if (field == 0) return;
+        std::string& text = Slot(field);
+        if (const auto* s = std::get_if<std::string>(&value))
+            text.assign(*s);
+        else
+            text = ValueText(value);
+        if (text.find('\0') != std::string::npos) std::erase(text, '\0');
+    }
+    // The text as the record holds it.
+    const std::string& Get(int field) {
+        static const std::string kNone;
+        return field == 0 ? kNone : Slot(field);
+    }
+    // Every text empty, as a new record has them.
+    void Clear() {
+        for (std::string& text : texts_) text.clear();
+    }
+    // The record becomes its fixed area followed by the texts, each ended by one zero byte.
+    void Store(clsPalmDB& db) {
+        record_.assign(db.RawData(), 0, static_cast<std::size_t>(db_.FixedSize()));
+        for (const std::string& text : texts_) {
+            record_ += text;
+            record_ += '\0';
+        }
+        db.SetRawData(record_);
+    }
+
+  private:
+    std::string& Slot(int field) { return texts_.at(static_cast<std::size_t>(db_.FieldAt(field).position - 1)); }
+    const clsPalmDB& db_;
+    std::vector<std::string> texts_;
+    std::string record_;
+};
+
 }  // namespace
 
 bool clsExchange::ConvertRouteFlat() {
@@ -90,6 +132,7 @@ bool clsExchange::ConvertRouteFlat() {
         Value Item(int position) const { return db.Item(position); }
     } db{RouteZAV->DB()};
     const clsAdvanced& advanced = Advanced();
+    MeterTexts texts(RouteZAV->DB());
 
     // Second pass: validate and write every meter, and hand it to the index step.
     TextFileStream source(sourcePath);
@@ -130,25 +173,26 @@ bool clsExchange::ConvertRouteFlat() {
         db.SetItem(z.UtilityCode, rec[at.UtilityCode]);
         db.SetItem(z.Lat, rec[at.Lat]);
         db.SetItem(z.Lng, rec[at.Lng]);
-        db.SetItem(z.Message,
-                   advanced.LookupMessage(ValueText(rec[at.Message]), routeNbr, ValueText(rec[at.ServiceUniqueID]),
-                                          ValueText(rec[at.MeterSerialNbr]), ValueText(rec[at.MeterTagNbr])));
-        db.SetItem(z.ServiceAddress, rec[at.ServiceAddress]);
-        db.SetItem(z.BillingName, rec[at.BillingName]);
-        db.SetItem(z.ServiceUniqueID, rec[at.ServiceUniqueID]);
-        db.SetItem(z.MeterSerialNbr, rec[at.MeterSerialNbr]);
         db.SetItem(z.ScaleFactor, rec[at.ScaleFactor]);
         db.SetItem(z.InitReading, rec[at.InitReading]);
         db.SetItem(z.InitPulseCount, rec[at.InitPulseCount]);
         db.SetItem(z.InitTamperCount, rec[at.InitTamperCount]);
-        for (int u = 0; u < 5; ++u) db.SetItem(z.User[u], rec[at.User[u]]);
+        texts.Clear();
+        texts.Set(z.Message,
+                  advanced.LookupMessage(ValueText(rec[at.Message]), routeNbr, ValueText(rec[at.ServiceUniqueID]),
+                                         ValueText(rec[at.MeterSerialNbr]), ValueText(rec[at.MeterTagNbr])));
+        texts.Set(z.ServiceAddress, rec[at.ServiceAddress]);
+        texts.Set(z.BillingName, rec[at.BillingName]);
+        texts.Set(z.ServiceUniqueID, rec[at.ServiceUniqueID]);
+        texts.Set(z.MeterSerialNbr, rec[at.MeterSerialNbr]);
+        for (int u = 0; u < 5; ++u) texts.Set(z.User[u], rec[at.User[u]]);
+        texts.Store(db.db);
         RouteZAV->WriteData();
         ++State.MetersWritten;
 
         // The index step takes the values as the record holds them (a missing tag arrives as "0").
-        IndexStep(ordinal, IndexRecordCounter, ValueText(db.Item(z.MeterTagNbr)), ValueText(db.Item(z.MeterSerialNbr)),
-                  ValueText(db.Item(z.BillingName)), ValueText(db.Item(z.ServiceAddress)),
-                  ValueText(db.Item(z.ServiceUniqueID)));
+        IndexStep(ordinal, IndexRecordCounter, ValueText(db.Item(z.MeterTagNbr)), texts.Get(z.MeterSerialNbr),
+                  texts.Get(z.BillingName), texts.Get(z.ServiceAddress), texts.Get(z.ServiceUniqueID));
         CountUp(IndexRecordCounter);
     }
     return !State.Problems;
