@@ -36,6 +36,10 @@ void SetTypedValue(Value& slot, std::int32_t dataType, std::string_view text, bo
     }
 }
 
+// The field whose source text is the read-type letter (named exactly so; the length test first keeps
+// the comparison off the other fields of every line).
+bool IsReadTypeField(const MapField& f) { return f.FieldName.size() == 8 && f.FieldName == "ReadType"; }
+
 bool IsNumberType(std::int32_t dataType) { return dataType == kInteger || dataType == kLong || dataType == kReal; }
 
 // The characters of a fixed-width field: `width` characters from `position` (counted from 1); empty
@@ -103,7 +107,7 @@ static void BuildFields(clsExchange& ex, bool fixedLayout, RouteFields& out, int
         const MapField& f = fields[i];
         // Numbers are always read (they may overflow); other texts only when wanted.
         if (onlyText >= 0 && static_cast<int>(i) != onlyText && !IsNumberType(f.DataType) &&
-            f.MapOption != kAutonumber && !(f.MapOption == kMapFromSource && f.FieldName == "ReadType")) {
+            f.MapOption != kAutonumber && !(f.MapOption == kMapFromSource && IsReadTypeField(f))) {
             out[i] = std::monostate();
             continue;
         }
@@ -111,7 +115,7 @@ static void BuildFields(clsExchange& ex, bool fixedLayout, RouteFields& out, int
         switch (f.MapOption) {
             case kMapFromSource:
                 text = source(f);
-                if (f.FieldName == "ReadType") ex.ReadTypeLetter = UCase(text);
+                if (IsReadTypeField(f)) ex.ReadTypeLetter = UCase(text);
                 break;
             case kMapConstant:
                 text = f.MapConstant;
