@@ -30,16 +30,4 @@ ScopedFixedClock::~ScopedFixedClock() {
 std::string ShortTime(std::time_t when) { return Format(when, "%X"); }
 std::string ShortDate(std::time_t when) { return Format(when, "%x"); }
 
-long DateNumber(std::time_t when) {
-    std::tm local{};
-    localtime_r(&when, &local);
-    return (local.tm_year + 1900L) * 10000 + (local.tm_mon + 1) * 100 + local.tm_mday;
-}
-
-long TimeNumberHHMM(std::time_t when) {
-    std::tm local{};
-    localtime_r(&when, &local);
-    return local.tm_hour * 100L + local.tm_min;
-}
-
 }  // namespace zav

@@ -27,9 +27,4 @@ std::string ShortTime(std::time_t when);
 // Local date in the locale's short date format (LC_TIME "%x"), e.g. "12/10/26".
 std::string ShortDate(std::time_t when);
 
-// The local date as the number yyyymmdd and the local time as hhmm (24-hour), as ZAV number fields
-// hold them.
-long DateNumber(std::time_t when);
-long TimeNumberHHMM(std::time_t when);
-
 }  // namespace zav

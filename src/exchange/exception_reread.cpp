@@ -4,6 +4,7 @@
 #include "core/errors.h"
 #include "exchange/exchange.h"
 #include "exchange/reread.h"
+#include "exchange/route_records.h"
 #include "zav/zav.h"
 
 namespace zav {
@@ -80,7 +81,7 @@ std::int32_t clsExchange::BuildExceptionReRead(clsZAV& readings, const std::file
 
     // Pass 2: copies of the header, the kept routes and their exception meters.
     const std::time_t now = Now();
-    const std::int32_t today = static_cast<std::int32_t>(DateNumber(now));
+    const std::int32_t today = DateNumber(now);
     std::size_t routeIndex = 0;
     readings.Rewind();
     while (readings.ReadData()) {
@@ -89,7 +90,7 @@ std::int32_t clsExchange::BuildExceptionReRead(clsZAV& readings, const std::file
             out.SetRawData(readings.RawData());
             SetIfPresent(out, "RouteNbr", kept);
             SetIfPresent(out, "Sequence", today);
-            SetIfPresent(out, "MeterTagNbr", static_cast<std::int32_t>(TimeNumberHHMM(now)));
+            SetIfPresent(out, "MeterTagNbr", TimeNumberHHNN(now));
             // The records keep the readings database's layout, so the header names that version.
             SetIfPresent(out, "MeterType", static_cast<std::int16_t>(version));
             SetIfPresent(out, "PrvReading", total);

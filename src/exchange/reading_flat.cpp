@@ -145,10 +145,6 @@ bool PassesFilter(std::int32_t filter, std::int32_t status, std::int32_t respons
 
 }  // namespace
 
-std::filesystem::path clsExchange::SettingPath(const std::string& setting) const {
-    return ResolveAgainst(HomeFolder, setting);
-}
-
 std::string clsExchange::AssembleFixed(const Values& InValues) {
     return zav::AssembleFixed(ExchMap, InValues, FirstRecord);
 }

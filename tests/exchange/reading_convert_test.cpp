@@ -8,6 +8,7 @@
 #include "exchange/exchange.h"
 #include "exchange/host_converters.h"
 #include "exchange/reread.h"
+#include "exchange/route_records.h"
 #include "maps/exch_map.h"
 #include "support/fake_frontend.h"
 #include "support/readings_builder.h"
@@ -353,7 +354,7 @@ TEST_F(ReadingConvertTest, ExceptionReReadKeepsOnlyRoutesWithExceptionsRenumbere
     EXPECT_EQ(ValueNumber(out.Item("PrvReading")), 2);
     EXPECT_EQ(ValueNumber(out.Item("Sequence")), DateNumber(kNoon));
     EXPECT_EQ(ValueNumber(out.Item("ReadingDate")), DateNumber(kNoon));
-    EXPECT_EQ(ValueNumber(out.Item("MeterTagNbr")), TimeNumberHHMM(kNoon));
+    EXPECT_EQ(ValueNumber(out.Item("MeterTagNbr")), TimeNumberHHNN(kNoon));
     ASSERT_TRUE(out.ReadData());
     EXPECT_EQ(out.RecType(), kRecRouteReturned);
     EXPECT_EQ(ValueNumber(out.Item("RouteNbr")), 1);
