@@ -155,6 +155,9 @@ class clsExchange : public ExchangeSettings {
     // Logs one validation message while fewer than 50 were logged; the 51st logs the two limit lines.
     // Returns the validation result the message gives (1, or 3 at the limit), or 0 past it.
     std::int16_t ReportValidation(const std::string& message);
+    // Whether index records are built, by the advanced options' IndexControl: 0 no, 1 yes, 2 the
+    // "Index Control" question; any other value leaves CreateIndexes as it is.
+    void SettleIndexControl();
     // The route driver's steps before the converter runs; false when one of them ends the conversion.
     bool PrepareRouteConversion();
     // The converter of the map's type (flat, MVRS or E5000).

@@ -22,11 +22,6 @@ namespace {
 
 bool Blank(const std::string& setting) { return Trim(setting).empty(); }
 
-bool Exists(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
-}
-
 std::uintmax_t SizeOf(const fs::path& path) {
     std::error_code ec;
     const std::uintmax_t size = fs::file_size(path, ec);
@@ -68,7 +63,7 @@ bool clsExchange::ConvertReading() {
         }
         AddLog("Reading from " + ReadingSource);
         const fs::path source = SettingPath(ReadingSource);
-        if (!Exists(source)) {
+        if (!FileExists(source)) {
             AddLog("Error: Reading Source does not exist");
             return false;
         }
@@ -114,7 +109,7 @@ bool clsExchange::ConvertReading() {
             AddLog("Error: Reading Destination is the same file as the Reading Source");
             return false;
         }
-        if (Exists(destination)) {
+        if (FileExists(destination)) {
             if (!CurrentFrontend().AskYesNo("Reading Destination already exists",
                                             ReadingDestination + " already exists.  Overwrite?", true)) {
                 AddLog("Error: Reading Destination already exists");
@@ -173,7 +168,7 @@ bool clsExchange::ConvertReading() {
         if (OrphanConvert != 0) {
             AddLog("Writing orphans to " + OrphanDestination);
             const fs::path orphans = SettingPath(OrphanDestination);
-            if (OrphanReplace != 0 && Exists(orphans) && SizeOf(orphans) > 0)
+            if (OrphanReplace != 0 && FileExists(orphans) && SizeOf(orphans) > 0)
                 AddLog("Notice: File " + OrphanDestination + " overwritten per configuration.  " +
                        std::to_string(SizeOf(orphans)) + " bytes lost.");
             AddLog("Using map " + OrphanMap);
@@ -189,7 +184,7 @@ bool clsExchange::ConvertReading() {
             AddLog(StartLine("Orphan"));
             // A failed orphan conversion leaves the orphan file incomplete: the run has not succeeded.
             if (!RunConverter([&] { return ConvertOrphanFlat(FileVersion); })) result = false;
-            if (Exists(orphans))
+            if (FileExists(orphans))
                 AddLog("Notice: File " + OrphanDestination + " now contains " + std::to_string(SizeOf(orphans)) +
                        " bytes.");
         }
@@ -213,7 +208,7 @@ bool clsExchange::ConvertReading() {
 bool clsExchange::WriteExceptionReRead() {
     AddLog("Writing Exceptions for Re-Read to " + ReReadDestination);
     const fs::path destination = SettingPath(ReReadDestination);
-    if (Exists(destination)) {
+    if (FileExists(destination)) {
         if (!CurrentFrontend().AskYesNo("ReRead Destination already exists",
                                         ReReadDestination + " already exists.  Overwrite?", true)) {
             AddLog("Error: ReRead Destination already exists");
