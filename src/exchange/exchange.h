@@ -134,6 +134,11 @@ class clsExchange : public ExchangeSettings {
     std::string AssembleFixed(const Values& InValues);
     std::string AssembleDelimited(const Values& InValues);
 
+    // A flat re-read list from the host (ReReadSource, map ReReadMap) into the re-read database
+    // ReReadDestination: every meter on one route "REREAD", validated and written as the route
+    // conversion does, without index or configuration records. True when a usable database was written.
+    bool ConvertReRead();
+
     // Step 15 of ConvertReading: the re-read database of the exceptions, with its questions and notices.
     // False when it was declined or failed.
     bool WriteExceptionReRead();
@@ -158,6 +163,10 @@ class clsExchange : public ExchangeSettings {
     // Whether index records are built, by the advanced options' IndexControl: 0 no, 1 yes, 2 the
     // "Index Control" question; any other value leaves CreateIndexes as it is.
     void SettleIndexControl();
+    // ConvertReRead's checks and questions (steps 1 to 6); false when one of them ends the conversion.
+    bool PrepareReRead();
+    // ConvertReRead's conversion of the list after the checks.
+    bool ConvertReReadList();
     // The route driver's steps before the converter runs; false when one of them ends the conversion.
     bool PrepareRouteConversion();
     // The converter of the map's type (flat, MVRS or E5000).
