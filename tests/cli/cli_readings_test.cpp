@@ -86,3 +86,44 @@ TEST_F(CliReadingsTest, FailuresExitWithOne) {
 
 }  // namespace
 }  // namespace zav
+
+namespace zav {
+namespace {
+
+TEST(CliReRead, ConvertsAListWithOverridesAndExitsWithTheResult) {
+    test::TempDir dir;
+    const std::filesystem::path home = dir / "home";
+    std::filesystem::create_directories(home);
+    WriteFileBytes(home / "List.zcm",
+                   "MAPTYPE=2\r\nMAPDELIMITER=,\r\nRouteNbr=1,0,,,0\r\nSequence=A\r\nMeterTagNbr=2,0,,,0\r\n"
+                   "MeterType=C,W\r\nUtilityCode=C,1\r\nServiceAddress=3,0,,,0\r\nMessage=P\r\n");
+    WriteFileBytes(dir / "list.txt", "0412,101,1 ELM ST\r\n0412,102,2 ELM ST\r\n");
+    auto run = [&](const std::string& args, std::string* out) {
+        return test::RunCommand("cd '" + dir.Path().string() + "' && " + ZAV_BINARY + " --home '" + home.string() +
+                                    "' " + args + " </dev/null 2>&1",
+                                out);
+    };
+    std::string out;
+    ASSERT_EQ(run("reread --source list.txt --destination rr.pdb --map List --format vfs --prompt Message=Hi", &out), 0)
+        << out;
+    EXPECT_NE(out.find("2 meters written to ReRead ZAV File\nReRead Conversion Finished\n\n"), std::string::npos)
+        << out;
+    clsZAV db;
+    ASSERT_FALSE(db.OpenZAVWithFileVersion(dir / "rr.pdb"));
+    EXPECT_EQ(db.GetType(), kContainerVFS);
+    int meters = 0;
+    while (db.ReadData())
+        if (db.RecType() == kRecMeter) {
+            ++meters;
+            EXPECT_EQ(ValueText(db.Item("Message")),
+                      "Billing: Hi");  // the prompted message, as LookupMessage labels it
+        }
+    EXPECT_EQ(meters, 2);
+
+    EXPECT_EQ(run("reread --source list.txt --destination rr.pdb --map List", &out), 1);  // no --yes: not replaced
+    EXPECT_NE(out.find("Error: ReRead Destination already exists\n"), std::string::npos) << out;
+    EXPECT_EQ(run("reread --map List --prompt Nothing=1", &out), 2);
+}
+
+}  // namespace
+}  // namespace zav
