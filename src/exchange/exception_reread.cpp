@@ -100,6 +100,8 @@ std::int32_t clsExchange::BuildExceptionReRead(clsZAV& readings, const std::file
             if (r.newNumber == 0) continue;
             out.SetRawData(readings.RawData());
             SetIfPresent(out, "RouteNbr", r.newNumber);
+            // A route record counts its meters: here the ones to read again.
+            SetIfPresent(out, "PrvReading", r.exceptions);
         } else if (recType == kRecMeter) {
             const ExceptionRoute& r = RouteOf(routes, Number(readings, "RouteNbr"));
             if (r.newNumber == 0 || !IsExceptionRecord(readings)) continue;

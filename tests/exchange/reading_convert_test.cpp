@@ -359,6 +359,7 @@ TEST_F(ReadingConvertTest, ExceptionReReadKeepsOnlyRoutesWithExceptionsRenumbere
     EXPECT_EQ(out.RecType(), kRecRouteReturned);
     EXPECT_EQ(ValueNumber(out.Item("RouteNbr")), 1);
     EXPECT_EQ(ValueText(out.Item("Initials")), "B");
+    EXPECT_EQ(ValueNumber(out.Item("PrvReading")), 2);  // the meters it has in this file
     for (int tag : {2, 3}) {
         ASSERT_TRUE(out.ReadData());
         EXPECT_EQ(out.RecType(), kRecMeter);

@@ -7,8 +7,9 @@
 //   - every 17th meter is not read (Status 0, reading 0, no date or time);
 //   - every 13th reads above its MaxReading (an exception to read again), every 11th is skipped with
 //     response code 2 and the response text "LOCKED GATE", every 7th reports one tamper;
-//   - all others read PrvReading + (tag mod 500), Status 1, read 10 March 2026 from 08:00:00 on at
-//     37 seconds per meter, initials "JB".
+//   - all others read within their range: MinReading + (tag mod (MaxReading - MinReading + 1)), or
+//     PrvReading + (tag mod 500) for a meter without a range; Status 1, read 10 March 2026 from
+//     08:00:00 on at 37 seconds per meter, initials "JB".
 #pragma once
 
 #include <filesystem>
@@ -18,6 +19,12 @@
 #include "zav/zav.h"
 
 namespace zav::test {
+
+// The reading a read meter gets (see above).
+inline std::int32_t ExpectedReading(std::int32_t prv, std::int32_t min, std::int32_t max, std::int32_t tag) {
+    if (max > min) return min + static_cast<std::int32_t>(tag % (static_cast<std::int64_t>(max) - min + 1));
+    return prv + tag % 500;
+}
 
 inline void SimulateReadings(const std::filesystem::path& routeDatabase, const std::filesystem::path& readings) {
     clsZAV route;
@@ -38,7 +45,8 @@ inline void SimulateReadings(const std::filesystem::path& routeDatabase, const s
         } else if (recType == kRecMeter) {
             ++n;
             const std::int32_t tag = number("MeterTagNbr");
-            std::int32_t reading = number("PrvReading") + tag % 500;
+            std::int32_t reading =
+                ExpectedReading(number("PrvReading"), number("MinReading"), number("MaxReading"), tag);
             std::int16_t status = 1;
             if (n % 17 == 0)
                 status = 0;
