@@ -57,11 +57,13 @@ TEST_F(SessionTest, NoGateSkipsTheLogin) {
     EXPECT_TRUE(session.Main()->isVisible());
 }
 
-TEST_F(SessionTest, ReadingCommandIsWiredToTheReadingDriver) {
+TEST_F(SessionTest, ReReadAndReadingCommandsAreWiredToTheirDrivers) {
     DesktopSession session(store_, home_.Path(), "zavdepot");
     ASSERT_TRUE(session.Open(true));
-    EXPECT_TRUE(session.Main()->CommandButton(Conversion::Reading)->isEnabled());
-    EXPECT_TRUE(session.Main()->CommandAction(Conversion::Reading)->isEnabled());
+    for (const Conversion c : {Conversion::ReRead, Conversion::Reading}) {
+        EXPECT_TRUE(session.Main()->CommandButton(c)->isEnabled());
+        EXPECT_TRUE(session.Main()->CommandAction(c)->isEnabled());
+    }
 }
 
 TEST_F(SessionTest, GateOpensTheProgramOnlyForASupervisor) {
