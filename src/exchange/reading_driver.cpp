@@ -55,6 +55,7 @@ bool clsExchange::ConvertReading() {
     } release{*this};
 
     bool result = false;
+    FirstRecord = false;  // set by the flat converter; a host-format run leaves it for the orphans clear
     try {
         // Steps 1 to 6: the settings.
         if (Blank(ReadingSource)) {
