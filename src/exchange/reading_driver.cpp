@@ -55,7 +55,7 @@ bool clsExchange::ConvertReading() {
     } release{*this};
 
     bool result = false;
-    FirstRecord = false;  // set by the flat converter; a host-format run leaves it for the orphans clear
+    FirstRecord = false;  // only the flat converter sets it: after a host-format run the orphans warn nothing
     try {
         // Steps 1 to 6: the settings.
         if (Blank(ReadingSource)) {
