@@ -10,6 +10,7 @@
 #include "core/frontend.h"
 #include "exchange/exchange.h"
 #include "setup/registry_store.h"
+#include "support/quiet_frontend.h"
 #include "zav/zav.h"
 
 namespace {
@@ -19,18 +20,7 @@ namespace fs = std::filesystem;
 constexpr int kMeters = 30000;
 constexpr int kRoutes = 40;
 
-struct QuietFrontend final : zav::Frontend {
-    void AddLog(const std::string&) override {}
-    void SetProgressButton(long, long) override {}
-    bool AskYesNo(const std::string&, const std::string&, bool) override { return true; }
-    void ShowMessage(const std::string&, const std::string&) override {}
-    int AbortRetryIgnore(const std::string&, const std::string&) override { return zav::kAbort; }
-    std::string PromptVariables(const std::vector<zav::PromptField>&,
-                                std::vector<std::pair<std::string, std::string>>&) override {
-        return "OK";
-    }
-    std::string PromptUnit(const std::vector<std::string>&) override { return ""; }
-};
+using zav::test::QuietFrontend;
 
 void Out(zav::clsExchMap& m, const char* field, int position, int width, int align, int pad, int format = 0) {
     m.MapOption(field, zav::kWriteToDestination);

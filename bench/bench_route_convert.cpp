@@ -10,6 +10,7 @@
 #include "core/file_io.h"
 #include "core/frontend.h"
 #include "exchange/exchange.h"
+#include "support/quiet_frontend.h"
 
 namespace {
 
@@ -18,19 +19,7 @@ namespace fs = std::filesystem;
 constexpr int kMeters = 30000;
 constexpr int kRoutes = 40;
 
-// Says nothing and answers Yes (each run replaces the previous database).
-struct QuietFrontend final : zav::Frontend {
-    void AddLog(const std::string&) override {}
-    void SetProgressButton(long, long) override {}
-    bool AskYesNo(const std::string&, const std::string&, bool) override { return true; }
-    void ShowMessage(const std::string&, const std::string&) override {}
-    int AbortRetryIgnore(const std::string&, const std::string&) override { return zav::kAbort; }
-    std::string PromptVariables(const std::vector<zav::PromptField>&,
-                                std::vector<std::pair<std::string, std::string>>&) override {
-        return "OK";
-    }
-    std::string PromptUnit(const std::vector<std::string>&) override { return ""; }
-};
+using zav::test::QuietFrontend;
 
 std::string Field(const std::string& text, std::size_t width, bool right = false) {
     std::string t = text.substr(0, width);

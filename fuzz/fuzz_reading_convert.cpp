@@ -14,25 +14,14 @@
 #include "core/frontend.h"
 #include "exchange/exchange.h"
 #include "setup/registry_store.h"
+#include "support/quiet_frontend.h"
 #include "zav/zav.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Swallows the run log and answers every question with No.
-struct QuietFrontend final : zav::Frontend {
-    void AddLog(const std::string&) override {}
-    void SetProgressButton(long, long) override {}
-    bool AskYesNo(const std::string&, const std::string&, bool) override { return false; }
-    void ShowMessage(const std::string&, const std::string&) override {}
-    int AbortRetryIgnore(const std::string&, const std::string&) override { return zav::kAbort; }
-    std::string PromptVariables(const std::vector<zav::PromptField>&,
-                                std::vector<std::pair<std::string, std::string>>&) override {
-        return "CANCEL";
-    }
-    std::string PromptUnit(const std::vector<std::string>&) override { return ""; }
-};
+using zav::test::QuietFrontend;
 
 void Out(zav::clsExchMap& m, const char* field, int position, int width, int align, int pad, int format = 0) {
     m.MapOption(field, zav::kWriteToDestination);
@@ -45,7 +34,7 @@ void Out(zav::clsExchMap& m, const char* field, int position, int width, int ali
 
 struct Setup {
     fs::path dir = fs::temp_directory_path() / ("fuzz_reading_convert_" + std::to_string(::getpid()));
-    QuietFrontend frontend;
+    QuietFrontend frontend{false, "CANCEL"};
     zav::ScopedFrontend scoped{frontend};
     std::unique_ptr<zav::RegistryStore> store;
     std::unique_ptr<zav::clsExchange> exchange;

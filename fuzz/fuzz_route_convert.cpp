@@ -12,26 +12,14 @@
 #include "core/frontend.h"
 #include "exchange/exchange.h"
 #include "exchange/prompts.h"
+#include "support/quiet_frontend.h"
 #include "zav/zav.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Says nothing, answers Yes (so each run replaces the previous database) and OK.
-struct QuietFrontend final : zav::Frontend {
-    void AddLog(const std::string&) override {}
-    void SetProgressButton(long, long) override {}
-    bool AskYesNo(const std::string&, const std::string&, bool) override { return true; }
-    void ShowMessage(const std::string&, const std::string&) override {}
-    int AbortRetryIgnore(const std::string&, const std::string&) override { return zav::kAbort; }
-    std::string PromptVariables(const std::vector<zav::PromptField>&,
-                                std::vector<std::pair<std::string, std::string>>& answers) override {
-        answers = {{"Message", "fuzz"}};
-        return "OK";
-    }
-    std::string PromptUnit(const std::vector<std::string>&) override { return ""; }
-};
+using zav::test::QuietFrontend;
 
 constexpr const char* kFields =
     "MeterTagNbr=3,8,,,0\r\nMeterType=4,1,,,0\r\nReadType=5,1,,,0\r\nLstReadingDate=6,10,,,26\r\n"
@@ -42,7 +30,7 @@ struct Setup {
     fs::path home;
     zav::RegistryStore* store;
     zav::clsExchange* exchange;
-    QuietFrontend ui;
+    QuietFrontend ui{true, "OK", {{"Message", "fuzz"}}};
 };
 
 Setup& Prepared() {
