@@ -59,6 +59,9 @@ class HostFileReader {
 
 class HostFileWriter {
   public:
+    // A writer of records of `layouts`, every line padded to `padTo` characters (none for 0). The MVRS and
+    // E5000 upload writers are this with their layouts; with a download's layouts it writes route files.
+    HostFileWriter(const std::vector<HostRecordLayout>& layouts, int padTo);
     HostFileWriter(const HostFileWriter&) = delete;
     HostFileWriter& operator=(const HostFileWriter&) = delete;
     virtual ~HostFileWriter();
@@ -73,9 +76,6 @@ class HostFileWriter {
     int WriteRecord(clsRecType& record);
     // Flushes and closes the file; false (with errno kept) when a write failed.
     bool Close();
-
-  protected:
-    HostFileWriter(const std::vector<HostRecordLayout>& layouts, int padTo);
 
   private:
     std::vector<std::unique_ptr<clsRecType>> types_;

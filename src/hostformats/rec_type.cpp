@@ -30,6 +30,22 @@ int Digits(std::string_view s, std::size_t pos, std::size_t count) {
     return n;
 }
 
+// Blanks and up to nine digits (the usual contents of a number field), read without the general number
+// reader; nullopt for anything else.
+std::optional<std::int32_t> PlainDigits(std::string_view text) {
+    std::int32_t n = 0;
+    int digits = 0;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') {
+            if (++digits > 9) return std::nullopt;
+            n = n * 10 + (c - '0');
+        } else if (c != ' ') {
+            return std::nullopt;
+        }
+    }
+    return n;
+}
+
 // A date of `text` in the form mmddyy (6) or mmddyyyy (8); nullopt when it is not one.
 std::optional<double> PackedDate(std::string_view text) {
     if ((text.size() != 6 && text.size() != 8) || !AllDigits(text)) return std::nullopt;
@@ -104,6 +120,7 @@ zav::Value clsField::Extract(std::string_view buffer) const {
             return FieldType == kFieldSingle ? static_cast<double>(static_cast<float>(*n)) : *n;
         }
         case kFieldZeroPadded:
+            if (auto n = PlainDigits(text)) return *n;
             try {
                 return CLng(Val(text));
             } catch (const RuntimeError&) {

@@ -3,6 +3,7 @@
 
 #include "core/file_io.h"
 #include "core/frontend.h"
+#include "hostformats/date_serial.h"
 #include "hostformats/e5k_files.h"
 #include "hostformats/mvrs_files.h"
 #include "support/fake_frontend.h"
@@ -168,6 +169,44 @@ TEST(E5KUpload, WritesEightyCharacterLines) {
     const auto lines = Lines(path);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], "E 00001234 093015     00" + std::string(56, ' '));
+}
+
+}  // namespace
+}  // namespace zav
+
+namespace zav {
+namespace {
+
+// The demo route files (written by scripts/make-host-samples.py) read back record by record.
+TEST(HostDownloads, DemoSamplesAreWholeFilesOfKnownRecords) {
+    const std::filesystem::path routes = std::filesystem::path(ZAV_SOURCE_DIR) / "examples/demo-home/routes";
+    clsMVRSDownload mvrs;
+    ASSERT_TRUE(mvrs.OpenFile(routes / "mvrs-cycle01.dat"));
+    std::string ids;
+    int meters = 0;
+    while (clsRecType* rec = mvrs.ReadNext()) {
+        ids += rec->RIValue.substr(0, 1);
+        if (rec->RIValue == "MTR") ++meters;
+        if (rec->RIValue == "CHD") EXPECT_EQ(rec->Value("CycleDate"), Value(DateSerial(2026, 3, 15)));
+        if (rec->RIValue == "RFF" && meters == 2) EXPECT_EQ(rec->Text("RFERTID"), "40011223");
+    }
+    EXPECT_TRUE(mvrs.AtEnd());
+    EXPECT_EQ(meters, 6);
+    EXPECT_EQ(ids.front(), 'F');
+    EXPECT_EQ(ids.back(), 'F');
+
+    clsE5KDownload e5k;
+    ASSERT_TRUE(e5k.OpenFile(routes / "e5000-route.dat"));
+    int e5kMeters = 0;
+    while (clsRecType* rec = e5k.ReadNext()) {
+        EXPECT_NE(rec->RIValue, "?") << e5k.LineNo();
+        if (rec->RIValue == "H") {
+            ++e5kMeters;
+            EXPECT_EQ(rec->Text("MeterSerialNumber").size(), 10u);
+        }
+        if (rec->RIValue == "Z") EXPECT_EQ(rec->Value("NumberofMeters"), Value(std::int32_t{e5kMeters}));
+    }
+    EXPECT_EQ(e5kMeters, 4);
 }
 
 }  // namespace
