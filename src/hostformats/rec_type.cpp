@@ -94,7 +94,7 @@ void UndefinedFieldType() { CurrentFrontend().ShowMessage("Undefined Field Type"
 
 }  // namespace
 
-zav::Value clsField::Extract(std::string_view buffer) const {
+zav::Value clsField::Extract(std::string_view buffer, bool* tooLarge) const {
     const std::size_t start = FieldPos >= 1 ? static_cast<std::size_t>(FieldPos - 1) : 0;
     const std::string_view text = start < buffer.size()
                                       ? buffer.substr(start, static_cast<std::size_t>(std::max<int>(FieldLen, 0)))
@@ -109,6 +109,7 @@ zav::Value clsField::Extract(std::string_view buffer) const {
                 if (n && FieldType == kFieldInteger) return CInt(*n);
                 if (n) return CLng(*n);
             } catch (const RuntimeError&) {
+                if (tooLarge != nullptr) *tooLarge = true;
             }
             return FieldType == kFieldInteger ? zav::Value(std::int16_t{0}) : zav::Value(std::int32_t{0});
         }
@@ -124,6 +125,7 @@ zav::Value clsField::Extract(std::string_view buffer) const {
             try {
                 return CLng(Val(text));
             } catch (const RuntimeError&) {
+                if (tooLarge != nullptr) *tooLarge = true;
                 return std::int32_t{0};
             }
         case kFieldDate:
@@ -259,7 +261,12 @@ bool clsRecType::TestID(std::string_view buffer) const {
 void clsRecType::Parse(std::string_view buffer) {
     ClearValues();
     cvarBuffer.assign(buffer);
-    for (std::size_t i = 0; i < colFields_.size(); ++i) colValues_[i] = colFields_[i].Extract(buffer);
+    tooLarge_.clear();
+    for (std::size_t i = 0; i < colFields_.size(); ++i) {
+        bool tooLarge = false;
+        colValues_[i] = colFields_[i].Extract(buffer, &tooLarge);
+        if (tooLarge) tooLarge_.push_back(colFields_[i].FieldName);
+    }
 }
 
 int clsRecType::FieldIndex(std::string_view fieldName) const {

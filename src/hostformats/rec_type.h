@@ -38,7 +38,8 @@ class clsField {
 
     // The field's value read from a line; a conversion that fails gives the type's default (never an
     // error). Dates and times are serial numbers (double); an empty value where the type has no default.
-    zav::Value Extract(std::string_view buffer) const;
+    // `tooLarge`, when given, is set when the field held a number too large for its kind (which reads as 0).
+    zav::Value Extract(std::string_view buffer, bool* tooLarge = nullptr) const;
     // Writes `value` into `buffer` (padding it with blanks to reach the field). Returns false when a
     // number needed more characters than the field has, so its leading characters were kept.
     // THROWS RuntimeError when the value cannot be formatted (e.g. overflow reading a text as a number).
@@ -83,6 +84,8 @@ class clsRecType {
     std::string Buffer(int padTo);
     // Names of the number fields whose values the last Buffer had to cut to the field's width.
     const std::vector<std::string>& CutFields() const { return cut_; }
+    // Names of the number fields of the last Parse that held a number too large to read (read as 0).
+    const std::vector<std::string>& TooLargeFields() const { return tooLarge_; }
 
   private:
     struct NoCaseHash {
@@ -101,6 +104,7 @@ class clsRecType {
     Values extra_;                                      // values stored under names that are not fields
     std::int16_t iLastPos_ = 0;
     std::vector<std::string> cut_;
+    std::vector<std::string> tooLarge_;
 };
 
 }  // namespace zav

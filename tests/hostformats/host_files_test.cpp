@@ -77,6 +77,8 @@ TEST(MVRSDownload, ShortLinesAndOversizedNumbersReadAsDefaults) {
     clsRecType* rdg = reader.ReadNext();
     ASSERT_NE(rdg, nullptr);
     EXPECT_EQ(rdg->Value("PreviousReading"), Value(std::int32_t{0}));
+    EXPECT_EQ(rdg->TooLargeFields(), std::vector<std::string>{"PreviousReading"});
+    EXPECT_TRUE(cus->TooLargeFields().empty());
     EXPECT_EQ(rdg->Value("High1"), Value(std::int32_t{12345}));
 }
 
