@@ -9,9 +9,9 @@
 #include "hostformats/rec_type.h"
 
 namespace {
-constexpr std::int16_t kTypes[] = {zav::kFieldInteger,    zav::kFieldLong, zav::kFieldSingle, zav::kFieldDouble,
-                                   zav::kFieldDate,       zav::kFieldText, zav::kFieldStamp,  zav::kFieldMoney,
-                                   zav::kFieldZeroPadded, zav::kFieldTime};
+constexpr std::int16_t kTypes[] = {zav::kHostInteger,    zav::kHostLong, zav::kHostSingle, zav::kHostDouble,
+                                   zav::kHostDate,       zav::kHostText, zav::kHostStamp,  zav::kHostMoney,
+                                   zav::kHostZeroPadded, zav::kHostTime};
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     zav::clsRecType rec;
     rec.SetID(1, 1, std::string(lines.substr(0, 1)));
-    rec.AddField("RecID", zav::kFieldText, 0, 1);
+    rec.AddField("RecID", zav::kHostText, 0, 1);
     for (std::size_t i = 0; i + 1 < declaration.size() && i < 64; i += 2) {
         const auto type = kTypes[static_cast<unsigned char>(declaration[i]) % std::size(kTypes)];
         const auto width = static_cast<std::int16_t>(static_cast<unsigned char>(declaration[i + 1]) % 40);

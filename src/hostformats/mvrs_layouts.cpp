@@ -5,10 +5,10 @@
 namespace zav {
 
 namespace {
-constexpr std::int16_t T = kFieldText;
-constexpr std::int16_t N = kFieldZeroPadded;
-constexpr std::int16_t D = kFieldDate;
-constexpr std::int16_t H = kFieldTime;
+constexpr std::int16_t T = kHostText;
+constexpr std::int16_t N = kHostZeroPadded;
+constexpr std::int16_t D = kHostDate;
+constexpr std::int16_t H = kHostTime;
 }  // namespace
 
 const std::vector<HostRecordLayout>& MVRSDownloadLayouts() {

@@ -100,27 +100,27 @@ zav::Value clsField::Extract(std::string_view buffer, bool* tooLarge) const {
                                       ? buffer.substr(start, static_cast<std::size_t>(std::max<int>(FieldLen, 0)))
                                       : std::string_view();
     switch (FieldType) {
-        case kFieldText:
+        case kHostText:
             return std::string(text);
-        case kFieldInteger:
-        case kFieldLong: {
+        case kHostInteger:
+        case kHostLong: {
             const auto n = WholeNumber(text);
             try {
-                if (n && FieldType == kFieldInteger) return CInt(*n);
+                if (n && FieldType == kHostInteger) return CInt(*n);
                 if (n) return CLng(*n);
             } catch (const RuntimeError&) {
                 if (tooLarge != nullptr) *tooLarge = true;
             }
-            return FieldType == kFieldInteger ? zav::Value(std::int16_t{0}) : zav::Value(std::int32_t{0});
+            return FieldType == kHostInteger ? zav::Value(std::int16_t{0}) : zav::Value(std::int32_t{0});
         }
-        case kFieldSingle:
-        case kFieldDouble:
-        case kFieldMoney: {
+        case kHostSingle:
+        case kHostDouble:
+        case kHostMoney: {
             const auto n = WholeNumber(text);
             if (!n) return 0.0;
-            return FieldType == kFieldSingle ? static_cast<double>(static_cast<float>(*n)) : *n;
+            return FieldType == kHostSingle ? static_cast<double>(static_cast<float>(*n)) : *n;
         }
-        case kFieldZeroPadded:
+        case kHostZeroPadded:
             if (auto n = PlainDigits(text)) return *n;
             try {
                 return CLng(Val(text));
@@ -128,17 +128,17 @@ zav::Value clsField::Extract(std::string_view buffer, bool* tooLarge) const {
                 if (tooLarge != nullptr) *tooLarge = true;
                 return std::int32_t{0};
             }
-        case kFieldDate:
+        case kHostDate:
             if (FieldLen == 6 || FieldLen == 8) return PackedDate(text).value_or(0.0);
             return DateFromText(text).value_or(0.0);
-        case kFieldStamp: {
+        case kHostStamp: {
             if (text.size() != 14 || !AllDigits(text)) return kEmpty;
             const int y = Digits(text, 0, 4), m = Digits(text, 4, 2), d = Digits(text, 6, 2);
             const auto t = TimeSerial(Digits(text, 8, 2), Digits(text, 10, 2), Digits(text, 12, 2));
             if (!IsValidDate(y, m, d) || !t) return kEmpty;
             return DateSerial(y, m, d) + *t;
         }
-        case kFieldTime:
+        case kHostTime:
             if (FieldLen == 4) {
                 if (text.size() != 4) return kEmpty;
                 if (auto t = PackedTime(text)) return *t;
@@ -164,8 +164,8 @@ bool clsField::Insert(std::string& buffer, const zav::Value& value) const {
     std::string text;
     bool isNumber = false;
     switch (FieldType) {
-        case kFieldInteger:
-        case kFieldZeroPadded:
+        case kHostInteger:
+        case kHostZeroPadded:
             if (auto n = NumberOf(value)) {
                 const double rounded = std::round(*n);  // halves away from zero
                 text = fmt::format("{:.0f}", std::fabs(rounded));
@@ -176,7 +176,7 @@ bool clsField::Insert(std::string& buffer, const zav::Value& value) const {
                 text = ValueText(value);
             }
             break;
-        case kFieldMoney:
+        case kHostMoney:
             if (auto n = NumberOf(value)) {
                 const double cents = std::round(*n * 100) / 100;
                 text = fmt::format("{:0{}.2f}", std::fabs(cents), width);
@@ -186,13 +186,13 @@ bool clsField::Insert(std::string& buffer, const zav::Value& value) const {
                 text = ValueText(value);
             }
             break;
-        case kFieldText:
-        case kFieldLong:
-        case kFieldSingle:
-        case kFieldDouble:
+        case kHostText:
+        case kHostLong:
+        case kHostSingle:
+        case kHostDouble:
             text = ValueText(value);
             break;
-        case kFieldDate:
+        case kHostDate:
             if (FieldLen == 6 || FieldLen == 8) {
                 const double serial = DateOf(value);
                 if (serial == 0) {
@@ -204,7 +204,7 @@ bool clsField::Insert(std::string& buffer, const zav::Value& value) const {
                 }
             }
             break;
-        case kFieldStamp: {
+        case kHostStamp: {
             const double serial = DateOf(value);
             const CivilDate d = DateFromSerial(serial);
             int h = 0, n = 0, s = 0;
@@ -212,7 +212,7 @@ bool clsField::Insert(std::string& buffer, const zav::Value& value) const {
             text = fmt::format("{:02}{:02}{:04} {:02}:{:02}:{:02}", d.month, d.day, d.year, h, n, s);
             break;
         }
-        case kFieldTime:
+        case kHostTime:
             if (FieldLen == 4 || FieldLen == 6) text = ValueText(value).substr(0, width);
             break;
         default:

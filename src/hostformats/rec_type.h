@@ -17,23 +17,23 @@ namespace zav {
 
 // Field type codes.
 enum HostFieldType : std::int16_t {
-    kFieldInteger = 2,      // 16-bit integer
-    kFieldLong = 3,         // 32-bit integer
-    kFieldSingle = 4,       // 32-bit real
-    kFieldDouble = 5,       // 64-bit real
-    kFieldDate = 7,         // date (serial days, see date_serial.h)
-    kFieldText = 8,         // text, trailing blanks kept
-    kFieldStamp = -1,       // yyyymmddhhnnss date and time
-    kFieldMoney = -2,       // two-decimal number
-    kFieldZeroPadded = -3,  // zero-padded whole number, read as a 32-bit integer
-    kFieldTime = -4,        // time of day, hhnn or hhnnss
+    kHostInteger = 2,      // 16-bit integer
+    kHostLong = 3,         // 32-bit integer
+    kHostSingle = 4,       // 32-bit real
+    kHostDouble = 5,       // 64-bit real
+    kHostDate = 7,         // date (serial days, see date_serial.h)
+    kHostText = 8,         // text, trailing blanks kept
+    kHostStamp = -1,       // yyyymmddhhnnss date and time
+    kHostMoney = -2,       // two-decimal number
+    kHostZeroPadded = -3,  // zero-padded whole number, read as a 32-bit integer
+    kHostTime = -4,        // time of day, hhnn or hhnnss
 };
 
 class clsField {
   public:
     std::string FieldName;
     std::int16_t FieldPos = 0;  // first character, from 1
-    std::int16_t FieldType = kFieldText;
+    std::int16_t FieldType = kHostText;
     std::int16_t FieldLen = 0;
 
     // The field's value read from a line; a conversion that fails gives the type's default (never an

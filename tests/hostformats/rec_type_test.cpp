@@ -30,14 +30,14 @@ std::string Inserted(std::int16_t type, std::int16_t len, const Value& value, bo
 TEST(RecType, FieldsFollowOneAnotherAndTheIdentifierIsCaseSensitive) {
     clsRecType rec;
     rec.SetID(1, 3, "FHD");
-    rec.AddField("RecID", kFieldText, 0, 3);
-    rec.AddField("A", kFieldText, 0, 1);
-    rec.AddField("B", kFieldText, 0, 5);
+    rec.AddField("RecID", kHostText, 0, 3);
+    rec.AddField("A", kHostText, 0, 1);
+    rec.AddField("B", kHostText, 0, 5);
     EXPECT_EQ(rec.Fields()[1].FieldPos, 4);
     EXPECT_EQ(rec.Fields()[2].FieldPos, 5);
     EXPECT_EQ(rec.RecLen(), 9);
     // An explicit position is kept, and the record length still grows by the width.
-    rec.AddField("C", kFieldText, 20, 2);
+    rec.AddField("C", kHostText, 20, 2);
     EXPECT_EQ(rec.Fields()[3].FieldPos, 20);
     EXPECT_EQ(rec.RecLen(), 11);
 
@@ -50,9 +50,9 @@ TEST(RecType, FieldsFollowOneAnotherAndTheIdentifierIsCaseSensitive) {
 TEST(RecType, ParseStoresEveryFieldUnderAnyCaseAndClearsThePreviousValues) {
     clsRecType rec;
     rec.SetID(1, 3, "CUS");
-    rec.AddField("RecID", kFieldText, 0, 3);
-    rec.AddField("Name", kFieldText, 0, 6);
-    rec.AddField("Count", kFieldZeroPadded, 0, 4);
+    rec.AddField("RecID", kHostText, 0, 3);
+    rec.AddField("Name", kHostText, 0, 6);
+    rec.AddField("Count", kHostZeroPadded, 0, 4);
     rec.Parse("CUSAnn   0012");
     EXPECT_EQ(rec.Text("name"), "Ann   ");
     EXPECT_EQ(rec.Value("COUNT"), Value(std::int32_t{12}));
@@ -75,35 +75,35 @@ TEST(RecType, ExtractReadsEachTypeAndFallsBackToItsDefault) {
     };
     const double march15 = DateSerial(2004, 3, 15);
     const Case cases[] = {
-        {kFieldText, 5, "ab   ", std::string("ab   ")},
-        {kFieldText, 5, "", std::string()},
-        {kFieldZeroPadded, 4, "  12", std::int32_t{12}},
-        {kFieldZeroPadded, 4, "1 2x", std::int32_t{12}},
-        {kFieldZeroPadded, 4, "abcd", std::int32_t{0}},
-        {kFieldZeroPadded, 10, "9999999999", std::int32_t{0}},  // does not fit 32 bits
-        {kFieldZeroPadded, 4, "    ", std::int32_t{0}},
-        {kFieldInteger, 6, " 12.5 ", std::int16_t{12}},
-        {kFieldInteger, 6, "99999", std::int16_t{0}},
-        {kFieldInteger, 4, "12a", std::int16_t{0}},
-        {kFieldLong, 6, "  -7  ", std::int32_t{-7}},
-        {kFieldDouble, 6, "12.25", 12.25},
-        {kFieldMoney, 8, "00012.50", 12.5},
-        {kFieldMoney, 8, "xx", 0.0},
-        {kFieldDate, 6, "031504", march15},
-        {kFieldDate, 6, "000000", 0.0},
-        {kFieldDate, 6, "123199", DateSerial(1999, 12, 31)},
-        {kFieldDate, 6, "022930", 0.0},  // no 29 February 1930
-        {kFieldDate, 8, "03152004", march15},
-        {kFieldDate, 8, "        ", 0.0},
-        {kFieldDate, 10, "3/15/2004", march15},
-        {kFieldDate, 10, "tomorrow", 0.0},
-        {kFieldStamp, 14, "20040315093015", march15 + (9 * 3600 + 30 * 60 + 15) / 86400.0},
-        {kFieldStamp, 14, "2004031509301", Value()},
-        {kFieldTime, 4, "0930", (9 * 60 + 30) / 1440.0},
-        {kFieldTime, 4, "2560", Value()},
-        {kFieldTime, 6, "093015", (9 * 3600 + 30 * 60 + 15) / 86400.0},
-        {kFieldTime, 6, "      ", 0.0},
-        {kFieldTime, 5, "09301", Value()},
+        {kHostText, 5, "ab   ", std::string("ab   ")},
+        {kHostText, 5, "", std::string()},
+        {kHostZeroPadded, 4, "  12", std::int32_t{12}},
+        {kHostZeroPadded, 4, "1 2x", std::int32_t{12}},
+        {kHostZeroPadded, 4, "abcd", std::int32_t{0}},
+        {kHostZeroPadded, 10, "9999999999", std::int32_t{0}},  // does not fit 32 bits
+        {kHostZeroPadded, 4, "    ", std::int32_t{0}},
+        {kHostInteger, 6, " 12.5 ", std::int16_t{12}},
+        {kHostInteger, 6, "99999", std::int16_t{0}},
+        {kHostInteger, 4, "12a", std::int16_t{0}},
+        {kHostLong, 6, "  -7  ", std::int32_t{-7}},
+        {kHostDouble, 6, "12.25", 12.25},
+        {kHostMoney, 8, "00012.50", 12.5},
+        {kHostMoney, 8, "xx", 0.0},
+        {kHostDate, 6, "031504", march15},
+        {kHostDate, 6, "000000", 0.0},
+        {kHostDate, 6, "123199", DateSerial(1999, 12, 31)},
+        {kHostDate, 6, "022930", 0.0},  // no 29 February 1930
+        {kHostDate, 8, "03152004", march15},
+        {kHostDate, 8, "        ", 0.0},
+        {kHostDate, 10, "3/15/2004", march15},
+        {kHostDate, 10, "tomorrow", 0.0},
+        {kHostStamp, 14, "20040315093015", march15 + (9 * 3600 + 30 * 60 + 15) / 86400.0},
+        {kHostStamp, 14, "2004031509301", Value()},
+        {kHostTime, 4, "0930", (9 * 60 + 30) / 1440.0},
+        {kHostTime, 4, "2560", Value()},
+        {kHostTime, 6, "093015", (9 * 3600 + 30 * 60 + 15) / 86400.0},
+        {kHostTime, 6, "      ", 0.0},
+        {kHostTime, 5, "09301", Value()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.type) + " '" + c.text + "'");
@@ -119,31 +119,31 @@ TEST(RecType, InsertFormatsEachType) {
         bool whole;
     };
     const Case cases[] = {
-        {kFieldZeroPadded, 4, std::int32_t{37}, "0037", true},
-        {kFieldZeroPadded, 4, 2.5, "0003", true},    // halves away from zero
-        {kFieldZeroPadded, 4, -2.5, "-000", false},  // "-0003" cut to the width
-        {kFieldZeroPadded, 4, std::string("12"), "0012", true},
-        {kFieldZeroPadded, 4, std::string(""), "    ", true},
-        {kFieldZeroPadded, 4, std::string("AB"), "AB  ", true},
-        {kFieldZeroPadded, 4, Value(), "0000", true},
-        {kFieldZeroPadded, 8, std::int32_t{123456789}, "12345678", false},
-        {kFieldInteger, 2, std::int16_t{7}, "07", true},
-        {kFieldMoney, 8, 12.5, "00012.50", true},
-        {kFieldText, 4, std::string("abcdef"), "abcd", true},
-        {kFieldText, 4, std::string("ab"), "ab  ", true},
-        {kFieldText, 4, std::int32_t{12}, "12  ", true},
-        {kFieldLong, 6, 12.5, "12.5  ", true},
-        {kFieldDate, 6, DateSerial(2004, 3, 15), "031504", true},
-        {kFieldDate, 6, 0.0, "000000", true},
-        {kFieldDate, 6, Value(), "000000", true},
-        {kFieldDate, 8, DateSerial(2004, 3, 15), "03152004", true},
-        {kFieldDate, 8, std::string("3/15/2004"), "03152004", true},
-        {kFieldDate, 4, DateSerial(2004, 3, 15), "    ", true},
-        {kFieldStamp, 17, DateSerial(2004, 3, 15) + 0.5, "03152004 12:00:00", true},
-        {kFieldTime, 4, std::int32_t{930}, "930 ", true},
-        {kFieldTime, 6, std::string("093015"), "093015", true},
-        {kFieldTime, 6, std::int32_t{0}, "0     ", true},
-        {kFieldTime, 5, std::int32_t{930}, "     ", true},
+        {kHostZeroPadded, 4, std::int32_t{37}, "0037", true},
+        {kHostZeroPadded, 4, 2.5, "0003", true},    // halves away from zero
+        {kHostZeroPadded, 4, -2.5, "-000", false},  // "-0003" cut to the width
+        {kHostZeroPadded, 4, std::string("12"), "0012", true},
+        {kHostZeroPadded, 4, std::string(""), "    ", true},
+        {kHostZeroPadded, 4, std::string("AB"), "AB  ", true},
+        {kHostZeroPadded, 4, Value(), "0000", true},
+        {kHostZeroPadded, 8, std::int32_t{123456789}, "12345678", false},
+        {kHostInteger, 2, std::int16_t{7}, "07", true},
+        {kHostMoney, 8, 12.5, "00012.50", true},
+        {kHostText, 4, std::string("abcdef"), "abcd", true},
+        {kHostText, 4, std::string("ab"), "ab  ", true},
+        {kHostText, 4, std::int32_t{12}, "12  ", true},
+        {kHostLong, 6, 12.5, "12.5  ", true},
+        {kHostDate, 6, DateSerial(2004, 3, 15), "031504", true},
+        {kHostDate, 6, 0.0, "000000", true},
+        {kHostDate, 6, Value(), "000000", true},
+        {kHostDate, 8, DateSerial(2004, 3, 15), "03152004", true},
+        {kHostDate, 8, std::string("3/15/2004"), "03152004", true},
+        {kHostDate, 4, DateSerial(2004, 3, 15), "    ", true},
+        {kHostStamp, 17, DateSerial(2004, 3, 15) + 0.5, "03152004 12:00:00", true},
+        {kHostTime, 4, std::int32_t{930}, "930 ", true},
+        {kHostTime, 6, std::string("093015"), "093015", true},
+        {kHostTime, 6, std::int32_t{0}, "0     ", true},
+        {kHostTime, 5, std::int32_t{930}, "     ", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.type) + " -> '" + c.expected + "'");
@@ -155,10 +155,10 @@ TEST(RecType, InsertFormatsEachType) {
 
 TEST(RecType, InsertOverwritesInPlaceAndPadsAShortLine) {
     std::string line = "ABCDEFGH";
-    Field(kFieldText, 3, 2).Insert(line, std::string("xy"));
+    Field(kHostText, 3, 2).Insert(line, std::string("xy"));
     EXPECT_EQ(line, "ABxyEFGH");
     std::string shortLine = "AB";
-    Field(kFieldText, 5, 2).Insert(shortLine, std::string("z"));
+    Field(kHostText, 5, 2).Insert(shortLine, std::string("z"));
     EXPECT_EQ(shortLine, "AB  z ");
 }
 
@@ -174,9 +174,9 @@ TEST(RecType, UndefinedFieldTypeIsShownAndGivesNothing) {
 TEST(RecType, BufferAssemblesStoredValuesAndPadsButNeverCuts) {
     clsRecType rec;
     rec.SetID(1, 3, "RDG");
-    rec.AddField("RecID", kFieldText, 0, 3);
-    rec.AddField("Text", kFieldText, 0, 4);
-    rec.AddField("Reading", kFieldZeroPadded, 0, 5);
+    rec.AddField("RecID", kHostText, 0, 3);
+    rec.AddField("Text", kHostText, 0, 4);
+    rec.AddField("Reading", kHostZeroPadded, 0, 5);
     rec.Init();
     rec.Value("RecID", std::string("RDG"));
     EXPECT_EQ(rec.Buffer(126), "RDG" + std::string(123, ' '));
@@ -186,7 +186,7 @@ TEST(RecType, BufferAssemblesStoredValuesAndPadsButNeverCuts) {
     EXPECT_EQ(rec.Buffer(8), "RDG    12345");
     ASSERT_EQ(rec.CutFields().size(), 1u);
     EXPECT_EQ(rec.CutFields()[0], "Reading");
-    rec.AddField("Wide", kFieldText, 0, 116);  // now reaches column 128
+    rec.AddField("Wide", kHostText, 0, 116);  // now reaches column 128
     rec.Value("Wide", std::string("w"));
     EXPECT_EQ(rec.Buffer(126).size(), 128u);
     EXPECT_TRUE(rec.CutFields().empty() == false);
@@ -196,8 +196,8 @@ TEST(RecType, BufferOfAValueThatCannotBeFormattedIsShownAndGivesAnEmptyLine) {
     test::FakeFrontend fe;
     ScopedFrontend scope(fe);
     clsRecType rec;
-    rec.AddField("RecID", kFieldText, 0, 3);
-    rec.AddField("When", kFieldDate, 0, 8);
+    rec.AddField("RecID", kHostText, 0, 3);
+    rec.AddField("When", kHostDate, 0, 8);
     rec.Value("RecID", std::string("RDG"));
     rec.Value("When", std::string("not a date"));
     EXPECT_EQ(rec.Buffer(20), "");
