@@ -247,6 +247,7 @@ void clsRecType::AddField(std::string fieldName, std::int16_t fieldType, std::in
     field.FieldLen = fieldLen;
     iLastPos_ = static_cast<std::int16_t>(iLastPos_ + fieldLen);
     index_.emplace(field.FieldName, static_cast<int>(colFields_.size()));
+    exact_.emplace(field.FieldName, static_cast<int>(colFields_.size()));
     colFields_.push_back(std::move(field));
     colValues_.emplace_back();
 }
@@ -270,6 +271,7 @@ void clsRecType::Parse(std::string_view buffer) {
 }
 
 int clsRecType::FieldIndex(std::string_view fieldName) const {
+    if (const auto exact = exact_.find(fieldName); exact != exact_.end()) return exact->second;
     const auto it = index_.find(fieldName);
     return it == index_.end() ? -1 : it->second;
 }
@@ -309,6 +311,7 @@ void clsRecType::ClearFields() {
     colFields_.clear();
     colValues_.clear();
     index_.clear();
+    exact_.clear();
     iLastPos_ = 0;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -96,10 +97,16 @@ class clsRecType {
         using is_transparent = void;
         bool operator()(std::string_view a, std::string_view b) const;
     };
+    struct ExactHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    };
     int FieldIndex(std::string_view fieldName) const;
 
     std::vector<clsField> colFields_;
     std::unordered_map<std::string, int, NoCaseHash, NoCaseEqual> index_;
+    // The same by exact name, tried first: callers nearly always spell names as declared.
+    std::unordered_map<std::string, int, ExactHash, std::equal_to<>> exact_;
     std::vector<std::optional<zav::Value>> colValues_;  // one slot per field
     Values extra_;                                      // values stored under names that are not fields
     std::int16_t iLastPos_ = 0;
