@@ -5,10 +5,19 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh build
+bin="$PWD/build/src/zavdepot"
 home="$(mktemp -d "${TMPDIR:-/tmp}/zavdepot-demo-XXXXXX")"
 cp -R examples/demo-home/. "$home/"
-zav() { build/src/zavdepot --home "$home" --yes "$@"; }
+zav() { (cd "$home" && "$bin" --home "$home" --yes "$@"); }
 
 echo "== Demo office copied to $home"
 echo "== zavdepot settings"
 zav settings
+
+echo
+echo "== zavdepot route   (RouteSource $home/routes/route-0412.txt, map \"Demo Route\")"
+zav route
+echo "== zavdepot view RouteZAV.pdb   (first lines: the routes, then each route's meters)"
+listing="$(zav view "$home/RouteZAV.pdb")"
+cut -c1-160 <<<"$listing" | sed -n 1,8p
+echo "   ... $(wc -l <<<"$listing") lines in all (zavdepot --home $home view $home/RouteZAV.pdb)"

@@ -260,6 +260,7 @@ std::string clsAdvanced::LookupMessage(const std::string& PriorMessage, const st
     for (const auto& [type, id] : lookups) {
         if (Trim(*id).empty()) continue;
         const AdvList* list = MessageList(type);
+        if (list->Count() == 0) continue;  // nothing to find: no key to build
         std::int16_t position = list->FindKey(RouteNbr + kSeparator + *id);
         if (position < 0) position = list->FindKey(std::string("ANY") + kSeparator + *id);
         if (position < 0) continue;

@@ -69,6 +69,7 @@ std::unique_ptr<Command> MakeDistCommand();
 std::unique_ptr<Command> MakeUnitsCommand();
 std::unique_ptr<Command> MakeInstallCommand();
 std::unique_ptr<Command> MakeMapCommand();
+std::unique_ptr<Command> MakeRouteCommand();
 
 class clsExchMap;
 

@@ -5,6 +5,7 @@ namespace zav {
 std::vector<std::unique_ptr<Command>> MakeCommands() {
     std::vector<std::unique_ptr<Command>> table;
     table.push_back(MakeSettingsCommand());
+    table.push_back(MakeRouteCommand());
     table.push_back(MakeViewCommand());
     table.push_back(MakeRegistryCommand());
     table.push_back(MakeAdvancedCommand());

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "core/errors.h"
 
@@ -84,6 +85,83 @@ bool TextFileReader::ReadLine(std::string& line) {
     if (!lines_.Next(view)) return false;
     line.assign(view);
     return true;
+}
+
+namespace {
+constexpr std::size_t kStreamBlock = 1 << 16;
+
+// Reads up to `size` bytes; 0 at the end. THROWS RuntimeError on a read error.
+std::size_t ReadSome(int fd, char* into, std::size_t size) {
+    while (true) {
+        const ssize_t n = ::read(fd, into, size);
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno != EINTR) throw FileError(errno);
+    }
+}
+}  // namespace
+
+TextFileStream::TextFileStream(const std::filesystem::path& path) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) throw FileError(errno);
+    struct stat st {};
+    if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd_);
+        throw RuntimeError(kErrPathFileAccess);
+    }
+    size_ = st.st_size > 0 ? static_cast<std::uintmax_t>(st.st_size) : 0;
+    try {
+        std::string scan(kStreamBlock, '\0');
+        while (const std::size_t n = ReadSome(fd_, scan.data(), scan.size())) {
+            if (std::memchr(scan.data(), '\r', n) != nullptr) {
+                terminator_ = '\r';
+                break;
+            }
+        }
+        if (::lseek(fd_, 0, SEEK_SET) != 0) throw FileError(errno);
+    } catch (...) {
+        ::close(fd_);
+        throw;
+    }
+}
+
+TextFileStream::~TextFileStream() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+bool TextFileStream::Fill() {
+    block_.resize(kStreamBlock);
+    block_.resize(ReadSome(fd_, block_.data(), block_.size()));
+    at_ = 0;
+    return !block_.empty();
+}
+
+bool TextFileStream::ReadLine(std::string& line) {
+    if (at_ >= block_.size() && !Fill()) return false;
+    line.clear();
+    while (true) {
+        const char* begin = block_.data() + at_;
+        const std::size_t left = block_.size() - at_;
+        const void* found = std::memchr(begin, terminator_, left);
+        if (found == nullptr) {  // the line goes on in the next block, or ends with the file
+            line.append(begin, left);
+            consumed_ += left;
+            at_ = block_.size();
+            if (!Fill()) return true;
+            continue;
+        }
+        const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(found) - begin);
+        line.append(begin, length);
+        consumed_ += length + 1;
+        at_ += length + 1;
+        if (terminator_ == '\r') {  // a line feed right after the carriage return belongs to it
+            if (at_ >= block_.size()) Fill();
+            if (at_ < block_.size() && block_[at_] == '\n') {
+                ++at_;
+                ++consumed_;
+            }
+        }
+        return true;
+    }
 }
 
 }  // namespace zav

@@ -58,4 +58,30 @@ class TextFileReader {
     LineSplitter lines_;
 };
 
+// A text file read line by line with the rules of LineSplitter, one block at a time: memory stays the
+// same whatever the file's size. Opening scans the file once for a carriage return (which decides the
+// line terminator, as LineSplitter does for a whole text).
+class TextFileStream {
+  public:
+    // THROWS RuntimeError when the file cannot be opened or read (53 not found, 75 a folder ...).
+    explicit TextFileStream(const std::filesystem::path& path);
+    ~TextFileStream();
+    TextFileStream(const TextFileStream&) = delete;
+    TextFileStream& operator=(const TextFileStream&) = delete;
+    // The next line without its terminator; false at the end. THROWS RuntimeError on a read error.
+    bool ReadLine(std::string& line);
+    // Bytes consumed so far (for progress displays) and the file's length when opened.
+    std::uintmax_t Position() const { return consumed_; }
+    std::uintmax_t Size() const { return size_; }
+
+  private:
+    bool Fill();  // the next block into block_; false at the end of the file
+    int fd_ = -1;
+    std::string block_;
+    std::size_t at_ = 0;
+    char terminator_ = '\n';
+    std::uintmax_t size_ = 0;
+    std::uintmax_t consumed_ = 0;
+};
+
 }  // namespace zav

@@ -15,7 +15,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
 // Walks the text character by character, skipping blanks.
 class Cursor {
-public:
+  public:
     explicit Cursor(std::string_view text) : text_(text) { SkipBlanks(); }
     char Peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
     void Next() {
@@ -23,7 +23,7 @@ public:
         SkipBlanks();
     }
 
-private:
+  private:
     void SkipBlanks() {
         while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
     }
@@ -33,9 +33,12 @@ private:
 
 int DigitValue(char c, int radix) {
     int v = -1;
-    if (c >= '0' && c <= '9') v = c - '0';
-    else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        v = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        v = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        v = c - 'A' + 10;
     return v < radix ? v : -1;
 }
 
@@ -43,9 +46,12 @@ int DigitValue(char c, int radix) {
 double ReadRadixNumber(Cursor& cur) {
     const char kind = cur.Peek();
     int radix = 0;
-    if (kind == 'H' || kind == 'h') radix = 16;
-    else if (kind == 'O' || kind == 'o') radix = 8;
-    else return 0;
+    if (kind == 'H' || kind == 'h')
+        radix = 16;
+    else if (kind == 'O' || kind == 'o')
+        radix = 8;
+    else
+        return 0;
     cur.Next();
     std::uint64_t value = 0;
     while (true) {
@@ -61,7 +67,28 @@ double ReadRadixNumber(Cursor& cur) {
 
 }  // namespace
 
+namespace {
+// The common case of host files, a whole number of up to 15 digits with blanks only around it, read
+// without copying; false for anything else (the general reading below handles it).
+bool PlainWholeNumber(std::string_view text, double& value) {
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    while (i < n && IsBlank(text[i])) ++i;
+    bool negative = false;
+    if (i < n && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    const std::size_t first = i;
+    std::int64_t number = 0;
+    while (i < n && text[i] >= '0' && text[i] <= '9' && i - first < 15) number = number * 10 + (text[i++] - '0');
+    if (i == first) return false;
+    while (i < n && IsBlank(text[i])) ++i;
+    if (i != n) return false;
+    value = negative ? -static_cast<double>(number) : static_cast<double>(number);
+    return true;
+}
+}  // namespace
+
 double Val(std::string_view text) {
+    if (double plain; PlainWholeNumber(text, plain)) return plain;
     Cursor cur(text);
     if (cur.Peek() == '&') {
         cur.Next();
@@ -177,11 +204,8 @@ std::int32_t CLng(double value) { return ToInteger<std::int32_t>(value); }
 
 std::string NumberText(double value) {
     if (value == 0) return "0";
-    if (std::floor(value) == value && std::fabs(value) < 1e15) {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%.0f", value);
-        return buf;
-    }
+    if (std::floor(value) == value && std::fabs(value) < 1e15)
+        return std::to_string(static_cast<long long>(value));  // exact below 1e15, and no printf per number
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.15G", value);
     return buf;  // %G drops trailing zeros and switches to E form for very large or small values

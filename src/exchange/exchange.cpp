@@ -2,6 +2,7 @@
 
 #include "advanced/advanced.h"
 #include "exchange/route_index.h"
+#include "exchange/route_records.h"
 #include "zav/zav.h"
 
 #include "core/errors.h"

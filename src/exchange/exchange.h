@@ -9,9 +9,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/values.h"
 #include "exchange/exchange_settings.h"
+#include "exchange/route_state.h"
 #include "maps/exch_map.h"
 #include "maps/map_use.h"
 #include "setup/registry.h"
@@ -21,9 +23,13 @@ namespace zav {
 class clsAdvanced;
 class clsZAV;
 class RouteIndexBuilder;
+struct RouteFieldIndex;
+
+// One parsed route line: one typed value per map field, in map order (field number = index + 1).
+using RouteFields = std::vector<Value>;
 
 class clsExchange : public ExchangeSettings {
-public:
+  public:
     explicit clsExchange(RegistryStore& store);
     ~clsExchange();
 
@@ -60,6 +66,11 @@ public:
     std::optional<Values> ParseRoute(std::string_view line);
     Values ParseRouteFixed(std::string_view line);
     Values ParseRouteDelimited(std::string_view line);
+    // The same values by position, into `out` (its storage is reused from line to line); false (and
+    // `out` untouched) for a map type other than 1 and 2. Field names are not checked for duplicates.
+    // With `onlyText` (a field index) the texts, dates and times of the other fields are left empty:
+    // a pass that needs one text still reads every number, for the overflow errors they raise.
+    bool ParseRouteFields(std::string_view line, RouteFields& out, int onlyText = -1);
     // The ZAV schema version a program of version major.minor writes: 1.2 -> 1, 1.3 -> 2, 1.4 to 1.6
     // and 3.0 -> 3. Any other pair shows "Contact Support - ..." and gives 0.
     static std::int16_t LookupFileVersion(std::int16_t major, std::int16_t minor);
@@ -68,9 +79,30 @@ public:
     clsAdvanced& Advanced();
 
     // ---- Route conversion state: reset by the route driver, filled by the route converters ----
-    std::unique_ptr<clsZAV> RouteZAV;       // the route database being written
-    bool CreateIndexes = true;              // whether index records are written
-    std::int16_t IndexRecordCounter = 0;    // meter position handed to the index step
+    std::unique_ptr<clsZAV> RouteZAV;     // the route database being written
+    bool CreateIndexes = true;            // whether index records are written
+    std::int16_t IndexRecordCounter = 0;  // meter position handed to the index step
+    ConversionState State;                // routes, tags, counters and flags (route_state.h)
+
+    // Converts RouteSource into the route database RouteDestination with the map RouteMap: checks the
+    // settings, asks what it must (overwrite, prompted fields, indexes), runs the converter of the map's
+    // type, appends the index end and the configuration records, logs the outcome and, when set up,
+    // schedules the database for a unit. True when a usable database was written. Never throws.
+    bool ConvertRoute();
+    // The converter of flat route files (map types 1 and 2), on the state the driver prepared. True when
+    // the whole source was converted without problems. THROWS RuntimeError (overflows, write failures).
+    bool ConvertRouteFlat();
+    // Checks one parsed line: 0 accepted, 1 accepted with messages (logged), 3 the conversion must stop.
+    // REQUIRES: ResolveRouteFields() since the current map was loaded.
+    std::int16_t ValidateRoute(const RouteFields& rec);
+    std::int16_t ValidateRoute(const Values& rec);  // a record of ParseRoute, in map order
+    // Finds the fields a route converter reads in the current map, once per conversion.
+    // THROWS RuntimeError(457) when a field name occurs twice, 5 when one of them is missing.
+    void ResolveRouteFields();
+    // The fields found by ResolveRouteFields.
+    const RouteFieldIndex& RouteFieldsOfMap() const { return *routeFields_; }
+    // The paths of the settings: stored relative paths resolve against the home folder.
+    std::filesystem::path SettingPath(const std::string& setting) const;
 
     // The index step, once per meter written: collects the meter's search keys (owner and address
     // words, tag, serial number, account) under its route ordinal; when the route ordinal changes,
@@ -82,10 +114,25 @@ public:
     // logins, skips, changeouts, alerts.
     void WriteConfigurationRecords();
 
-protected:
+  protected:
     RegistryStore& store_;
     clsRegistry registry_;
     std::unique_ptr<RouteIndexBuilder> indexBuilder_;
+    std::unique_ptr<RouteFieldIndex> routeFields_;
+
+  private:
+    // The duplicate meter-tag check: true (and both log lines, the second naming the meter's address
+    // and billing name) when `tag` was met before in this conversion.
+    bool DuplicateTag(const std::string& tag, const Value& address, const Value& billingName, std::int32_t lineNumber);
+    // Logs one validation message while fewer than 50 were logged; the 51st logs the two limit lines.
+    // Returns the validation result the message gives (1, or 3 at the limit), or 0 past it.
+    std::int16_t ReportValidation(const std::string& message);
+    // The route driver's steps before the converter runs; false when one of them ends the conversion.
+    bool PrepareRouteConversion();
+    // The converter of the map's type (flat, MVRS or E5000).
+    bool DispatchRouteConverter();
+    // Step after the converter: the database complete, its meters counted, automatic installation.
+    bool FinishRouteDatabase(bool converted);
 };
 
 }  // namespace zav

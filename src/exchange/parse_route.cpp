@@ -12,23 +12,35 @@ namespace zav {
 
 namespace {
 
-// The value of a field's text by its data type. Text keeps its leading spaces in delimited files and
-// loses them in fixed files; dates and times keep them in both.
-Value TypedValue(std::int32_t dataType, std::string_view text, bool fixedLayout) {
+// Stores the value of a field's text by its data type. Text keeps its leading spaces in delimited files
+// and loses them in fixed files; dates and times keep them in both. A text value reuses the storage of
+// the text the slot held (the same field of the previous line).
+void SetTypedValue(Value& slot, std::int32_t dataType, std::string_view text, bool fixedLayout) {
     switch (dataType) {
         case kInteger:
-            return CInt(Val(text));
+            slot = CInt(Val(text));
+            return;
         case kLong:
-            return CLng(Val(text));
+            slot = CLng(Val(text));
+            return;
         case kReal:
-            return Val(text);
-        case kDate:
-        case kTime:
-            return std::string(RTrim(text));
-        default:
-            return std::string(fixedLayout ? Trim(text) : RTrim(text));
+            slot = Val(text);
+            return;
+        default: {
+            const std::string_view kept = dataType == kText && fixedLayout ? Trim(text) : RTrim(text);
+            if (auto* held = std::get_if<std::string>(&slot))
+                held->assign(kept);
+            else
+                slot.emplace<std::string>(kept);
+        }
     }
 }
+
+// The field whose source text is the read-type letter (named exactly so; the length test first keeps
+// the comparison off the other fields of every line).
+bool IsReadTypeField(const MapField& f) { return f.FieldName.size() == 8 && f.FieldName == "ReadType"; }
+
+bool IsNumberType(std::int32_t dataType) { return dataType == kInteger || dataType == kLong || dataType == kReal; }
 
 // The characters of a fixed-width field: `width` characters from `position` (counted from 1); empty
 // when the start lies beyond the line (or before it), the rest of the line when the width reaches past
@@ -83,19 +95,27 @@ std::optional<Values> clsExchange::ParseRoute(std::string_view line) {
     }
 }
 
-// Builds the record: `source(field)` gives the source text of a field mapped from the source.
+// Fills `out` with one typed value per map field, in map order: `source(field)` gives the source text
+// of a field mapped from the source.
 template <typename SourceText>
-static Values BuildRecord(clsExchange& ex, bool fixedLayout, SourceText&& source) {
+static void BuildFields(clsExchange& ex, bool fixedLayout, RouteFields& out, int onlyText, SourceText&& source) {
     ex.ReadTypeLetter.clear();
-    Values record;
-    record.Reserve(ex.ExchMap.Fields().size());
+    const auto& fields = ex.ExchMap.Fields();
+    out.resize(fields.size());
     std::string number;
-    for (const MapField& f : ex.ExchMap.Fields()) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const MapField& f = fields[i];
+        // Numbers are always read (they may overflow); other texts only when wanted.
+        if (onlyText >= 0 && static_cast<int>(i) != onlyText && !IsNumberType(f.DataType) &&
+            f.MapOption != kAutonumber && !(f.MapOption == kMapFromSource && IsReadTypeField(f))) {
+            out[i] = std::monostate();
+            continue;
+        }
         std::string_view text;
         switch (f.MapOption) {
             case kMapFromSource:
                 text = source(f);
-                if (f.FieldName == "ReadType") ex.ReadTypeLetter = UCase(text);
+                if (IsReadTypeField(f)) ex.ReadTypeLetter = UCase(text);
                 break;
             case kMapConstant:
                 text = f.MapConstant;
@@ -111,22 +131,55 @@ static Values BuildRecord(clsExchange& ex, bool fixedLayout, SourceText&& source
             default:
                 break;  // not mapped: empty
         }
-        record.Add(f.FieldName, TypedValue(f.DataType, text, fixedLayout));
+        SetTypedValue(out[i], f.DataType, text, fixedLayout);
     }
+}
+
+// The keyed record of the fields (a map field name that occurs twice fails here, as adding it does).
+static Values KeyedRecord(const clsExchMap& map, RouteFields&& fields) {
+    Values record;
+    record.Reserve(fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) record.Add(map.Fields()[i].FieldName, std::move(fields[i]));
     return record;
 }
 
-Values clsExchange::ParseRouteFixed(std::string_view line) {
-    return BuildRecord(*this, true,
-                       [line](const MapField& f) { return FixedColumn(line, f.DataPosition, f.DataWidth); });
+static void FixedFields(clsExchange& ex, std::string_view line, RouteFields& out, int onlyText = -1) {
+    BuildFields(ex, true, out, onlyText,
+                [line](const MapField& f) { return FixedColumn(line, f.DataPosition, f.DataWidth); });
 }
 
-Values clsExchange::ParseRouteDelimited(std::string_view line) {
-    const std::vector<std::string> columns = DelimitedColumns(line, ExchMap.MapDelimiterChar(), ExchMap.MapQuote());
-    return BuildRecord(*this, false, [&columns](const MapField& f) -> std::string_view {
+static void DelimitedFields(clsExchange& ex, std::string_view line, RouteFields& out, int onlyText = -1) {
+    const std::vector<std::string> columns =
+        DelimitedColumns(line, ex.ExchMap.MapDelimiterChar(), ex.ExchMap.MapQuote());
+    BuildFields(ex, false, out, onlyText, [&columns](const MapField& f) -> std::string_view {
         if (f.DataPosition < 1 || static_cast<std::size_t>(f.DataPosition) > columns.size()) return {};
         return columns[f.DataPosition - 1];
     });
+}
+
+bool clsExchange::ParseRouteFields(std::string_view line, RouteFields& out, int onlyText) {
+    switch (ExchMap.MapType()) {
+        case kMapFixed:
+            FixedFields(*this, line, out, onlyText);
+            return true;
+        case kMapDelimited:
+            DelimitedFields(*this, line, out, onlyText);
+            return true;
+        default:
+            return false;
+    }
+}
+
+Values clsExchange::ParseRouteFixed(std::string_view line) {
+    RouteFields fields;
+    FixedFields(*this, line, fields);
+    return KeyedRecord(ExchMap, std::move(fields));
+}
+
+Values clsExchange::ParseRouteDelimited(std::string_view line) {
+    RouteFields fields;
+    DelimitedFields(*this, line, fields);
+    return KeyedRecord(ExchMap, std::move(fields));
 }
 
 }  // namespace zav

@@ -16,9 +16,10 @@ namespace zav {
 namespace {
 
 // The drivers of the conversion commands. A command whose driver is not part of the program yet has no
-// line here and stays disabled; a driver joins with one line, as the route conversion will:
-//   main.SetConversion(Conversion::Route, {[&exchange] { return exchange.ConvertRoute(); }});
-void WireCommands(frmMain&, clsExchange&) {}
+// line here and stays disabled; a driver joins with one line.
+void WireCommands(frmMain& main, clsExchange& exchange) {
+    main.SetConversion(Conversion::Route, {[&exchange] { return exchange.ConvertRoute(); }});
+}
 
 // Releases the shared advanced options (saving what changed) while their store is still open.
 struct AdvancedRelease {

@@ -92,7 +92,9 @@ bool clsZAV::OpenZAVWithFileVersion(const std::filesystem::path& name) {
 }
 
 std::int16_t clsZAV::CreateZAV(const std::filesystem::path& name, int containerType, std::int32_t presize) {
-    return db_.CreateDB(containerType, name, kZAVTitle, kZAVCreator, kZAVType, presize, "", "");
+    const std::int16_t result = db_.CreateDB(containerType, name, kZAVTitle, kZAVCreator, kZAVType, presize, "", "");
+    created_ = result == 0;
+    return result;
 }
 
 }  // namespace zav

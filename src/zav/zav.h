@@ -58,6 +58,8 @@ class clsZAV {
     // Creates the file with the identity "RouteZAV", "DATA", "hZVL"; `containerType` 1 = Palm
     // database file, 2 = VFS stream; `presize` reserves records (0: 999). 0, or the error number.
     std::int16_t CreateZAV(const std::filesystem::path& name, int containerType, std::int32_t presize);
+    // True after a CreateZAV that succeeded: the object holds a database being written.
+    bool Created() const { return created_; }
     // Writes anything buffered and closes the file (releasing the object does the same, without
     // reporting). THROWS RuntimeError when buffered records cannot be written.
     void CloseZAV() { db_.CloseDB(); }
@@ -103,6 +105,7 @@ class clsZAV {
   private:
     clsPalmDB db_;
     std::int32_t version_ = 0;
+    bool created_ = false;
 };
 
 }  // namespace zav

@@ -20,9 +20,9 @@ TEST(Val, ReadsTheLeadingNumberLikeThePlatform) {
         {"abc", 0},
         {"12", 12},
         {"  12  ", 12},
-        {"1 2 3", 123},          // blanks ignored anywhere
-        {"1\t2\n3", 123},        // tabs and line feeds too
-        {"1\r2", 1},             // a carriage return is not a blank
+        {"1 2 3", 123},    // blanks ignored anywhere
+        {"1\t2\n3", 123},  // tabs and line feeds too
+        {"1\r2", 1},       // a carriage return is not a blank
         {"-12", -12},
         {"+12", 12},
         {"- 12", -12},
@@ -35,15 +35,15 @@ TEST(Val, ReadsTheLeadingNumberLikeThePlatform) {
         {"1,000", 1},
         {"1E3", 1000},
         {"1e-2", 0.01},
-        {"2D2", 200},            // D exponent
-        {"1E", 1},               // exponent without digits is not part of the number
+        {"2D2", 200},  // D exponent
+        {"1E", 1},     // exponent without digits is not part of the number
         {"1E+", 1},
         {"1 E 2", 100},
         {"&H10", 16},
         {"&hff", 255},
-        {"&HFFFF", -1},          // fits 16 bits: a 16-bit value
+        {"&HFFFF", -1},  // fits 16 bits: a 16-bit value
         {"&H8000", -32768},
-        {"&H10000", 65536},      // needs 32 bits
+        {"&H10000", 65536},  // needs 32 bits
         {"&HFFFFFFFF", -1},
         {"&O17", 15},
         {"&o777", 511},
@@ -52,7 +52,7 @@ TEST(Val, ReadsTheLeadingNumberLikeThePlatform) {
         {"&H1G", 1},
         {"-", 0},
         {".", 0},
-        {"1e-400", 0},           // underflows to zero
+        {"1e-400", 0},  // underflows to zero
     };
     for (const auto& c : cases) EXPECT_EQ(Val(c.text), c.expected) << '"' << c.text << '"';
 }
@@ -71,7 +71,7 @@ TEST(Val, TooLargeIsOverflow) {
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {
     const std::pair<double, int> cases[] = {
-        {0.5, 0},  {1.5, 2},   {2.5, 2},   {3.5, 4},   {-0.5, 0}, {-1.5, -2},
+        {0.5, 0},   {1.5, 2},    {2.5, 2},    {3.5, 4},   {-0.5, 0}, {-1.5, -2},
         {-2.5, -2}, {2.4999, 2}, {2.5001, 3}, {-2.6, -3}, {7, 7},
     };
     for (const auto& [value, expected] : cases) {
@@ -96,8 +96,8 @@ TEST(Rounding, OutsideTheRangeIsOverflow) {
 
 TEST(NumberFromText, TheWholeTextMustBeOneNumber) {
     const std::pair<const char*, double> numbers[] = {
-        {"12", 12}, {"  -3 ", -3}, {"1.5", 1.5}, {".5", 0.5}, {"2.", 2}, {"1e3", 1000}, {"+7", 7}, {"&H10", 16},
-        {"&o17", 15},
+        {"12", 12},    {"  -3 ", -3}, {"1.5", 1.5}, {".5", 0.5},  {"2.", 2},
+        {"1e3", 1000}, {"+7", 7},     {"&H10", 16}, {"&o17", 15},
     };
     for (const auto& [text, value] : numbers) {
         ASSERT_TRUE(NumberFromText(text).has_value()) << text;
@@ -106,6 +106,31 @@ TEST(NumberFromText, TheWholeTextMustBeOneNumber) {
     for (const char* text : {"", "   ", "abc", "12a", "1 2", "-", ".", "1e", "&H", "&X1", "1\t", "1.2.3"})
         EXPECT_FALSE(NumberFromText(text).has_value()) << '"' << text << '"';
     EXPECT_THROW(NumberFromText("1e999"), RuntimeError);
+}
+
+}  // namespace
+}  // namespace zav
+
+namespace zav {
+namespace {
+
+// Plain whole numbers take a short way; it must read exactly what the general reading reads.
+TEST(Val, PlainWholeNumbersReadAsTheGeneralRuleReadsThem) {
+    const std::pair<const char*, double> cases[] = {
+        {"  -0012 ", -12},
+        {"+7", 7},
+        {"\t42\n", 42},
+        {"123456789012345", 123456789012345.0},
+        {"1234567890123456", 1234567890123456.0},  // 16 digits: the general way
+        {"- 5", -5},
+        {"12 3", 123},
+        {"12a", 12},
+        {"007.50", 7.5},
+        {"", 0},
+        {"-", 0},
+    };
+    for (const auto& [text, value] : cases) EXPECT_EQ(Val(text), value) << '"' << text << '"';
+    EXPECT_TRUE(std::signbit(Val("-0"))) << "as the general reading gives it";
 }
 
 }  // namespace

@@ -121,3 +121,47 @@ TEST(HomeFolder, OptionThenEnvironmentThenDataFolder) {
 
 }  // namespace
 }  // namespace zav
+
+namespace zav {
+namespace {
+
+// The block-by-block reader gives the lines the whole-text splitter gives, also where a line or a
+// CR LF pair straddles two blocks, and counts every byte it consumed.
+TEST(TextFileStream, SameLinesAsTheWholeTextAcrossBlocks) {
+    test::TempDir dir;
+    const std::size_t block = 1 << 16;
+    const std::string longLine(block + 10, 'x');
+    const std::string texts[] = {
+        "",
+        "a",
+        "a\r\nb\r\n",
+        "a\rb\r",
+        "a\r\n\r\nb",
+        "a\nb\n",                                     // no carriage return: line feeds end lines
+        "a\nb\rc\n",                                  // a carriage return: line feeds stay in the line
+        std::string(block - 1, 'y') + "\r\nz",        // CR at the end of the first block, LF in the next
+        std::string(block - 1, 'y') + "\r",           // CR as the file's last byte, at a block's end
+        longLine + "\r\n" + longLine,                 // lines longer than a block
+        std::string(3 * block, 'q') + "\n" + "tail",  // the scan for CR reads past the first block
+    };
+    for (const std::string& text : texts) {
+        WriteFileBytes(dir / "t.txt", text);
+        TextFileStream stream(dir / "t.txt");
+        EXPECT_EQ(stream.Size(), text.size());
+        V lines;
+        std::string line;
+        while (stream.ReadLine(line)) lines.push_back(line);
+        EXPECT_EQ(lines, Lines(text)) << text.size();
+        EXPECT_EQ(stream.Position(), text.size());
+        EXPECT_FALSE(stream.ReadLine(line));
+    }
+}
+
+TEST(TextFileStream, FilesThatCannotBeReadThrow) {
+    test::TempDir dir;
+    EXPECT_THROW(TextFileStream(dir / "missing.txt"), RuntimeError);
+    EXPECT_THROW(TextFileStream(dir.Path()), RuntimeError);
+}
+
+}  // namespace
+}  // namespace zav

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "advanced/advanced.h"
+#include "core/file_io.h"
 #include "core/identity.h"
 #include "setup/registry.h"
 #include "setup/registry_store.h"
@@ -87,6 +88,29 @@ TEST_F(SessionTest, QtFrontendLogsToTheMainWindowAndAsksForUnits) {
         QTest::mouseClick(w->InstallButton(), Qt::LeftButton);
     });
     EXPECT_EQ(CurrentFrontend().PromptUnit({"Reader \xE9"}), "Reader \xE9");
+}
+
+// The route command of the main window runs the route conversion, which logs into the window.
+TEST_F(SessionTest, RouteButtonRunsTheRouteConversion) {
+    clsRegistry registry(store_);
+    registry.SaveValue("route.txt", {kLocalMachine, kSettingsKey, "Route", "Source"});
+    registry.SaveValue("RouteZAV.pdb", {kLocalMachine, kSettingsKey, "Route", "Destination"});
+    registry.SaveValue("PDB", {kLocalMachine, kSettingsKey, "Route", "ZAVType"});
+    WriteFileBytes(home_ / "Billing.zcm",
+                   "MAPTYPE=2\r\nMAPDELIMITER=,\r\nRouteNbr=1,0,,,0\r\nSequence=2,0,,,0\r\nMeterTagNbr=3,0,,,0\r\n"
+                   "MeterType=4,0,,,0\r\nServiceAddress=5,0,,,0\r\nUtilityCode=C,1\r\n");
+    WriteFileBytes(home_ / "route.txt", "A,1,101,W,1 MAIN ST\r\nB,2,102,W,2 MAIN ST\r\n");
+    DesktopSession session(store_, home_.Path(), "zavdepot");
+    ASSERT_TRUE(session.Open(true));
+    QPushButton* route = session.Main()->findChild<QPushButton*>("cmdRoute");
+    ASSERT_NE(route, nullptr);
+    ASSERT_TRUE(route->isEnabled());
+    QTest::mouseClick(route, Qt::LeftButton);
+    const QString log = session.Main()->Log().Text();
+    EXPECT_TRUE(log.startsWith("Reading from route.txt\nWriting to RouteZAV.pdb\nUsing Map: Billing\n"))
+        << log.toStdString();
+    EXPECT_TRUE(log.endsWith("2 meters written to Route ZAV File\nRoute Conversion Finished\n\n")) << log.toStdString();
+    EXPECT_TRUE(std::filesystem::exists(home_ / "RouteZAV.pdb"));
 }
 
 }  // namespace
