@@ -1,13 +1,18 @@
 // The host files at the largest route size (30,000 meters): reading an MVRS and an E5000 download record by
-// record, against the I/O floor of reading the same file's lines without parsing them; and writing an MVRS
-// upload file of 30,000 meters.
+// record, against the I/O floor of reading the same file's lines without parsing them; writing an MVRS
+// upload file of 30,000 meters; and both route conversions of those downloads through the whole route
+// driver into a Palm database file.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <string>
 
+#include "advanced/advanced.h"
 #include "core/file_io.h"
+#include "core/frontend.h"
+#include "exchange/exchange.h"
 #include "hostformats/e5k_files.h"
+#include "hostformats/host_formats.h"
 #include "hostformats/mvrs_files.h"
 
 namespace {
@@ -161,8 +166,74 @@ void BM_MVRSUploadWrite(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kMeters);
 }
 
+// Says nothing and answers Yes (each run replaces the previous database).
+struct QuietFrontend final : zav::Frontend {
+    void AddLog(const std::string&) override {}
+    void SetProgressButton(long, long) override {}
+    bool AskYesNo(const std::string&, const std::string&, bool) override { return true; }
+    void ShowMessage(const std::string&, const std::string&) override {}
+    int AbortRetryIgnore(const std::string&, const std::string&) override { return zav::kAbort; }
+    std::string PromptVariables(const std::vector<zav::PromptField>&,
+                                std::vector<std::pair<std::string, std::string>>&) override {
+        return "OK";
+    }
+    std::string PromptUnit(const std::vector<std::string>&) override { return ""; }
+};
+
+void RouteConvert(benchmark::State& state, const std::filesystem::path& source, int mapType) {
+    const auto home = Dir() / "office";
+    std::filesystem::create_directories(home);
+    zav::WriteFileBytes(home / "Host.zcm", "MAPTYPE=" + std::to_string(mapType) + "\r\n");
+    zav::RegisterHostFormats();
+    QuietFrontend ui;
+    zav::ScopedFrontend scoped(ui);
+    {
+        zav::RegistryStore store(home / "registry.sqlite3");
+        zav::clsExchange ex(store);
+        ex.HomeFolder = home;
+        ex.RouteSource = source.string();
+        ex.RouteDestination = "RouteZAV.pdb";
+        ex.RouteMap = "Host";
+        ex.RouteZAVType = "PDB";
+        for (auto _ : state)
+            if (!ex.ConvertRoute()) state.SkipWithError("conversion failed");
+        state.SetItemsProcessed(state.iterations() * kMeters);
+    }
+    zav::ReleaseSharedAdvanced();
+}
+
+void BM_MVRSRouteConvert(benchmark::State& state) { RouteConvert(state, MVRSDownload(), 3); }
+void BM_E5KRouteConvert(benchmark::State& state) { RouteConvert(state, E5KDownload(), 4); }
+
+// The I/O floor of a route conversion: reading the download's lines and writing the bytes of the database
+// the conversion made (run after it) once.
+void RouteFloor(benchmark::State& state, const std::filesystem::path& source) {
+    const auto database = Dir() / "office" / "RouteZAV.pdb";
+    if (!std::filesystem::exists(database)) {
+        state.SkipWithError("run the conversion benchmark first");
+        return;
+    }
+    const std::string bytes = zav::ReadFileBytes(database);
+    for (auto _ : state) {
+        zav::TextFileReader reader(source);
+        std::string line;
+        std::size_t n = 0;
+        while (reader.ReadLine(line)) n += line.size();
+        zav::WriteFileBytes(Dir() / "floor.pdb", bytes);
+        benchmark::DoNotOptimize(n);
+    }
+    state.SetItemsProcessed(state.iterations() * kMeters);
+}
+
+void BM_MVRSRouteFloor(benchmark::State& state) { RouteFloor(state, MVRSDownload()); }
+void BM_E5KRouteFloor(benchmark::State& state) { RouteFloor(state, E5KDownload()); }
+
 }  // namespace
 
+BENCHMARK(BM_MVRSRouteConvert)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MVRSRouteFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_E5KRouteConvert)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_E5KRouteFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MVRSDownloadLines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MVRSDownloadRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_E5KDownloadLines)->Unit(benchmark::kMillisecond);

@@ -21,3 +21,9 @@ echo "== zavdepot view RouteZAV.pdb   (first lines: the routes, then each route'
 listing="$(zav view "$home/RouteZAV.pdb")"
 cut -c1-160 <<<"$listing" | sed -n 1,8p
 echo "   ... $(wc -l <<<"$listing") lines in all (zavdepot --home $home view $home/RouteZAV.pdb)"
+
+echo
+echo "== zavdepot route --source routes/mvrs-cycle01.dat --map \"Demo MVRS\"   (an MVRS download, special radio on)"
+zav route --source "$home/routes/mvrs-cycle01.dat" --map "Demo MVRS" --destination "$home/RouteZAV-MVRS.pdb"
+echo "== zavdepot route --source routes/e5000-route.dat --map \"Demo E5000\"   (an E5000 download)"
+zav route --source "$home/routes/e5000-route.dat" --map "Demo E5000" --destination "$home/RouteZAV-E5000.pdb"

@@ -189,8 +189,12 @@ TEST(HostDownloads, DemoSamplesAreWholeFilesOfKnownRecords) {
     while (clsRecType* rec = mvrs.ReadNext()) {
         ids += rec->RIValue.substr(0, 1);
         if (rec->RIValue == "MTR") ++meters;
-        if (rec->RIValue == "CHD") EXPECT_EQ(rec->Value("CycleDate"), Value(DateSerial(2026, 3, 15)));
-        if (rec->RIValue == "RFF" && meters == 2) EXPECT_EQ(rec->Text("RFERTID"), "40011223");
+        if (rec->RIValue == "CHD") {
+            EXPECT_EQ(rec->Value("CycleDate"), Value(DateSerial(2026, 3, 15)));
+        }
+        if (rec->RIValue == "RFF" && meters == 2) {
+            EXPECT_EQ(rec->Text("RFERTID"), "40011223");
+        }
     }
     EXPECT_TRUE(mvrs.AtEnd());
     EXPECT_EQ(meters, 6);
@@ -206,7 +210,9 @@ TEST(HostDownloads, DemoSamplesAreWholeFilesOfKnownRecords) {
             ++e5kMeters;
             EXPECT_EQ(rec->Text("MeterSerialNumber").size(), 10u);
         }
-        if (rec->RIValue == "Z") EXPECT_EQ(rec->Value("NumberofMeters"), Value(std::int32_t{e5kMeters}));
+        if (rec->RIValue == "Z") {
+            EXPECT_EQ(rec->Value("NumberofMeters"), Value(std::int32_t{e5kMeters}));
+        }
     }
     EXPECT_EQ(e5kMeters, 4);
 }

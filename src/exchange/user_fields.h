@@ -1,0 +1,20 @@
+// Packed user fields: the route converters of the host formats keep values that the upload needs in
+// a meter's User1 to User5, several texts joined in one; and a digits test for host values.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zav {
+
+// Joins the texts with "~". A zero byte inside a text becomes the byte 1 (a zero byte would end the
+// stored text) and a "~" becomes the byte 2 (it would split the text in two when taken apart).
+std::string CombineUser(const std::vector<std::string>& Source);
+// Splits a text joined by CombineUser at "~" and turns the bytes 1 and 2 back into 0 and "~".
+std::vector<std::string> ExtractUser(std::string_view Source);
+
+// True when `value`, trimmed of spaces, is not empty and holds only the digits 0 to 9.
+bool IsAllDigits(std::string_view value);
+
+}  // namespace zav
