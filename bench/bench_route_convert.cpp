@@ -64,7 +64,7 @@ struct Office {
         for (int m = 0; m < kMeters; ++m) {
             const int route = m / (kMeters / kRoutes);
             const bool radio = m % 10 < 7;
-            text += Field(std::to_string(1000 + route), 4) + Field(std::to_string(m * 10 % 100000), 5, true) +
+            text += Field(std::to_string(1000 + route), 4) + Field(std::to_string(10 + m * 10 % 99990), 5, true) +
                     Field(std::to_string(200000 + m), 10) +
                     Field(names[m % 5] + std::string(" ") + std::to_string(m), 30) +
                     Field(std::to_string(100 + m % 9000) + " " + streets[m % 5], 30) +

@@ -167,7 +167,8 @@ TEST_F(RouteConversionTest, ReadTypesMeterTypesAndTheRadioChecks) {
         Meter("A", 5, "0", "S", "0"), Meter("A", 6, "106", "7", "a"),  // no letter: the number read from ReadType
     }));
     EXPECT_EQ(ui.log, Join(Opening(), {"6 meters written to Route ZAV File", "Route Conversion Finished", ""}));
-    const auto meters = OfType(Records(), 2);
+    const auto records = Records();
+    const auto meters = OfType(records, 2);
     ASSERT_EQ(meters.size(), 6u);
     const int readTypes[] = {1, 3, 3, 2, 2, 7};
     const int meterTypes[] = {87, 71, 69, 7, 0, 97};
@@ -182,7 +183,8 @@ TEST_F(RouteConversionTest, DuplicateRadioTagStopsWithBothLines) {
                           Meter("A", 3, "555", "r", "W", "", "2 OAK AVE", "BROWN"), Meter("A", 4, "104")}));
     EXPECT_EQ(ui.log, Join(Opening(), {"Meter Tag Number of 555 is duplicate in Line 3", "   Info: 2 OAK AVE BROWN",
                                        "Route ZAV File NOT created", "Route Conversion Finished", ""}));
-    const auto meters = OfType(Records(), 2);
+    const auto records = Records();
+    const auto meters = OfType(records, 2);
     ASSERT_EQ(meters.size(), 2u) << "the meters before the duplicate are in the file";
     EXPECT_EQ(Num(*meters[1], "MeterTagNbr"), 555);
 }
@@ -215,7 +217,8 @@ TEST_F(RouteConversionTest, MaximumAndDateMessagesAreValidationMessages) {
                                "Warning: LstReadingDate(02/30/2024) is not a date in the format MM/DD/YYYY "
                                "in Line 2; stored as 0",
                                "3 meters written to Route ZAV File", "Route Conversion Finished with Warnings", ""}));
-    const auto meters = OfType(Records(), 2);
+    const auto records = Records();
+    const auto meters = OfType(records, 2);
     ASSERT_EQ(meters.size(), 3u);
     EXPECT_EQ(Num(*meters[0], "LstReadingDate"), 20240102);
     EXPECT_EQ(Num(*meters[1], "LstReadingDate"), 0) << "never the codes of the text's characters";
