@@ -22,6 +22,26 @@ listing="$(zav view "$home/RouteZAV.pdb")"
 cut -c1-160 <<<"$listing" | sed -n 1,8p
 echo "   ... $(wc -l <<<"$listing") lines in all (zavdepot --home $home view $home/RouteZAV.pdb)"
 
+# The other direction on a fresh copy: the readings database the handheld brought back from this route
+# (examples/demo-home/ReadingZAV.pdb, made by scripts/make-demo-readings.sh).
+readings="$(mktemp -d "${TMPDIR:-/tmp}/zavdepot-demo-readings-XXXXXX")"
+cp -R examples/demo-home/. "$readings/"
+zavr() { (cd "$readings" && "$bin" --home "$readings" --yes "$@"); }
+
+echo
+echo "== Demo office copied again to $readings"
+echo "== zavdepot readings   (ReadingSource ReadingZAV.pdb, map \"Demo Reading\"; orphans with \"Demo Orphan\";"
+echo "   meters to read again into ReReadZAV.pdb)"
+zavr readings
+echo "== upload/readings.txt   (first lines of $(wc -l <"$readings/upload/readings.txt"))"
+head -n 5 "$readings/upload/readings.txt"
+echo "== upload/orphans.txt"
+cat "$readings/upload/orphans.txt"
+echo "== zavdepot view ReReadZAV.pdb   (the routes with meters to read again)"
+zavr view "$readings/ReReadZAV.pdb" | awk -F'\t' '$1 != ""' | cut -f1-3 | awk '!seen[$0]++'
+echo
+echo "== zavdepot reread   (ReReadSource rereads/reread-0412.txt, the host's re-read list, map \"Demo Route\")"
+zavr reread
 echo
 echo "== zavdepot route --source routes/mvrs-cycle01.dat --map \"Demo MVRS\"   (an MVRS download, special radio on)"
 zav route --source "$home/routes/mvrs-cycle01.dat" --map "Demo MVRS" --destination "$home/RouteZAV-MVRS.pdb"

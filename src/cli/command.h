@@ -70,6 +70,8 @@ std::unique_ptr<Command> MakeUnitsCommand();
 std::unique_ptr<Command> MakeInstallCommand();
 std::unique_ptr<Command> MakeMapCommand();
 std::unique_ptr<Command> MakeRouteCommand();
+std::unique_ptr<Command> MakeReReadCommand();
+std::unique_ptr<Command> MakeReadingsCommand();
 
 class clsExchMap;
 

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 
 #include "core/errors.h"
 
@@ -52,6 +53,16 @@ void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
         done += static_cast<std::size_t>(n);
     }
     if (::close(fd) != 0) throw FileError(errno);
+}
+
+bool FileExists(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+void DeleteFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (!std::filesystem::remove(path, ec) || ec) throw FileError(ec ? ec.value() : ENOENT);
 }
 
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {

@@ -14,6 +14,11 @@ std::string ReadFileBytes(const std::filesystem::path& path);
 // Creates or replaces the file with exactly `bytes`. THROWS RuntimeError on failure.
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
+// True when a regular file exists at `path` (a folder of that name is no file).
+bool FileExists(const std::filesystem::path& path);
+// Deletes the file. THROWS RuntimeError when it cannot be deleted.
+void DeleteFile(const std::filesystem::path& path);
+
 // True when both paths name the same existing file (same device and inode, so links, "..", and
 // relative paths are seen through). False when either does not exist.
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);

@@ -115,6 +115,39 @@ class clsExchange : public ExchangeSettings {
     // logins, skips, changeouts, alerts.
     void WriteConfigurationRecords();
 
+    // ---- Reading conversion (readings database -> upload, orphan and re-read files) ----
+    // The whole convert-readings run: checks the settings, reads the file version, loads the reading
+    // map, runs the converter for its type, then the orphan and automatic re-read steps.
+    bool ConvertReading();
+    // The flat upload file from the readings database, read with schema `FileVersion`. True when it ran
+    // to the end. THROWS RuntimeError when a file cannot be opened or written or the database is damaged.
+    bool ConvertReadingFlat(std::int32_t FileVersion);
+    // The orphan readings (records of type 3) appended to, or replacing, the orphan file.
+    // THROWS RuntimeError as ConvertReadingFlat.
+    bool ConvertOrphanFlat(std::int32_t FileVersion);
+    // Copies every meter whose reading is missing or out of range, with its route, from `readings` into
+    // a new database `destination` of the same container and version; returns the number of meters
+    // copied. No file is created when there are none. THROWS RuntimeError when a meter names a route
+    // the database does not have or the file cannot be written.
+    std::int32_t BuildExceptionReRead(clsZAV& readings, const std::filesystem::path& destination);
+    // One output line for the current map (which says fixed or delimited), defaults reported while
+    // FirstRecord is set.
+    std::string AssembleFixed(const Values& InValues);
+    std::string AssembleDelimited(const Values& InValues);
+
+    // A flat re-read list from the host (ReReadSource, map ReReadMap) into the re-read database
+    // ReReadDestination: every meter on one route "REREAD", validated and written as the route
+    // conversion does, without index or configuration records. True when a usable database was written.
+    bool ConvertReRead();
+
+    // Step 15 of ConvertReading: the re-read database of the exceptions, with its questions and notices.
+    // False when it was declined or failed.
+    bool WriteExceptionReRead();
+
+    std::int32_t FileVersion = 0;        // the readings database's schema version
+    std::unique_ptr<clsZAV> ReadingZAV;  // the readings database, opened by the format converter
+    bool FirstRecord = false;            // until the reading converter's first meter record is done
+
     // ---- Pieces every route converter uses ----
     // The duplicate meter-tag check: true (and both log lines, the second naming the meter's address
     // and billing name) when `tag` was met before in this conversion.
@@ -140,6 +173,13 @@ class clsExchange : public ExchangeSettings {
     // Logs one validation message while fewer than 50 were logged; the 51st logs the two limit lines.
     // Returns the validation result the message gives (1, or 3 at the limit), or 0 past it.
     std::int16_t ReportValidation(const std::string& message);
+    // Whether index records are built, by the advanced options' IndexControl: 0 no, 1 yes, 2 the
+    // "Index Control" question; any other value leaves CreateIndexes as it is.
+    void SettleIndexControl();
+    // ConvertReRead's checks and questions (steps 1 to 6); false when one of them ends the conversion.
+    bool PrepareReRead();
+    // ConvertReRead's conversion of the list after the checks.
+    bool ConvertReReadList();
     // The route driver's steps before the converter runs; false when one of them ends the conversion.
     bool PrepareRouteConversion();
     // The converter of the map's type (flat, MVRS or E5000).

@@ -22,22 +22,25 @@ namespace zav {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-bool FileExists(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
-}
-
-// Deletes the file. THROWS RuntimeError when it cannot be deleted.
-void DeleteFile(const fs::path& path) {
-    std::error_code ec;
-    if (!fs::remove(path, ec) || ec) throw FileError(ec ? ec.value() : ENOENT);
-}
-
-}  // namespace
-
 fs::path clsExchange::SettingPath(const std::string& setting) const { return ResolveAgainst(HomeFolder, setting); }
+
+void clsExchange::SettleIndexControl() {
+    switch (Advanced().IndexControl()) {
+        case 0:
+            CreateIndexes = false;
+            break;
+        case 1:
+            CreateIndexes = true;
+            break;
+        case 2:
+            CreateIndexes = CurrentFrontend().AskYesNo(
+                "Index Control",
+                "Create indexes?  \r\n(Takes longer to create and load, but speeds lookups in the field.)", false);
+            break;
+        default:
+            break;
+    }
+}
 
 bool clsExchange::PrepareRouteConversion() {
     CreateIndexes = true;
@@ -97,21 +100,7 @@ bool clsExchange::PrepareRouteConversion() {
         AddLog("Error: Prompted entry of runtime variables cancelled");
         return false;
     }
-    switch (Advanced().IndexControl()) {
-        case 0:
-            CreateIndexes = false;
-            break;
-        case 1:
-            CreateIndexes = true;
-            break;
-        case 2:
-            CreateIndexes = CurrentFrontend().AskYesNo(
-                "Index Control",
-                "Create indexes?  \r\n(Takes longer to create and load, but speeds lookups in the field.)", false);
-            break;
-        default:
-            break;
-    }
+    SettleIndexControl();
     const std::time_t now = Now();
     AddLog("Route Conversion Starting " + ShortTime(now) + " " + ShortDate(now));
     State.Reset();

@@ -9,8 +9,8 @@
 #include "core/number.h"
 #include "core/text.h"
 #include "exchange/exchange.h"
+#include "exchange/route_meter.h"
 #include "exchange/route_records.h"
-#include "maps/map_date.h"
 #include "zav/zav.h"
 
 namespace zav {
@@ -18,63 +18,6 @@ namespace zav {
 namespace {
 
 constexpr long kProgressBlock = 128;
-
-// The ZAV MeterType of the mapped text: a text from "A" on (by character code) is its first character's
-// code ("W" is 87), anything else the number read from it.
-Value MeterTypeValue(const Value& mapped) {
-    const std::string text = ValueText(mapped);
-    if (text.compare("A") >= 0) return std::int32_t{static_cast<unsigned char>(text[0])};
-    return Val(text);
-}
-
-// The stored number of the last reading date: the date read in the field's format, 0 when blank or
-// unreadable (the validation has said so). A field mapped as a number is stored as it is.
-Value LastReadingDateValue(const Value& mapped, std::int32_t formatCode) {
-    if (const auto* text = std::get_if<std::string>(&mapped)) return MapDateNumber(*text, formatCode).value_or(0);
-    return mapped;
-}
-
-// The texts of a meter record, set by schema field and written after the fixed area in one pass: the
-// bytes SetString would give text by text (zero bytes dropped), without rescanning the record for each.
-class MeterTexts {
-  public:
-    explicit MeterTexts(const clsPalmDB& db) : db_(db), texts_(static_cast<std::size_t>(db.TextCount())) {}
-
-    // `field` is a schema position (0: not in this version's schema, nothing stored).
-    void Set(int field, const Value& value) {
-        if (field == 0) return;
-        std::string& text = Slot(field);
-        if (const auto* s = std::get_if<std::string>(&value))
-            text.assign(*s);
-        else
-            text = ValueText(value);
-        if (text.find('\0') != std::string::npos) std::erase(text, '\0');
-    }
-    // The text as the record holds it.
-    const std::string& Get(int field) {
-        static const std::string kNone;
-        return field == 0 ? kNone : Slot(field);
-    }
-    // Every text empty, as a new record has them.
-    void Clear() {
-        for (std::string& text : texts_) text.clear();
-    }
-    // The record becomes its fixed area followed by the texts, each ended by one zero byte.
-    void Store(clsPalmDB& db) {
-        record_.assign(db.RawData(), 0, static_cast<std::size_t>(db_.FixedSize()));
-        for (const std::string& text : texts_) {
-            record_ += text;
-            record_ += '\0';
-        }
-        db.SetRawData(record_);
-    }
-
-  private:
-    std::string& Slot(int field) { return texts_.at(static_cast<std::size_t>(db_.FieldAt(field).position - 1)); }
-    const clsPalmDB& db_;
-    std::vector<std::string> texts_;
-    std::string record_;
-};
 
 }  // namespace
 
@@ -113,17 +56,7 @@ bool clsExchange::ConvertRouteFlat() {
 
     AutoNumber = 0;
     State.ValidationMessages = 0;
-    const ZAVFieldIndex& z = *zavFields_;
-    // Writes a field of the meter record; a field the schema's version lacks (position 0) is left out.
-    struct {
-        clsPalmDB& db;
-        void SetItem(int position, const Value& value) {
-            if (position != 0) db.SetItem(position, value);
-        }
-        Value Item(int position) const { return db.Item(position); }
-    } db{RouteZAV->DB()};
-    const clsAdvanced& advanced = Advanced();
-    MeterTexts texts(RouteZAV->DB());
+    MeterRecordWriter meters(*RouteZAV, at, Advanced());
 
     // Second pass: validate and write every meter, and hand it to the index step.
     TextFileStream source(sourcePath);
@@ -147,43 +80,13 @@ bool clsExchange::ConvertRouteFlat() {
         const std::string routeNbr = ValueText(rec[at.RouteNbr]);
         const std::int16_t ordinal = State.Routes.AddRoute(routeNbr);
 
-        std::int16_t readType = ReadTypeOfLetter(ReadTypeLetter);
-        RouteZAV->AddNew();
-        db.SetItem(z.RecType, std::int32_t{kRecMeter});
-        db.SetItem(z.RouteNbr, std::int32_t{ordinal});
-        db.SetItem(z.Sequence, rec[at.Sequence]);
-        db.SetItem(z.MeterTagNbr, rec[at.MeterTagNbr]);
-        db.SetItem(z.MeterType, MeterTypeValue(rec[at.MeterType]));
-        db.SetItem(z.Digits, rec[at.Digits]);
-        db.SetItem(z.Decimals, rec[at.Decimals]);
-        db.SetItem(z.PrvReading, rec[at.PrvReading]);
-        db.SetItem(z.MaxReading, rec[at.MaxReading]);
-        db.SetItem(z.MinReading, rec[at.MinReading]);
-        db.SetItem(z.ReadType, readType != 0 ? Value(std::int32_t{readType}) : Value(ValueNumber(rec[at.ReadType])));
-        db.SetItem(z.LstReadingDate, LastReadingDateValue(rec[at.LstReadingDate], at.LstReadingDateFormat));
-        db.SetItem(z.UtilityCode, rec[at.UtilityCode]);
-        db.SetItem(z.Lat, rec[at.Lat]);
-        db.SetItem(z.Lng, rec[at.Lng]);
-        db.SetItem(z.ScaleFactor, rec[at.ScaleFactor]);
-        db.SetItem(z.InitReading, rec[at.InitReading]);
-        db.SetItem(z.InitPulseCount, rec[at.InitPulseCount]);
-        db.SetItem(z.InitTamperCount, rec[at.InitTamperCount]);
-        texts.Clear();
-        texts.Set(z.Message,
-                  advanced.LookupMessage(ValueText(rec[at.Message]), routeNbr, ValueText(rec[at.ServiceUniqueID]),
-                                         ValueText(rec[at.MeterSerialNbr]), ValueText(rec[at.MeterTagNbr])));
-        texts.Set(z.ServiceAddress, rec[at.ServiceAddress]);
-        texts.Set(z.BillingName, rec[at.BillingName]);
-        texts.Set(z.ServiceUniqueID, rec[at.ServiceUniqueID]);
-        texts.Set(z.MeterSerialNbr, rec[at.MeterSerialNbr]);
-        for (int u = 0; u < 5; ++u) texts.Set(z.User[u], rec[at.User[u]]);
-        texts.Store(db.db);
-        RouteZAV->WriteData();
+        meters.Write(rec, ordinal, ReadTypeOfLetter(ReadTypeLetter));
         ++State.MetersWritten;
 
         // The index step takes the values as the record holds them (a missing tag arrives as "0").
-        IndexStep(ordinal, IndexRecordCounter, ValueText(db.Item(z.MeterTagNbr)), texts.Get(z.MeterSerialNbr),
-                  texts.Get(z.BillingName), texts.Get(z.ServiceAddress), texts.Get(z.ServiceUniqueID));
+        IndexStep(ordinal, IndexRecordCounter, meters.StoredTag(), meters.Stored(MeterRecordWriter::kSerial),
+                  meters.Stored(MeterRecordWriter::kBillingName), meters.Stored(MeterRecordWriter::kAddress),
+                  meters.Stored(MeterRecordWriter::kAccount));
         CountUp(IndexRecordCounter);
     }
     return !State.Problems;

@@ -20,6 +20,8 @@ namespace {
 // line here and stays disabled; a driver joins with one line.
 void WireCommands(frmMain& main, clsExchange& exchange) {
     main.SetConversion(Conversion::Route, {[&exchange] { return exchange.ConvertRoute(); }});
+    main.SetConversion(Conversion::ReRead, {[&exchange] { return exchange.ConvertReRead(); }});
+    main.SetConversion(Conversion::Reading, {[&exchange] { return exchange.ConvertReading(); }});
 }
 
 // Releases the shared advanced options (saving what changed) while their store is still open.

@@ -1,6 +1,7 @@
 // Start-up: splash texts, the login gate and the word that skips it, the Qt Frontend's run log.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -54,6 +55,15 @@ TEST_F(SessionTest, NoGateSkipsTheLogin) {
     ASSERT_TRUE(session.Open(true));
     ASSERT_NE(session.Main(), nullptr);
     EXPECT_TRUE(session.Main()->isVisible());
+}
+
+TEST_F(SessionTest, ReReadAndReadingCommandsAreWiredToTheirDrivers) {
+    DesktopSession session(store_, home_.Path(), "zavdepot");
+    ASSERT_TRUE(session.Open(true));
+    for (const Conversion c : {Conversion::ReRead, Conversion::Reading}) {
+        EXPECT_TRUE(session.Main()->CommandButton(c)->isEnabled());
+        EXPECT_TRUE(session.Main()->CommandAction(c)->isEnabled());
+    }
 }
 
 TEST_F(SessionTest, GateOpensTheProgramOnlyForASupervisor) {

@@ -1,0 +1,47 @@
+// Output lines of the flat upload and orphan files: one record's values laid out by a reading or
+// orphan map, in fixed-width columns or delimited.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/values.h"
+
+namespace zav {
+
+class clsExchMap;
+
+// One fixed-width line from the map's "Write to Destination" fields, in field order: each value is
+// formatted (dates, times), trimmed when left-aligned, padded to its width with spaces or zeros,
+// cut to its width (numbers keep their last digits, texts their start) and put at its position,
+// over whatever an earlier field put there. A field the values lack is "0" (empty for text); with
+// `reportDefaults` each such default is logged as "Warning: Defaulted <name> to <value>".
+std::string AssembleFixed(const clsExchMap& map, const Values& InValues, bool reportDefaults);
+
+// One delimited line: each value in the column of its DataPosition, the columns joined by the map's
+// delimiter. Text values are quoted when the map has a quote text ("<none>": line breaks removed, no
+// quotes). Defaults as AssembleFixed.
+std::string AssembleDelimited(const clsExchMap& map, const Values& InValues, bool reportDefaults);
+
+// By map type: 1 AssembleFixed, 2 AssembleDelimited; "" for other types. The line is then padded
+// with spaces to the map's MapLength (a longer line stays whole) and followed by the terminator.
+std::string AssembleRecord(const clsExchMap& map, const Values& InValues, bool reportDefaults);
+
+// AssembleRecord for the many records of one database: remembers where each output field stood in
+// the values of the records before (records of one schema share one key order), so a record costs no
+// search by name. Values in another order are looked up by name.
+class RecordAssembler {
+  public:
+    explicit RecordAssembler(const clsExchMap& map) : map_(map) {}
+    std::string Assemble(const Values& InValues, bool reportDefaults);
+
+  private:
+    const clsExchMap& map_;
+    std::vector<std::ptrdiff_t> slots_;  // per map field: its index in the values, -1 when not there
+};
+
+// The bytes ending each output record: 1 CR, 2 LF, 3 CR LF, 4 one zero byte, otherwise none.
+std::string_view RecordTerminator(int mapTerminator);
+
+}  // namespace zav

@@ -1,0 +1,36 @@
+// Packed user fields and the digits test.
+#include "exchange/user_fields.h"
+
+#include <gtest/gtest.h>
+
+namespace zav {
+namespace {
+
+TEST(UserFields, CombineAndExtractRoundTrip) {
+    EXPECT_EQ(CombineUser({"a", "b", "c"}), "a~b~c");
+    EXPECT_EQ(ExtractUser("a~b~c"), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(ExtractUser(""), (std::vector<std::string>{""}));
+    EXPECT_EQ(ExtractUser("~"), (std::vector<std::string>{"", ""}));
+
+    // A zero byte would end the stored text and a "~" would split a value: both survive packing.
+    const std::vector<std::string> awkward{std::string("x\0y", 3), "1~2", "", "plain"};
+    const std::string packed = CombineUser(awkward);
+    EXPECT_EQ(packed.find('\0'), std::string::npos);
+    EXPECT_EQ(packed, std::string("x\1y~1\2"
+                                  "2~~plain"));
+    EXPECT_EQ(ExtractUser(packed), awkward);
+}
+
+TEST(UserFields, IsAllDigits) {
+    EXPECT_TRUE(IsAllDigits(" 0123 "));
+    EXPECT_TRUE(IsAllDigits("7"));
+    EXPECT_FALSE(IsAllDigits("12a"));
+    EXPECT_FALSE(IsAllDigits(""));
+    EXPECT_FALSE(IsAllDigits("   "));
+    EXPECT_FALSE(IsAllDigits("-12"));
+    EXPECT_FALSE(IsAllDigits("1 2"));
+    EXPECT_FALSE(IsAllDigits("\t12"));  // only spaces are trimmed
+}
+
+}  // namespace
+}  // namespace zav
