@@ -83,9 +83,10 @@ HostFileWriter::~HostFileWriter() { Close(); }
 bool HostFileWriter::CreateFile(const std::filesystem::path& fileName) {
     Close();
     failed_ = false;
-    file_ = std::fopen(fileName.c_str(), "wb");
-    if (file_ == nullptr) {
-        CurrentFrontend().ShowMessage(FileError(errno).Description(), kAppTitle);
+    try {
+        file_.emplace(fileName, FileWriter::Mode::Replace);
+    } catch (const RuntimeError& e) {
+        CurrentFrontend().ShowMessage(ErrorDescription(e.Number()), kAppTitle);
         return false;
     }
     return true;
@@ -105,14 +106,24 @@ int HostFileWriter::WriteRecord(clsRecType& record) {
     record.Value("RecID", record.RIValue);
     std::string line = record.Buffer(padTo_);
     line += "\r\n";
-    if (file_ != nullptr && std::fwrite(line.data(), 1, line.size(), file_) != line.size()) failed_ = true;
+    if (file_ && !failed_) {
+        try {
+            file_->Write(line);
+        } catch (const RuntimeError&) {
+            failed_ = true;
+        }
+    }
     return static_cast<int>(record.CutFields().size());
 }
 
 bool HostFileWriter::Close() {
-    if (file_ == nullptr) return !failed_;
-    if (std::fclose(file_) != 0) failed_ = true;
-    file_ = nullptr;
+    if (!file_) return !failed_;
+    try {
+        file_->Close();
+    } catch (const RuntimeError&) {
+        failed_ = true;
+    }
+    file_.reset();
     return !failed_;
 }
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "core/file_io.h"
+#include "core/file_writer.h"
 #include "hostformats/host_layouts.h"
 #include "hostformats/rec_type.h"
 
@@ -74,14 +74,14 @@ class HostFileWriter {
     // Returns the number of number fields whose values were too wide for their field (0 normally); the
     // record's CutFields() names them.
     int WriteRecord(clsRecType& record);
-    // Flushes and closes the file; false (with errno kept) when a write failed.
+    // Writes what is buffered and closes the file; false when writing failed (here or before).
     bool Close();
 
   private:
     std::vector<std::unique_ptr<clsRecType>> types_;
     int padTo_;
-    std::FILE* file_ = nullptr;
-    bool failed_ = false;
+    std::optional<FileWriter> file_;
+    bool failed_ = false;  // a write failed; Close reports it
 };
 
 }  // namespace zav
