@@ -42,3 +42,8 @@ zavr view "$readings/ReReadZAV.pdb" | awk -F'\t' '$1 != ""' | cut -f1-3 | awk '!
 echo
 echo "== zavdepot reread   (ReReadSource rereads/reread-0412.txt, the host's re-read list, map \"Demo Route\")"
 zavr reread
+echo
+echo "== zavdepot route --source routes/mvrs-cycle01.dat --map \"Demo MVRS\"   (an MVRS download, special radio on)"
+zav route --source "$home/routes/mvrs-cycle01.dat" --map "Demo MVRS" --destination "$home/RouteZAV-MVRS.pdb"
+echo "== zavdepot route --source routes/e5000-route.dat --map \"Demo E5000\"   (an E5000 download)"
+zav route --source "$home/routes/e5000-route.dat" --map "Demo E5000" --destination "$home/RouteZAV-E5000.pdb"

@@ -6,6 +6,7 @@
 #include "core/home.h"
 #include "core/identity.h"
 #include "core/text.h"
+#include "hostformats/host_formats.h"
 #include "setup/registry_store.h"
 
 namespace zav {
@@ -28,6 +29,7 @@ RegistryStore& CliContext::Store() {
 }
 
 int RunCommandLine(int argc, char** argv, const DesktopStarter& desktop) {
+    RegisterHostFormats();  // the route and reading drivers reach the MVRS and E5000 converters
     CLI::App app{std::string(kProductName) + " " + kVersionText +
                      ": route and reading conversions for handheld meter reading.\n"
                      "Without a command, starts the desktop application.",

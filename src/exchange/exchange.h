@@ -24,6 +24,7 @@ class clsAdvanced;
 class clsZAV;
 class RouteIndexBuilder;
 struct RouteFieldIndex;
+struct ZAVFieldIndex;
 
 // One parsed route line: one typed value per map field, in map order (field number = index + 1).
 using RouteFields = std::vector<Value>;
@@ -147,16 +148,28 @@ class clsExchange : public ExchangeSettings {
     std::unique_ptr<clsZAV> ReadingZAV;  // the readings database, opened by the format converter
     bool FirstRecord = false;            // until the reading converter's first meter record is done
 
+    // ---- Pieces every route converter uses ----
+    // The duplicate meter-tag check: true (and both log lines, the second naming the meter's address
+    // and billing name) when `tag` was met before in this conversion.
+    bool DuplicateTag(const std::string& tag, const Value& address, const Value& billingName, std::int32_t lineNumber);
+    // Creates RouteDestination through RouteZAV with room for `presize` records, as a Palm database file
+    // when RouteZAVType is exactly "PRC" or "PDB", else as a VFS stream. False (after "Error: Could not
+    // Create Route ZAV File", and with no file left behind) when it cannot be created.
+    bool CreateRouteZAV(std::int32_t presize);
+    // Where the meter record's fields sit in RouteZAV's schema. REQUIRES: CreateRouteZAV succeeded.
+    const ZAVFieldIndex& RouteZAVFields() const { return *zavFields_; }
+    // The index step for the meter record just written to RouteZAV (its values read back from the
+    // record), then one more on the index record counter. THROWS RuntimeError(6) past 32,767 meters.
+    void IndexWrittenMeter(std::int16_t routeOrdinal);
+
   protected:
     RegistryStore& store_;
     clsRegistry registry_;
     std::unique_ptr<RouteIndexBuilder> indexBuilder_;
     std::unique_ptr<RouteFieldIndex> routeFields_;
+    std::unique_ptr<ZAVFieldIndex> zavFields_;
 
   private:
-    // The duplicate meter-tag check: true (and both log lines, the second naming the meter's address
-    // and billing name) when `tag` was met before in this conversion.
-    bool DuplicateTag(const std::string& tag, const Value& address, const Value& billingName, std::int32_t lineNumber);
     // Logs one validation message while fewer than 50 were logged; the 51st logs the two limit lines.
     // Returns the validation result the message gives (1, or 3 at the limit), or 0 past it.
     std::int16_t ReportValidation(const std::string& message);

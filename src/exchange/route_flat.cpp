@@ -48,16 +48,7 @@ bool clsExchange::ConvertRouteFlat() {
 
     // The database, sized once from the first pass.
     const std::int32_t presize = State.Routes.Count() + totalLines + 2102;
-    const int containerType = RouteZAVType == "PRC" || RouteZAVType == "PDB" ? kContainerPDB : kContainerVFS;
-    const std::filesystem::path destination = SettingPath(RouteDestination);
-    if (RouteZAV->CreateZAV(destination, containerType, presize) != 0) {
-        AddLog("Error: Could not Create Route ZAV File");
-        // What a creation that failed half-way left behind is no database (the driver removed or was
-        // told of no older file there).
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(destination, ec)) std::filesystem::remove(destination, ec);
-        return false;
-    }
+    if (!CreateRouteZAV(presize)) return false;
     const std::time_t now = Now();
     WriteRouteHeader(*RouteZAV, State.Routes.Count(), announcedMeters, RouteSource,
                      LookupFileVersion(kVersionMajor, kVersionMinor), now);
@@ -99,6 +90,31 @@ bool clsExchange::ConvertRouteFlat() {
         CountUp(IndexRecordCounter);
     }
     return !State.Problems;
+}
+
+bool clsExchange::CreateRouteZAV(std::int32_t presize) {
+    const int containerType = RouteZAVType == "PRC" || RouteZAVType == "PDB" ? kContainerPDB : kContainerVFS;
+    const std::filesystem::path destination = SettingPath(RouteDestination);
+    if (RouteZAV->CreateZAV(destination, containerType, presize) == 0) {
+        zavFields_ = std::make_unique<ZAVFieldIndex>(ZAVFieldIndex::Resolve(*RouteZAV));
+        return true;
+    }
+    AddLog("Error: Could not Create Route ZAV File");
+    // What a creation that failed half-way left behind is no database (the driver removed or was told of
+    // no older file there).
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(destination, ec)) std::filesystem::remove(destination, ec);
+    return false;
+}
+
+void clsExchange::IndexWrittenMeter(std::int16_t routeOrdinal) {
+    // The index step takes the values as the record holds them (a missing tag arrives as "0").
+    const clsPalmDB& db = RouteZAV->DB();
+    const ZAVFieldIndex& z = *zavFields_;
+    IndexStep(routeOrdinal, IndexRecordCounter, ValueText(db.Item(z.MeterTagNbr)), ValueText(db.Item(z.MeterSerialNbr)),
+              ValueText(db.Item(z.BillingName)), ValueText(db.Item(z.ServiceAddress)),
+              ValueText(db.Item(z.ServiceUniqueID)));
+    CountUp(IndexRecordCounter);
 }
 
 }  // namespace zav

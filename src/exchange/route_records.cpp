@@ -106,7 +106,7 @@ std::int32_t TimeNumberHHNN(std::time_t when) {
 }
 
 void WriteRouteHeader(clsZAV& database, std::int16_t routes, std::int16_t announcedMeters, const std::string& source,
-                      std::int32_t version, std::time_t when) {
+                      std::int32_t version, std::time_t when, const std::string& user1) {
     const std::int32_t today = DateNumber(when);
     database.AddNew();
     database.SetItem("RecType", std::int32_t{kRecHeader});
@@ -117,19 +117,25 @@ void WriteRouteHeader(clsZAV& database, std::int16_t routes, std::int16_t announ
     database.SetItem("PrvReading", std::int32_t{announcedMeters});
     database.SetItem("ReadingDate", today);
     database.SetItem("Initials", "ZAV loaded from " + source);
+    if (!user1.empty()) database.SetItem("User1", user1);
+    database.WriteData();
+}
+
+void WriteRouteRecord(clsZAV& database, std::int16_t ordinal, std::int16_t meters, const std::string& route,
+                      const std::string& user1) {
+    database.AddNew();
+    database.SetItem("RecType", std::int32_t{kRecRoute});
+    database.SetItem("RouteNbr", std::int32_t{ordinal});
+    database.SetItem("PrvReading", std::int32_t{meters});
+    database.SetItem("Initials", route);
+    database.SetItem("ResponseText", route);
+    if (!user1.empty()) database.SetItem("User1", user1);
     database.WriteData();
 }
 
 void WriteRouteRecords(clsZAV& database, const RouteList& routes) {
-    for (std::int16_t i = 1; i <= routes.Count(); ++i) {
-        database.AddNew();
-        database.SetItem("RecType", std::int32_t{kRecRoute});
-        database.SetItem("RouteNbr", std::int32_t{i});
-        database.SetItem("PrvReading", std::int32_t{routes.MeterCount(i)});
-        database.SetItem("Initials", routes.Route(i));
-        database.SetItem("ResponseText", routes.Route(i));
-        database.WriteData();
-    }
+    for (std::int16_t i = 1; i <= routes.Count(); ++i)
+        WriteRouteRecord(database, i, routes.MeterCount(i), routes.Route(i));
 }
 
 std::int16_t ReadTypeOfLetter(const std::string& letter) {

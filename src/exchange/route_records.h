@@ -45,8 +45,12 @@ std::int32_t TimeNumberHHNN(std::time_t when);
 
 // Writes the header record: `routes` routes, `announcedMeters` meter records announced, `source` named
 // in its Initials ("ZAV loaded from " + source), schema version `version`, created `when`.
+// `user1` goes to its User1 (the host converters keep file totals there).
 void WriteRouteHeader(clsZAV& database, std::int16_t routes, std::int16_t announcedMeters, const std::string& source,
-                      std::int32_t version, std::time_t when);
+                      std::int32_t version, std::time_t when, const std::string& user1 = std::string());
+// Writes one route record: ordinal, meter count, route number text and User1.
+void WriteRouteRecord(clsZAV& database, std::int16_t ordinal, std::int16_t meters, const std::string& route,
+                      const std::string& user1 = std::string());
 // Writes one route record per route in list order: ordinal, meter count and route number text.
 void WriteRouteRecords(clsZAV& database, const RouteList& routes);
 

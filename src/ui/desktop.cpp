@@ -7,6 +7,7 @@
 #include "advanced/advanced.h"
 #include "core/errors.h"
 #include "core/identity.h"
+#include "hostformats/host_formats.h"
 #include "setup/registry_store.h"
 #include "ui/frm_login.h"
 #include "ui/qt_text.h"
@@ -71,6 +72,7 @@ int RunDesktop(int& argc, char** argv, const std::filesystem::path& home, bool n
                      "Run a command instead: zavdepot --help\n";
         return 1;
     }
+    RegisterHostFormats();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(kCompanyName);
     QApplication::setApplicationName(kAppTitle);

@@ -1,0 +1,130 @@
+#include "hostformats/host_file.h"
+
+#include <cerrno>
+#include <cmath>
+
+#include "core/errors.h"
+#include "core/frontend.h"
+#include "core/identity.h"
+#include "core/number.h"
+
+namespace zav {
+
+std::vector<std::unique_ptr<clsRecType>> DeclareRecordTypes(const std::vector<HostRecordLayout>& layouts) {
+    std::vector<std::unique_ptr<clsRecType>> types;
+    for (const HostRecordLayout& layout : layouts) {
+        for (std::string_view id : layout.ids) {
+            auto type = std::make_unique<clsRecType>();
+            type->SetID(1, static_cast<std::int16_t>(id.size()), std::string(id));
+            for (const HostFieldSpec& field : layout.fields)
+                type->AddField(std::string(field.name), field.kind, 0, field.width);
+            types.push_back(std::move(type));
+        }
+    }
+    return types;
+}
+
+HostFileReader::HostFileReader(const std::vector<HostRecordLayout>& layouts, bool catchAll)
+    : types_(DeclareRecordTypes(layouts)) {
+    if (catchAll) catchAll_ = types_.back().get();  // never tested by its identifier
+}
+
+bool HostFileReader::OpenFile(const std::filesystem::path& fileName) {
+    std::error_code ec;
+    if (!std::filesystem::exists(fileName, ec)) return false;
+    file_.reset();
+    file_.emplace(fileName);
+    lineNo_ = 0;
+    line_.clear();
+    return true;
+}
+
+clsRecType* HostFileReader::ReadNext() {
+    if (!file_ || file_->AtEnd()) return nullptr;
+    try {
+        file_->ReadLine(line_);
+        ++lineNo_;
+        for (const auto& type : types_) {
+            if (type.get() == catchAll_) continue;
+            if (type->TestID(line_)) {
+                type->Parse(line_);
+                return type.get();
+            }
+        }
+        if (catchAll_ != nullptr) {
+            catchAll_->Parse(line_);
+            return catchAll_;
+        }
+    } catch (const RuntimeError& e) {
+        CurrentFrontend().ShowMessage("Error in Readnext: " + e.Description(), kAppTitle);
+    }
+    return nullptr;
+}
+
+std::int16_t HostFileReader::Position255() const {
+    if (!file_) return 0;
+    const std::size_t blocks = (file_->Size() + 127) / 128;
+    if (blocks == 0) return 0;
+    const double read = static_cast<double>(file_->Position() / 128);
+    return static_cast<std::int16_t>(RoundHalfEven(read * 255 / static_cast<double>(blocks)));
+}
+
+clsRecType* HostFileReader::RecordType(std::string_view id) const {
+    for (const auto& type : types_)
+        if (type->RIValue == id) return type.get();
+    return nullptr;
+}
+
+HostFileWriter::HostFileWriter(const std::vector<HostRecordLayout>& layouts, int padTo)
+    : types_(DeclareRecordTypes(layouts)), padTo_(padTo) {}
+
+HostFileWriter::~HostFileWriter() { Close(); }
+
+bool HostFileWriter::CreateFile(const std::filesystem::path& fileName) {
+    Close();
+    failed_ = false;
+    try {
+        file_.emplace(fileName, FileWriter::Mode::Replace);
+    } catch (const RuntimeError& e) {
+        CurrentFrontend().ShowMessage(ErrorDescription(e.Number()), kAppTitle);
+        return false;
+    }
+    return true;
+}
+
+clsRecType* HostFileWriter::SetupRecord(std::string_view recordType) {
+    for (const auto& type : types_) {
+        if (type->RIValue == recordType) {
+            type->Init();
+            return type.get();
+        }
+    }
+    return nullptr;
+}
+
+int HostFileWriter::WriteRecord(clsRecType& record) {
+    record.Value("RecID", record.RIValue);
+    std::string line = record.Buffer(padTo_);
+    line += "\r\n";
+    if (file_ && !failed_) {
+        try {
+            file_->Write(line);
+        } catch (const RuntimeError&) {
+            failed_ = true;
+        }
+    }
+    return static_cast<int>(record.CutFields().size());
+}
+
+bool HostFileWriter::Close() {
+    if (!file_) return !failed_;
+    try {
+        file_->Close();
+    } catch (const RuntimeError&) {
+        failed_ = true;
+    }
+    file_.reset();
+    return !failed_;
+}
+
+}  // namespace zav

@@ -1,0 +1,87 @@
+// What the host file readers and writers share: a reader that hands back each line as the parsed record
+// of its type, and a writer that assembles records into fixed-width lines. The MVRS and E5000 classes
+// are these with their own layouts.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/file_io.h"
+#include "core/file_writer.h"
+#include "hostformats/host_layouts.h"
+#include "hostformats/rec_type.h"
+
+namespace zav {
+
+// Declares one record type per identifier of `layouts`, in their order (identifier at column 1, fields
+// appended one after the other).
+std::vector<std::unique_ptr<clsRecType>> DeclareRecordTypes(const std::vector<HostRecordLayout>& layouts);
+
+class HostFileReader {
+  public:
+    HostFileReader(const HostFileReader&) = delete;
+    HostFileReader& operator=(const HostFileReader&) = delete;
+    virtual ~HostFileReader() = default;
+
+    // False (opening nothing) when no file of that name exists. THROWS RuntimeError when an existing
+    // file cannot be read.
+    bool OpenFile(const std::filesystem::path& fileName);
+    // The next line as the parsed record of the first type whose identifier it carries; nullptr at the
+    // end of the file and, for a reader without a catch-all type, for a line of no known type (the line
+    // counts as read and the next call continues after it). The record is reused by later calls.
+    clsRecType* ReadNext();
+    // Progress through the file from 0 to 255.
+    std::int16_t Position255() const;
+    // Lines read so far: the line number of the record last returned.
+    std::int32_t LineNo() const { return lineNo_; }
+    // The line last read (also one that matched no type), and whether the whole file has been read.
+    const std::string& LastLine() const { return line_; }
+    bool AtEnd() const { return !file_ || file_->AtEnd(); }
+    // The reader's record type of identifier `id`, or nullptr.
+    clsRecType* RecordType(std::string_view id) const;
+
+  protected:
+    // With `catchAll`, the last layout receives every line that no other type matches.
+    HostFileReader(const std::vector<HostRecordLayout>& layouts, bool catchAll);
+
+  private:
+    std::vector<std::unique_ptr<clsRecType>> types_;
+    clsRecType* catchAll_ = nullptr;
+    std::optional<TextFileReader> file_;
+    std::string line_;
+    std::int32_t lineNo_ = 0;
+};
+
+class HostFileWriter {
+  public:
+    // A writer of records of `layouts`, every line padded to `padTo` characters (none for 0). The MVRS and
+    // E5000 upload writers are this with their layouts; with a download's layouts it writes route files.
+    HostFileWriter(const std::vector<HostRecordLayout>& layouts, int padTo);
+    HostFileWriter(const HostFileWriter&) = delete;
+    HostFileWriter& operator=(const HostFileWriter&) = delete;
+    virtual ~HostFileWriter();
+
+    // Creates (or replaces) the file; false after showing the failure's description in a message box.
+    bool CreateFile(const std::filesystem::path& fileName);
+    // The record type of identifier `recordType` (exact), its values cleared; nullptr for an unknown one.
+    clsRecType* SetupRecord(std::string_view recordType);
+    // Sets "RecID", assembles the line padded to the format's line length and writes it with CR LF.
+    // Returns the number of number fields whose values were too wide for their field (0 normally); the
+    // record's CutFields() names them.
+    int WriteRecord(clsRecType& record);
+    // Writes what is buffered and closes the file; false when writing failed (here or before).
+    bool Close();
+
+  private:
+    std::vector<std::unique_ptr<clsRecType>> types_;
+    int padTo_;
+    std::optional<FileWriter> file_;
+    bool failed_ = false;  // a write failed; Close reports it
+};
+
+}  // namespace zav

@@ -1,0 +1,40 @@
+// What the MVRS and E5000 route converters share beyond the route driver's own pieces: the 16-bit
+// count limits, warnings for numbers too large to read, and progress shown only when it moves.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zav {
+
+class clsExchange;
+class clsRecType;
+
+namespace host {
+
+inline constexpr std::int32_t kMaxCount = 32767;
+
+// True when `count` fits the 16-bit counts of a route database; otherwise logs "Error: The route file has
+// more than 32767 <what> (line n)" and sets the problems flag.
+bool CountFits(clsExchange& ex, std::int32_t count, const std::string& what, std::int32_t lineNo);
+
+// Logs "Warning: Number too large to read in <field> of <record> at line n; read as 0" for each such field
+// of the record last parsed, and sets the warnings flag.
+void WarnTooLarge(clsExchange& ex, const clsRecType& rec, std::int32_t lineNo);
+
+// Progress of a route conversion pass, passed on to the frontend only when it changes.
+class Progress {
+  public:
+    explicit Progress(long max) : max_(max) {}
+    void Show(long current);
+
+  private:
+    long max_;
+    long last_ = -1;
+};
+
+// A text padded with blanks or cut to `width` characters.
+std::string Fixed(std::string text, std::size_t width);
+
+}  // namespace host
+}  // namespace zav

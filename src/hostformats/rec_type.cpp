@@ -1,0 +1,339 @@
+#include "hostformats/rec_type.h"
+
+#include <fmt/format.h>
+
+#include <cmath>
+
+#include "core/errors.h"
+#include "core/frontend.h"
+#include "core/identity.h"
+#include "core/number.h"
+#include "core/text.h"
+#include "hostformats/date_serial.h"
+
+namespace zav {
+
+namespace {
+
+const zav::Value kEmpty;
+
+bool AllDigits(std::string_view s) {
+    if (s.empty()) return false;
+    for (char c : s)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+int Digits(std::string_view s, std::size_t pos, std::size_t count) {
+    int n = 0;
+    for (std::size_t i = pos; i < pos + count; ++i) n = n * 10 + (s[i] - '0');
+    return n;
+}
+
+// Blanks and up to nine digits (the usual contents of a number field), read without the general number
+// reader; nullopt for anything else.
+std::optional<std::int32_t> PlainDigits(std::string_view text) {
+    std::int32_t n = 0;
+    int digits = 0;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') {
+            if (++digits > 9) return std::nullopt;
+            n = n * 10 + (c - '0');
+        } else if (c != ' ') {
+            return std::nullopt;
+        }
+    }
+    return n;
+}
+
+// A date of `text` in the form mmddyy (6) or mmddyyyy (8); nullopt when it is not one.
+std::optional<double> PackedDate(std::string_view text) {
+    if ((text.size() != 6 && text.size() != 8) || !AllDigits(text)) return std::nullopt;
+    int year = Digits(text, 4, text.size() - 4);
+    if (text.size() == 6) year = year < 30 ? 2000 + year : 1900 + year;
+    const int month = Digits(text, 0, 2);
+    const int day = Digits(text, 2, 2);
+    if (!IsValidDate(year, month, day)) return std::nullopt;
+    return DateSerial(year, month, day);
+}
+
+// A time of `text` in the form hhnn or hhnnss; nullopt when it is not one.
+std::optional<double> PackedTime(std::string_view text) {
+    if (!AllDigits(text)) return std::nullopt;
+    return TimeSerial(Digits(text, 0, 2), Digits(text, 2, 2), text.size() == 6 ? Digits(text, 4, 2) : 0);
+}
+
+// A whole text that is one number (blanks around allowed), or nullopt (also when it overflows).
+std::optional<double> WholeNumber(std::string_view text) {
+    try {
+        return NumberFromText(text);
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
+// The number a value stands for in a number field: empty is 0; a text must be one number, otherwise
+// the text is written as it is (nullopt).
+std::optional<double> NumberOf(const zav::Value& value) {
+    if (const auto* s = std::get_if<std::string>(&value)) return NumberFromText(*s);
+    return ValueNumber(value);
+}
+
+// The serial date a value stands for in a date field: empty, 0 and blank text are the zero date.
+double DateOf(const zav::Value& value) {
+    if (const auto* s = std::get_if<std::string>(&value)) {
+        if (Trim(*s).empty()) return 0;
+        if (auto d = DateFromText(*s)) return *d;
+        if (auto n = NumberFromText(*s)) return *n;
+        throw RuntimeError(kErrTypeMismatch);
+    }
+    return ValueNumber(value);
+}
+
+void UndefinedFieldType() { CurrentFrontend().ShowMessage("Undefined Field Type", kAppTitle); }
+
+}  // namespace
+
+zav::Value clsField::Extract(std::string_view buffer, bool* tooLarge) const {
+    const std::size_t start = FieldPos >= 1 ? static_cast<std::size_t>(FieldPos - 1) : 0;
+    const std::string_view text = start < buffer.size()
+                                      ? buffer.substr(start, static_cast<std::size_t>(std::max<int>(FieldLen, 0)))
+                                      : std::string_view();
+    switch (FieldType) {
+        case kHostText:
+            return std::string(text);
+        case kHostInteger:
+        case kHostLong: {
+            const auto n = WholeNumber(text);
+            try {
+                if (n && FieldType == kHostInteger) return CInt(*n);
+                if (n) return CLng(*n);
+            } catch (const RuntimeError&) {
+                if (tooLarge != nullptr) *tooLarge = true;
+            }
+            return FieldType == kHostInteger ? zav::Value(std::int16_t{0}) : zav::Value(std::int32_t{0});
+        }
+        case kHostSingle:
+        case kHostDouble:
+        case kHostMoney: {
+            const auto n = WholeNumber(text);
+            if (!n) return 0.0;
+            return FieldType == kHostSingle ? static_cast<double>(static_cast<float>(*n)) : *n;
+        }
+        case kHostZeroPadded:
+            if (auto n = PlainDigits(text)) return *n;
+            try {
+                return CLng(Val(text));
+            } catch (const RuntimeError&) {
+                if (tooLarge != nullptr) *tooLarge = true;
+                return std::int32_t{0};
+            }
+        case kHostDate:
+            if (FieldLen == 6 || FieldLen == 8) return PackedDate(text).value_or(0.0);
+            return DateFromText(text).value_or(0.0);
+        case kHostStamp: {
+            if (text.size() != 14 || !AllDigits(text)) return kEmpty;
+            const int y = Digits(text, 0, 4), m = Digits(text, 4, 2), d = Digits(text, 6, 2);
+            const auto t = TimeSerial(Digits(text, 8, 2), Digits(text, 10, 2), Digits(text, 12, 2));
+            if (!IsValidDate(y, m, d) || !t) return kEmpty;
+            return DateSerial(y, m, d) + *t;
+        }
+        case kHostTime:
+            if (FieldLen == 4) {
+                if (text.size() != 4) return kEmpty;
+                if (auto t = PackedTime(text)) return *t;
+                return kEmpty;
+            }
+            if (FieldLen == 6) {
+                if (text.size() == 6)
+                    if (auto t = PackedTime(text)) return *t;
+                return 0.0;
+            }
+            return kEmpty;
+        default:
+            UndefinedFieldType();
+            return kEmpty;
+    }
+}
+
+bool clsField::Insert(std::string& buffer, const zav::Value& value) const {
+    const std::size_t width = static_cast<std::size_t>(std::max<int>(FieldLen, 0));
+    const std::size_t start = FieldPos >= 1 ? static_cast<std::size_t>(FieldPos - 1) : 0;
+    if (buffer.size() < start + width) buffer.resize(start + width, ' ');
+
+    std::string text;
+    bool isNumber = false;
+    switch (FieldType) {
+        case kHostInteger:
+        case kHostZeroPadded:
+            if (auto n = NumberOf(value)) {
+                const double rounded = std::round(*n);  // halves away from zero
+                text = fmt::format("{:.0f}", std::fabs(rounded));
+                if (text.size() < width) text.insert(0, width - text.size(), '0');
+                if (rounded < 0) text.insert(0, 1, '-');
+                isNumber = true;
+            } else {
+                text = ValueText(value);
+            }
+            break;
+        case kHostMoney:
+            if (auto n = NumberOf(value)) {
+                const double cents = std::round(*n * 100) / 100;
+                text = fmt::format("{:0{}.2f}", std::fabs(cents), width);
+                if (cents < 0) text.insert(0, 1, '-');
+                isNumber = true;
+            } else {
+                text = ValueText(value);
+            }
+            break;
+        case kHostText:
+        case kHostLong:
+        case kHostSingle:
+        case kHostDouble:
+            text = ValueText(value);
+            break;
+        case kHostDate:
+            if (FieldLen == 6 || FieldLen == 8) {
+                const double serial = DateOf(value);
+                if (serial == 0) {
+                    text.assign(width, '0');
+                } else {
+                    const CivilDate d = DateFromSerial(serial);
+                    text = FieldLen == 6 ? fmt::format("{:02}{:02}{:02}", d.month, d.day, d.year % 100)
+                                         : fmt::format("{:02}{:02}{:04}", d.month, d.day, d.year);
+                }
+            }
+            break;
+        case kHostStamp: {
+            const double serial = DateOf(value);
+            const CivilDate d = DateFromSerial(serial);
+            int h = 0, n = 0, s = 0;
+            TimeFromSerial(serial, h, n, s);
+            text = fmt::format("{:02}{:02}{:04} {:02}:{:02}:{:02}", d.month, d.day, d.year, h, n, s);
+            break;
+        }
+        case kHostTime:
+            if (FieldLen == 4 || FieldLen == 6) text = ValueText(value).substr(0, width);
+            break;
+        default:
+            UndefinedFieldType();
+            break;
+    }
+    const bool cut = isNumber && text.size() > width;
+    text.resize(width, ' ');
+    buffer.replace(start, width, text);
+    return !cut;
+}
+
+std::size_t clsRecType::NoCaseHash::operator()(std::string_view s) const {
+    std::size_t h = 14695981039346656037ull;
+    for (char c : s) h = (h ^ static_cast<unsigned char>(UpperChar(c))) * 1099511628211ull;
+    return h;
+}
+
+bool clsRecType::NoCaseEqual::operator()(std::string_view a, std::string_view b) const { return EqualsNoCase(a, b); }
+
+void clsRecType::SetID(std::int16_t position, std::int16_t length, std::string value) {
+    RIPos = position;
+    RILen = length;
+    RIValue = std::move(value);
+}
+
+void clsRecType::AddField(std::string fieldName, std::int16_t fieldType, std::int16_t fieldPos, std::int16_t fieldLen) {
+    clsField field;
+    field.FieldName = std::move(fieldName);
+    field.FieldType = fieldType;
+    field.FieldPos = fieldPos == 0 ? static_cast<std::int16_t>(iLastPos_ + 1) : fieldPos;
+    field.FieldLen = fieldLen;
+    iLastPos_ = static_cast<std::int16_t>(iLastPos_ + fieldLen);
+    index_.emplace(field.FieldName, static_cast<int>(colFields_.size()));
+    exact_.emplace(field.FieldName, static_cast<int>(colFields_.size()));
+    colFields_.push_back(std::move(field));
+    colValues_.emplace_back();
+}
+
+bool clsRecType::TestID(std::string_view buffer) const {
+    if (RIPos < 1 || RILen < 0) return false;
+    const std::size_t start = static_cast<std::size_t>(RIPos - 1);
+    if (buffer.size() < start + static_cast<std::size_t>(RILen)) return false;
+    return buffer.substr(start, static_cast<std::size_t>(RILen)) == RIValue;
+}
+
+void clsRecType::Parse(std::string_view buffer) {
+    ClearValues();
+    cvarBuffer.assign(buffer);
+    tooLarge_.clear();
+    for (std::size_t i = 0; i < colFields_.size(); ++i) {
+        bool tooLarge = false;
+        colValues_[i] = colFields_[i].Extract(buffer, &tooLarge);
+        if (tooLarge) tooLarge_.push_back(colFields_[i].FieldName);
+    }
+}
+
+int clsRecType::FieldIndex(std::string_view fieldName) const {
+    if (const auto exact = exact_.find(fieldName); exact != exact_.end()) return exact->second;
+    const auto it = index_.find(fieldName);
+    return it == index_.end() ? -1 : it->second;
+}
+
+const zav::Value& clsRecType::Value(std::string_view fieldName) const {
+    const int i = FieldIndex(fieldName);
+    if (i >= 0) return colValues_[static_cast<std::size_t>(i)] ? *colValues_[static_cast<std::size_t>(i)] : kEmpty;
+    const zav::Value* v = extra_.Find(fieldName);
+    return v != nullptr ? *v : kEmpty;
+}
+
+void clsRecType::Value(std::string_view fieldName, zav::Value value) {
+    const int i = FieldIndex(fieldName);
+    if (i >= 0) {
+        colValues_[static_cast<std::size_t>(i)] = std::move(value);
+    } else if (zav::Value* v = extra_.Find(fieldName)) {
+        *v = std::move(value);
+    } else {
+        extra_.Append(std::string(fieldName), std::move(value));
+    }
+}
+
+double clsRecType::Number(std::string_view fieldName) const {
+    try {
+        return ValueNumber(Value(fieldName));
+    } catch (const RuntimeError&) {
+        return 0;
+    }
+}
+
+int clsRecType::Init() {
+    ClearValues();
+    return 0;
+}
+
+void clsRecType::ClearFields() {
+    colFields_.clear();
+    colValues_.clear();
+    index_.clear();
+    exact_.clear();
+    iLastPos_ = 0;
+}
+
+void clsRecType::ClearValues() {
+    for (auto& slot : colValues_) slot.reset();
+    extra_.Clear();
+}
+
+std::string clsRecType::Buffer(int padTo) {
+    std::string line;
+    cut_.clear();
+    try {
+        for (std::size_t i = 0; i < colFields_.size(); ++i) {
+            if (!colValues_[i]) continue;
+            if (!colFields_[i].Insert(line, *colValues_[i])) cut_.push_back(colFields_[i].FieldName);
+        }
+    } catch (const RuntimeError& e) {
+        CurrentFrontend().ShowMessage(e.Description(), kAppTitle);
+        return std::string();
+    }
+    if (padTo >= 1 && line.size() < static_cast<std::size_t>(padTo)) line.resize(static_cast<std::size_t>(padTo), ' ');
+    return line;
+}
+
+}  // namespace zav

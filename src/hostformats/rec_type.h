@@ -1,0 +1,117 @@
+// The fixed-layout record engine of the host formats. A record type is its identifier plus an ordered
+// list of typed fields at character positions; a line can be tested against the type, parsed into
+// named values, or assembled from named values into an output line. Converters talk to records by
+// field name only.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/values.h"
+
+namespace zav {
+
+// Field type codes.
+enum HostFieldType : std::int16_t {
+    kHostInteger = 2,      // 16-bit integer
+    kHostLong = 3,         // 32-bit integer
+    kHostSingle = 4,       // 32-bit real
+    kHostDouble = 5,       // 64-bit real
+    kHostDate = 7,         // date (serial days, see date_serial.h)
+    kHostText = 8,         // text, trailing blanks kept
+    kHostStamp = -1,       // yyyymmddhhnnss date and time
+    kHostMoney = -2,       // two-decimal number
+    kHostZeroPadded = -3,  // zero-padded whole number, read as a 32-bit integer
+    kHostTime = -4,        // time of day, hhnn or hhnnss
+};
+
+class clsField {
+  public:
+    std::string FieldName;
+    std::int16_t FieldPos = 0;  // first character, from 1
+    std::int16_t FieldType = kHostText;
+    std::int16_t FieldLen = 0;
+
+    // The field's value read from a line; a conversion that fails gives the type's default (never an
+    // error). Dates and times are serial numbers (double); an empty value where the type has no default.
+    // `tooLarge`, when given, is set when the field held a number too large for its kind (which reads as 0).
+    zav::Value Extract(std::string_view buffer, bool* tooLarge = nullptr) const;
+    // Writes `value` into `buffer` (padding it with blanks to reach the field). Returns false when a
+    // number needed more characters than the field has, so its leading characters were kept.
+    // THROWS RuntimeError when the value cannot be formatted (e.g. overflow reading a text as a number).
+    bool Insert(std::string& buffer, const zav::Value& value) const;
+};
+
+class clsRecType {
+  public:
+    std::int16_t RIPos = 1;
+    std::int16_t RILen = 0;
+    std::string RIValue;
+    std::string cvarBuffer;  // the line last given to Parse
+
+    void SetID(std::int16_t position, std::int16_t length, std::string value);
+    // Appends a field; position 0 means directly after the previous fields.
+    void AddField(std::string fieldName, std::int16_t fieldType, std::int16_t fieldPos, std::int16_t fieldLen);
+    std::int16_t RecLen() const { return iLastPos_; }
+    const std::vector<clsField>& Fields() const { return colFields_; }
+
+    // True when the identifier's characters of `buffer` equal RIValue exactly (case-sensitive).
+    bool TestID(std::string_view buffer) const;
+    // Clears the values, keeps the line and stores every field's extracted value.
+    void Parse(std::string_view buffer);
+
+    // The stored value of `fieldName` (any case); empty when none is stored.
+    const zav::Value& Value(std::string_view fieldName) const;
+    // Stores a value (of any kind) under `fieldName`, replacing any stored one. Names that are not fields
+    // of the record are kept too but take no part in assembly.
+    void Value(std::string_view fieldName, zav::Value value);
+    // The stored value as text (numbers in their plain form) and as a number (0 when empty or not a number).
+    std::string Text(std::string_view fieldName) const { return ValueText(Value(fieldName)); }
+    double Number(std::string_view fieldName) const;
+
+    // Clears all values; returns 0.
+    int Init();
+    void ClearFields();
+    void ClearValues();
+
+    // Assembles the line from the stored values in field order (fields without a value stay blank) and
+    // pads it with blanks to `padTo` characters; a longer line is kept whole. A value that cannot be
+    // formatted shows its failure in a message box and gives an empty line.
+    std::string Buffer(int padTo);
+    // Names of the number fields whose values the last Buffer had to cut to the field's width.
+    const std::vector<std::string>& CutFields() const { return cut_; }
+    // Names of the number fields of the last Parse that held a number too large to read (read as 0).
+    const std::vector<std::string>& TooLargeFields() const { return tooLarge_; }
+
+  private:
+    struct NoCaseHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const;
+    };
+    struct NoCaseEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    struct ExactHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    };
+    int FieldIndex(std::string_view fieldName) const;
+
+    std::vector<clsField> colFields_;
+    std::unordered_map<std::string, int, NoCaseHash, NoCaseEqual> index_;
+    // The same by exact name, tried first: callers nearly always spell names as declared.
+    std::unordered_map<std::string, int, ExactHash, std::equal_to<>> exact_;
+    std::vector<std::optional<zav::Value>> colValues_;  // one slot per field
+    Values extra_;                                      // values stored under names that are not fields
+    std::int16_t iLastPos_ = 0;
+    std::vector<std::string> cut_;
+    std::vector<std::string> tooLarge_;
+};
+
+}  // namespace zav

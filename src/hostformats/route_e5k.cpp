@@ -1,0 +1,272 @@
+// ConvertRouteE5K: an E5000 download file into a route database, in two passes like the MVRS route
+// conversion: the first collects the routes ("F") and counts the meters ("H", "I"), the second writes one
+// meter record per meter with its account, customer and location texts.
+#include <unordered_map>
+#include <vector>
+
+#include "advanced/advanced.h"
+#include "core/clock.h"
+#include "core/errors.h"
+#include "core/frontend.h"
+#include "core/identity.h"
+#include "core/number.h"
+#include "core/text.h"
+#include "exchange/exchange.h"
+#include "exchange/route_records.h"
+#include "exchange/user_fields.h"
+#include "hostformats/e5k_files.h"
+#include "hostformats/host_formats.h"
+#include "hostformats/host_route.h"
+#include "zav/zav.h"
+
+namespace zav {
+
+namespace {
+
+struct RouteEntry {
+    std::string RouteNumber;
+    std::int32_t Meters = 0;
+    std::int32_t Accounts = 0;
+};
+
+struct Account {
+    std::string Number, Sequence, Type, SpecialInstruction, CustomerName, Address, LotAndPlan, PropertyKey;
+};
+
+struct Meter {
+    bool Pending = false;
+    std::string Relative, Serial, Size, Type, Make, DisplayCode, MustRead, Status, Location, Reference;
+    std::int32_t Dials = 0, MinimumRead = 0, MaximumRead = 0, PriorRead = 0, Decimals = 0;
+    std::string PropertyLocation1, MeterLocation1, PropertyLocation2, MeterLocation2, LocationText;
+};
+
+std::string Trimmed(const clsRecType& rec, std::string_view field) { return std::string(Trim(rec.Text(field))); }
+
+std::int32_t MeterTypeOfLetter(std::string_view type) {
+    if (type == "W") return 1;
+    if (type == "G") return 2;
+    if (type == "E") return 3;
+    if (type == "S") return 4;
+    if (type == "I") return 5;
+    return 0;
+}
+
+// The leading number of a text as a 32-bit integer, or nullopt when it does not fit.
+std::optional<std::int32_t> LeadingLong(std::string_view text) {
+    try {
+        return CLng(Val(text));
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
+class E5KRouteConversion {
+  public:
+    explicit E5KRouteConversion(clsExchange& ex) : ex_(ex), source_(ex.SettingPath(ex.RouteSource)) {}
+
+    bool Run() {
+        ex_.State.Warnings = false;
+        ex_.State.Problems = false;
+        if (!Collect()) return false;
+        if (!CreateDatabase()) return false;
+        return WriteMeters();
+    }
+
+  private:
+    bool Collect() {
+        clsE5KDownload reader;
+        if (!reader.OpenFile(source_)) return false;
+        host::Progress progress(765);
+        while (clsRecType* rec = reader.ReadNext()) {
+            progress.Show(reader.Position255());
+            const std::string& id = rec->RIValue;
+            const std::int32_t line = reader.LineNo();
+            if (id == "F") {
+                routes_.push_back({Trimmed(*rec, "Route"), 0, 0});
+                if (!host::CountFits(ex_, static_cast<std::int32_t>(routes_.size()), "routes", line)) return false;
+            } else if (id == "H" || id == "I") {
+                ++meterLines_;
+                if (!host::CountFits(ex_, meterLines_, "meters", line)) return false;
+                // Meters before the first route header belong to no route of the table.
+                if (!routes_.empty() && !host::CountFits(ex_, ++routes_.back().Meters, "meters in one route", line))
+                    return false;
+            } else if (id == "Z") {
+                host::WarnTooLarge(ex_, *rec, line);
+                if (!routes_.empty())
+                    routes_.back().Accounts = static_cast<std::int32_t>(rec->Number("NumberofAccounts"));
+            } else if (id == "?") {
+                AddLog("Error: Unknown record type '" + rec->Text("RecID") + "' at line " + std::to_string(line));
+                ex_.State.Warnings = true;
+            }
+        }
+        return true;
+    }
+
+    bool CreateDatabase() {
+        const auto routeCount = static_cast<std::int32_t>(routes_.size());
+        if (!ex_.CreateRouteZAV(meterLines_ + routeCount + 2102)) return false;
+        clsZAV& db = *ex_.RouteZAV;
+        WriteRouteHeader(db, static_cast<std::int16_t>(routeCount), static_cast<std::int16_t>(meterLines_),
+                         ex_.RouteSource, clsExchange::LookupFileVersion(kVersionMajor, kVersionMinor), Now(), "0");
+        for (std::int32_t i = 1; i <= routeCount; ++i) {
+            const RouteEntry& r = routes_[static_cast<std::size_t>(i - 1)];
+            WriteRouteRecord(db, static_cast<std::int16_t>(i), static_cast<std::int16_t>(r.Meters), r.RouteNumber,
+                             std::to_string(r.Accounts));
+        }
+        for (std::size_t i = routes_.size(); i-- > 0;)
+            routeIndex_[routes_[i].RouteNumber] = static_cast<std::int32_t>(i + 1);
+        return true;
+    }
+
+    bool WriteMeters() {
+        clsE5KDownload reader;
+        if (!reader.OpenFile(source_)) return false;
+        z_ = ex_.RouteZAVFields();
+        host::Progress progress(765);
+        while (clsRecType* rec = reader.ReadNext()) {
+            progress.Show(255 + reader.Position255());
+            const std::string& id = rec->RIValue;
+            line_ = reader.LineNo();
+            if (id == "F") {
+                Flush();
+                routeNumber_ = Trimmed(*rec, "Route");
+                const auto it = routeIndex_.find(routeNumber_);
+                routeOrdinal_ = it != routeIndex_.end() ? it->second : static_cast<std::int32_t>(routes_.size()) + 1;
+            } else if (id == "A") {
+                Flush();
+                host::WarnTooLarge(ex_, *rec, line_);
+                account_ = Account();
+                account_.Number = Trimmed(*rec, "AccountNumber");
+                account_.Sequence = Trimmed(*rec, "MeterSequenceNumber");
+                account_.Type = Trimmed(*rec, "AccountType");
+                account_.SpecialInstruction = Trimmed(*rec, "SpecialInstruction");
+            } else if (id == "B") {
+                account_.CustomerName = Trimmed(*rec, "CustomerName");
+                account_.Address = Trimmed(*rec, "Address");
+            } else if (id == "E") {
+                account_.LotAndPlan = Trimmed(*rec, "CustomerAddressLotandPlan");
+            } else if (id == "C") {
+                account_.PropertyKey = Trimmed(*rec, "PropertyVGKey");
+            } else if (id == "D") {
+                Flush();
+                specialInstructions_ = rec->Text("SpecialInstructions");
+            } else if (id == "H" || id == "I") {
+                Flush();
+                host::WarnTooLarge(ex_, *rec, line_);
+                TakeMeter(*rec);
+            } else if (id == "K01") {
+                meter_.PropertyLocation1 = rec->Text("PropertyLocationDesc1");
+                meter_.MeterLocation1 = rec->Text("MeterLocationDesc1");
+            } else if (id == "K05") {
+                meter_.PropertyLocation2 = rec->Text("PropertyLocationDesc2");
+                meter_.MeterLocation2 = rec->Text("MeterLocationDesc2");
+            } else if (id == "L") {
+                meter_.LocationText = rec->Text("Location");
+            }
+        }
+        Flush();
+        return !ex_.State.Problems;
+    }
+
+    void TakeMeter(const clsRecType& rec) {
+        meter_ = Meter();
+        meter_.Pending = true;
+        meterLine_ = line_;
+        meter_.Relative = rec.Text("RelativeMeterNumber");
+        meter_.Serial = rec.Text("MeterSerialNumber");
+        meter_.Dials = static_cast<std::int32_t>(rec.Number("NumberofDials"));
+        meter_.MinimumRead = static_cast<std::int32_t>(rec.Number("MinimumRead"));
+        meter_.MaximumRead = static_cast<std::int32_t>(rec.Number("MaximumRead"));
+        meter_.PriorRead = static_cast<std::int32_t>(rec.Number("PriorRead"));
+        meter_.Size = rec.Text("MeterSize");
+        meter_.Type = rec.Text("MeterType");
+        meter_.Make = rec.Text("MeterMake");
+        meter_.DisplayCode = rec.Text("DisplayCode");
+        meter_.Decimals = static_cast<std::int32_t>(rec.Number("NoDecimals"));
+        meter_.MustRead = rec.Text("MustReadFlag");
+        meter_.Status = rec.Text("MeterStatus");
+        meter_.Location = rec.Text("MeterLocation");
+        meter_.Reference = rec.Text("MeterReference");
+    }
+
+    void Flush() {
+        if (!meter_.Pending) return;
+        const Meter& m = meter_;
+        const Account& a = account_;
+        clsZAV& zav = *ex_.RouteZAV;
+        clsPalmDB& db = zav.DB();
+        auto set = [&db](int position, const Value& value) {
+            if (position != 0) db.SetItem(position, value);
+        };
+        const std::string serial(Trim(m.Serial));
+        std::int32_t tag = 0;
+        if (const auto n = LeadingLong(serial)) {
+            tag = *n;
+        } else {
+            AddLog("Warning: Number too large to read in MeterSerialNumber at line " + std::to_string(meterLine_) +
+                   "; tag 0");
+            ex_.State.Warnings = true;
+        }
+        const std::string text(Trim(std::string(Trim(a.SpecialInstruction)) + " " +
+                                    std::string(Trim(specialInstructions_)) + " " +
+                                    std::string(Trim(m.MeterLocation1)) + " " + std::string(Trim(m.MeterLocation2))));
+        zav.AddNew();
+        set(z_.RecType, std::int32_t{kRecMeter});
+        set(z_.RouteNbr, routeOrdinal_);
+        set(z_.Sequence, LeadingLong(a.Sequence).value_or(0));
+        set(z_.MeterTagNbr, tag);
+        if (const std::int32_t type = MeterTypeOfLetter(m.Type); type != 0) set(z_.MeterType, type);
+        set(z_.Digits, m.Dials);
+        set(z_.Decimals, m.Decimals);
+        set(z_.PrvReading, m.PriorRead);
+        set(z_.MaxReading, m.MaximumRead);
+        set(z_.MinReading, m.MinimumRead);
+        zav.SetItem("Status", std::int32_t{0});
+        set(z_.ReadType, std::int32_t{IsAllDigits(m.Serial) ? 1 : 2});
+        set(z_.LstReadingDate, std::int32_t{0});
+        zav.SetItem("TamperCount", std::int32_t{0});
+        set(z_.UtilityCode, std::int32_t{0});
+        set(z_.Lat, std::int32_t{0});
+        set(z_.Lng, std::int32_t{0});
+        set(z_.InitPulseCount, std::int32_t{0});
+        set(z_.InitTamperCount, std::int32_t{0});
+        set(z_.Message, ex_.Advanced().LookupMessage(text, routeNumber_, a.Number, serial, serial));
+        set(z_.ServiceAddress,
+            std::string(Trim(a.Address + " " + a.LotAndPlan + " " + std::string(Trim(m.LocationText)))));
+        set(z_.BillingName, a.CustomerName);
+        set(z_.ServiceUniqueID, a.Number);
+        set(z_.MeterSerialNbr, m.Serial);
+        // The duplicate's information line names the customer and the address; the line is the meter's.
+        if (ex_.DuplicateTag(serial, a.CustomerName, a.Address, meterLine_)) ex_.State.Problems = true;
+        set(z_.ReceiverData, std::string());
+        set(z_.User[0], a.PropertyKey);
+        // The upload sends the relative meter number and the meter size back: they are kept here.
+        set(z_.User[1], m.Relative);
+        set(z_.User[2], std::string(Trim(m.Size)));
+        set(z_.User[4], std::string());
+        zav.WriteData();
+        ++ex_.State.MetersWritten;
+        meter_ = Meter();
+        specialInstructions_.clear();
+        ex_.IndexWrittenMeter(static_cast<std::int16_t>(routeOrdinal_));
+    }
+
+    clsExchange& ex_;
+    std::filesystem::path source_;
+    std::vector<RouteEntry> routes_;
+    std::unordered_map<std::string, std::int32_t> routeIndex_;
+    std::int32_t meterLines_ = 0;
+    ZAVFieldIndex z_{};
+    std::string routeNumber_;
+    std::int32_t routeOrdinal_ = 0;
+    std::int32_t line_ = 0, meterLine_ = 0;
+    Account account_;
+    Meter meter_;
+    std::string specialInstructions_;
+};
+
+}  // namespace
+
+bool ConvertRouteE5K(clsExchange& ex) { return E5KRouteConversion(ex).Run(); }
+
+}  // namespace zav

@@ -1,0 +1,408 @@
+// ConvertRouteMVRS: an MVRS download file into a route database, in two passes over the file. The first
+// collects the routes of the cycle headers and route headers and counts the meters, so the database can be
+// created at its size with its header and route records; the second writes one meter record per "MTR"
+// record, gathering its customer, reading instruction and device records, with the values the upload needs
+// packed into User1 to User5.
+#include <ctime>
+#include <unordered_map>
+#include <vector>
+
+#include "advanced/advanced.h"
+#include "core/clock.h"
+#include "core/errors.h"
+#include "core/frontend.h"
+#include "core/identity.h"
+#include "core/number.h"
+#include "core/text.h"
+#include "exchange/exchange.h"
+#include "exchange/route_records.h"
+#include "exchange/user_fields.h"
+#include "hostformats/date_serial.h"
+#include "hostformats/host_formats.h"
+#include "hostformats/host_route.h"
+#include "hostformats/mvrs_files.h"
+#include "zav/zav.h"
+
+namespace zav {
+
+namespace {
+
+constexpr std::size_t kNameWidth = 20;
+
+struct RouteEntry {
+    std::string RouteNumber, Region, Zone, Office;
+    double CycleDate = 0;
+    std::int32_t RemoteWandReads = 0;
+    std::int32_t Meters = 0;
+};
+
+struct Customer {
+    std::string Address1, Address2, Address3, Name, Name2;  // 20 characters each
+    std::string Account, UtilityID, GroupCode, ExtraIndicator, SegmentCode, PassThru, CustomerInfo;
+    Customer()
+        : Address1(kNameWidth, ' '),
+          Address2(kNameWidth, ' '),
+          Address3(kNameWidth, ' '),
+          Name(kNameWidth, ' '),
+          Name2(kNameWidth, ' ') {}
+};
+
+struct Meter {
+    bool Pending = false;
+    bool SpecialRadio = false;
+    std::int32_t Sequence = 0;
+    std::int32_t Tag = 0;
+    // "MTR"
+    std::string MeterNumber, MeterCategory, MeterType, GroupCode, MeterLocation, SurveyCode1, SurveyCode2, BillCode,
+        MeterStatus, OpticalProbeID, ReadInstruction1, ReadInstruction2, SpecialMessageDisplay, LocationExtraMeter,
+        AdditionalMeterInfo, ReadSequence, SurveyText1;
+    // "RFF", "WRR", "MTS"
+    std::int32_t GeographicArea = 0, Tamper = 0;
+    std::string RFFrequency, RFTone, WandProgram, DeviceID, SpecialMessageText;
+    // "RDG"
+    std::int32_t NumberDials = 0, PreviousReading = 0, High1 = 0, Low1 = 0, MeterConstant = 0, ConstantFlag = 0,
+                 NumberDecimals = 0;
+    std::string TextPrompt, ReadDirection, CompareCode, ValidationCode, ReadMethod, HHFPosition;
+};
+
+// The ZAV MeterType of a meter category letter; 0 for one that is not known.
+std::int32_t MeterTypeOfCategory(std::string_view category) {
+    if (category == "W") return 1;
+    if (category == "G") return 2;
+    if (category == "E") return 3;
+    if (category == "S") return 4;
+    if (category == "I") return 5;
+    return 0;
+}
+
+// The ZAV ReadType of an MVRS read method; -1 for one that is not known.
+std::int32_t ReadTypeOfMethod(std::string_view method) {
+    if (method == "K") return 2;
+    if (method == "P" || method == "W") return 3;
+    if (method == "R") return 1;
+    if (method == "N") return 0;
+    return -1;
+}
+
+// The leading number of a text as a 32-bit integer (halves to even); nullopt when it does not fit.
+std::optional<std::int32_t> LeadingLong(std::string_view text) {
+    try {
+        return CLng(Val(text));
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
+// The leading number of a text in its plain decimal form ("03" -> "3").
+std::string DecimalText(std::string_view text) {
+    try {
+        return NumberText(Val(text));
+    } catch (const RuntimeError&) {
+        return "0";
+    }
+}
+
+class MVRSRouteConversion {
+  public:
+    explicit MVRSRouteConversion(clsExchange& ex) : ex_(ex), source_(ex.SettingPath(ex.RouteSource)) {}
+
+    bool Run() {
+        ex_.State.Warnings = false;
+        ex_.State.Problems = false;
+        if (!Collect()) return false;
+        if (!CreateDatabase()) return false;
+        return WriteMeters();
+    }
+
+  private:
+    // The next record of a pass; nullptr at the end of the file. Blank lines at the end of the file end it
+    // quietly; any other line of no known type ends the pass with an error (logged in the first pass).
+    clsRecType* Next(clsMVRSDownload& reader, bool firstPass) {
+        const std::int32_t before = reader.LineNo();
+        clsRecType* rec = reader.ReadNext();
+        if (rec != nullptr || reader.LineNo() == before) return rec;
+        const std::int32_t at = reader.LineNo();
+        const std::string id = reader.LastLine().substr(0, 3);
+        bool blank = Trim(reader.LastLine()).empty();
+        while (blank && !reader.AtEnd()) {
+            reader.ReadNext();
+            blank = Trim(reader.LastLine()).empty();
+        }
+        if (blank) return nullptr;
+        if (firstPass) AddLog("Error: Unknown record type '" + id + "' at line " + std::to_string(at));
+        ex_.State.Problems = true;
+        return nullptr;
+    }
+
+    // First pass: the route table and the counts.
+    bool Collect() {
+        clsMVRSDownload reader;
+        if (!reader.OpenFile(source_)) return false;
+        host::Progress progress(765);
+        std::int32_t announced = 0;
+        std::size_t current = 0;
+        double cycleDate = 0;
+        while (clsRecType* rec = Next(reader, true)) {
+            progress.Show(reader.Position255());
+            const std::string& id = rec->RIValue;
+            const std::int32_t line = reader.LineNo();
+            if (id == "FHD") {
+                announced = 0;
+                customers_ = 0;
+                meters_ = 0;
+            } else if (id == "CHD") {
+                host::WarnTooLarge(ex_, *rec, line);
+                cycleDate = rec->Number("CycleDate");
+                const auto n = static_cast<std::int32_t>(rec->Number("NumberRoutes"));
+                announced += n == 0 ? 1 : n;
+                if (!host::CountFits(ex_, announced, "routes", line)) return false;
+                routes_.resize(static_cast<std::size_t>(announced));
+            } else if (id == "RHD") {
+                host::WarnTooLarge(ex_, *rec, line);
+                customers_ += static_cast<std::int32_t>(rec->Number("NumberCustomerRecords"));
+                meters_ += static_cast<std::int32_t>(rec->Number("NumberMeterRecords"));
+                if (!host::CountFits(ex_, customers_, "customers", line) ||
+                    !host::CountFits(ex_, meters_, "meters", line))
+                    return false;
+                if (++current > routes_.size()) {
+                    AddLog("Error: Route header at line " + std::to_string(line) + " is one more than the " +
+                           std::to_string(routes_.size()) + " routes the cycle headers announce");
+                    ex_.State.Problems = true;
+                    return false;
+                }
+                RouteEntry& entry = routes_[current - 1];
+                entry.RouteNumber = rec->Text("RouteNumber");
+                entry.Region = rec->Text("Region");
+                entry.Zone = rec->Text("Zone");
+                entry.Office = rec->Text("Office");
+                entry.CycleDate = cycleDate;
+                entry.RemoteWandReads = static_cast<std::int32_t>(rec->Number("NumberRemoteWandReads"));
+                entry.Meters = 0;
+            } else if (id == "MTR") {
+                if (current == 0) {
+                    AddLog("Error: Meter record before any route header at line " + std::to_string(line));
+                    ex_.State.Problems = true;
+                    return false;
+                }
+                ++meterLines_;
+                ++routes_[current - 1].Meters;
+                if (!host::CountFits(ex_, meterLines_, "meters", line) ||
+                    !host::CountFits(ex_, routes_[current - 1].Meters, "meters in one route", line))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+    bool CreateDatabase() {
+        const auto routeCount = static_cast<std::int32_t>(routes_.size());
+        if (!ex_.CreateRouteZAV(routeCount + meterLines_ + 4202)) return false;
+        clsZAV& db = *ex_.RouteZAV;
+        WriteRouteHeader(db, static_cast<std::int16_t>(routeCount), static_cast<std::int16_t>(meterLines_),
+                         ex_.RouteSource, clsExchange::LookupFileVersion(kVersionMajor, kVersionMinor), Now(),
+                         CombineUser({std::to_string(customers_), std::to_string(meters_)}));
+        for (std::int32_t i = 1; i <= routeCount; ++i) {
+            const RouteEntry& r = routes_[static_cast<std::size_t>(i - 1)];
+            WriteRouteRecord(
+                db, static_cast<std::int16_t>(i), static_cast<std::int16_t>(r.Meters), r.RouteNumber,
+                CombineUser({r.Region, r.Zone, r.Office, r.CycleDate == 0 ? "" : ShortDateText(r.CycleDate),
+                             std::to_string(r.RemoteWandReads)}));
+        }
+        for (std::size_t i = routes_.size(); i-- > 0;)
+            routeIndex_[routes_[i].RouteNumber] = static_cast<std::int32_t>(i + 1);
+        return true;
+    }
+
+    // Second pass: one meter record per "MTR" record.
+    bool WriteMeters() {
+        clsMVRSDownload reader;
+        if (!reader.OpenFile(source_)) return false;
+        z_ = ex_.RouteZAVFields();
+        host::Progress progress(765);
+        const bool specialRadio = ex_.ExchMap.MapOptions(1) == "Y";
+        while (clsRecType* rec = Next(reader, false)) {
+            progress.Show(255 + reader.Position255());
+            const std::string& id = rec->RIValue;
+            const std::int32_t line = reader.LineNo();
+            if (id == "RHD") {
+                Flush();
+                routeNumber_ = rec->Text("RouteNumber");
+                const auto it = routeIndex_.find(routeNumber_);
+                routeOrdinal_ = it != routeIndex_.end() ? it->second : static_cast<std::int32_t>(routes_.size()) + 1;
+            } else if (id == "CUS") {
+                Flush();
+                customer_ = Customer();
+                customer_.Name = host::Fixed(rec->Text("Name"), kNameWidth);
+                customer_.Address1 = host::Fixed(rec->Text("Address1"), kNameWidth);
+                customer_.Address2 = host::Fixed(rec->Text("Address2"), kNameWidth);
+                customer_.UtilityID = rec->Text("UtilityID");
+                customer_.Account = rec->Text("Account");
+                customer_.GroupCode = rec->Text("GroupCode");
+                customer_.ExtraIndicator = rec->Text("ExtraIndicator");
+                customer_.SegmentCode = rec->Text("SegmentCode");
+                customer_.PassThru = rec->Text("PassThru");
+                customer_.CustomerInfo = rec->Text("CustomerInfo");
+            } else if (id == "CSX") {
+                customer_.Name2 = host::Fixed(rec->Text("Name"), kNameWidth);
+                customer_.Address3 = host::Fixed(rec->Text("Address3"), kNameWidth);
+            } else if (id == "MTR") {
+                Flush();
+                host::WarnTooLarge(ex_, *rec, line);
+                TakeMeter(*rec, specialRadio);
+            } else if (id == "RTS") {
+                meter_.SurveyText1 = rec->Text("SurveyText1");
+            } else if (id == "RFF") {
+                host::WarnTooLarge(ex_, *rec, line);
+                const std::string ert = rec->Text("RFERTID");
+                if (const auto tag = LeadingLong(ert)) {
+                    meter_.Tag = *tag;
+                } else {
+                    AddLog("Warning: Number too large to read in RFERTID of RFF at line " + std::to_string(line) +
+                           "; read as 0");
+                    ex_.State.Warnings = true;
+                    meter_.Tag = 0;
+                }
+                meter_.GeographicArea = static_cast<std::int32_t>(rec->Number("GeographicArea"));
+                meter_.RFFrequency = rec->Text("RFFrequency");
+                meter_.RFTone = rec->Text("RFTone");
+                meter_.Tamper = static_cast<std::int32_t>(rec->Number("Tamper"));
+                // The duplicate's information line names the customer: name, a blank, first address line.
+                if (ex_.DuplicateTag(std::to_string(meter_.Tag), customer_.Name, customer_.Address1, line))
+                    ex_.State.Problems = true;
+            } else if (id == "WRR") {
+                meter_.WandProgram = rec->Text("WandProgram");
+                meter_.DeviceID = rec->Text("DeviceID");
+            } else if (id == "MTS") {
+                meter_.SpecialMessageText = rec->Text("SpecialMessageText");
+            } else if (id == "RDG") {
+                host::WarnTooLarge(ex_, *rec, line);
+                TakeReading(*rec);
+            }
+        }
+        Flush();
+        return !ex_.State.Problems;
+    }
+
+    void TakeMeter(const clsRecType& rec, bool specialRadio) {
+        meter_ = Meter();
+        meter_.Pending = true;
+        meter_.MeterNumber = rec.Text("MeterNumber");
+        if (specialRadio && Trim(meter_.MeterNumber).size() == 8) {
+            // An eight-digit meter number is the radio tag itself, and the meter is read by radio.
+            try {
+                if (const auto n = NumberFromText(meter_.MeterNumber)) {
+                    meter_.Tag = CLng(*n);
+                    meter_.SpecialRadio = true;
+                }
+            } catch (const RuntimeError&) {
+            }
+        }
+        meter_.MeterCategory = rec.Text("MeterCategory");
+        meter_.MeterType = rec.Text("MeterType");
+        // The sequence is kept as read: the field holds 32 bits, so a long route keeps its walk order.
+        meter_.Sequence = static_cast<std::int32_t>(rec.Number("ReadSequence"));
+        meter_.GroupCode = rec.Text("GroupCode");
+        meter_.MeterLocation = DecimalText(rec.Text("MeterLocation"));
+        meter_.SurveyCode1 = rec.Text("SurveyCode1DisplayIndicator");
+        meter_.SurveyCode2 = rec.Text("SurveyCode2DisplayIndicator");
+        meter_.BillCode = rec.Text("BillCode");
+        meter_.MeterStatus = rec.Text("MeterStatus");
+        meter_.OpticalProbeID = rec.Text("OpticalProbeID");
+        meter_.ReadInstruction1 = rec.Text("ReadInstruction1");
+        meter_.ReadInstruction2 = rec.Text("ReadInstruction2");
+        meter_.SpecialMessageDisplay = rec.Text("SpecialMessageDisplayIndicator");
+        meter_.LocationExtraMeter = rec.Text("LocationExtraMeter");
+        meter_.AdditionalMeterInfo = rec.Text("AdditionalMeterInfo");
+        meter_.ReadSequence = rec.Text("ReadSequence");
+    }
+
+    void TakeReading(const clsRecType& rec) {
+        meter_.NumberDials = static_cast<std::int32_t>(rec.Number("NumberDials"));
+        meter_.PreviousReading = static_cast<std::int32_t>(rec.Number("PreviousReading"));
+        meter_.TextPrompt = rec.Text("TextPrompt");
+        meter_.ReadDirection = rec.Text("ReadDirection");
+        meter_.CompareCode = rec.Text("CompareCode");
+        meter_.ValidationCode = rec.Text("ValidationCode");
+        meter_.ReadMethod = meter_.SpecialRadio ? "R" : rec.Text("ReadMethod");
+        meter_.MeterConstant = static_cast<std::int32_t>(rec.Number("MeterConstant"));
+        meter_.ConstantFlag = static_cast<std::int32_t>(rec.Number("ConstantFlag"));
+        meter_.HHFPosition = rec.Text("HHFPosition");
+        meter_.NumberDecimals = static_cast<std::int32_t>(rec.Number("NumberDecimals"));
+        meter_.High1 = static_cast<std::int32_t>(rec.Number("High1"));
+        meter_.Low1 = static_cast<std::int32_t>(rec.Number("Low1"));
+    }
+
+    // Writes the pending meter, if any.
+    void Flush() {
+        if (!meter_.Pending) return;
+        const Meter& m = meter_;
+        const Customer& c = customer_;
+        clsZAV& zav = *ex_.RouteZAV;
+        clsPalmDB& db = zav.DB();
+        auto set = [&db](int position, const Value& value) {
+            if (position != 0) db.SetItem(position, value);
+        };
+        const std::string tagText = std::to_string(m.Tag);
+        zav.AddNew();
+        set(z_.RecType, std::int32_t{kRecMeter});
+        set(z_.RouteNbr, routeOrdinal_);
+        set(z_.Sequence, m.Sequence);
+        set(z_.MeterTagNbr, m.Tag);
+        if (const std::int32_t type = MeterTypeOfCategory(m.MeterCategory); type != 0) set(z_.MeterType, type);
+        set(z_.Digits, m.NumberDials);
+        set(z_.Decimals, m.NumberDecimals);
+        set(z_.PrvReading, m.PreviousReading);
+        set(z_.MaxReading, m.High1);
+        set(z_.MinReading, m.Low1);
+        zav.SetItem("Status", std::int32_t{0});
+        if (const std::int32_t readType = ReadTypeOfMethod(m.ReadMethod); readType >= 0) set(z_.ReadType, readType);
+        set(z_.LstReadingDate, std::int32_t{0});
+        zav.SetItem("TamperCount", m.Tamper);
+        set(z_.UtilityCode, LeadingLong(c.UtilityID).value_or(0));
+        set(z_.Lat, std::int32_t{0});
+        set(z_.Lng, std::int32_t{0});
+        set(z_.InitPulseCount, std::int32_t{0});
+        set(z_.InitTamperCount, std::int32_t{0});
+        set(z_.Message,
+            ex_.Advanced().LookupMessage(std::string(Trim(m.SpecialMessageText)), routeNumber_,
+                                         std::string(Trim(c.Account)), std::string(Trim(m.MeterNumber)), tagText));
+        set(z_.ServiceAddress, std::string(Trim(c.Address1 + c.Address2 + c.Address3)));
+        set(z_.BillingName, std::string(Trim(c.Name + c.Name2)));
+        set(z_.ServiceUniqueID, c.Account);
+        set(z_.MeterSerialNbr, m.MeterNumber);
+        set(z_.ReceiverData, std::string());
+        set(z_.User[0],
+            CombineUser({"0", c.Account, c.GroupCode, c.ExtraIndicator, c.SegmentCode, c.PassThru, c.CustomerInfo}));
+        set(z_.User[1],
+            CombineUser({m.GroupCode, m.SurveyCode1, m.SurveyCode2, m.BillCode, m.MeterStatus, m.OpticalProbeID,
+                         m.MeterType, m.MeterLocation, m.ReadInstruction1, m.ReadInstruction2, m.SpecialMessageDisplay,
+                         m.SurveyText1, m.LocationExtraMeter, m.AdditionalMeterInfo, m.ReadSequence}));
+        set(z_.User[2], CombineUser({m.TextPrompt, m.ReadDirection, m.CompareCode, m.ValidationCode, m.ReadMethod,
+                                     std::to_string(m.MeterConstant), std::to_string(m.ConstantFlag), m.HHFPosition,
+                                     std::to_string(m.NumberDecimals)}));
+        set(z_.User[3],
+            CombineUser({std::to_string(m.GeographicArea), m.RFFrequency, m.RFTone, "", m.DeviceID, m.WandProgram}));
+        set(z_.User[4], CombineUser({m.SpecialMessageText}));
+        zav.WriteData();
+        ++ex_.State.MetersWritten;
+        meter_ = Meter();
+        ex_.IndexWrittenMeter(static_cast<std::int16_t>(routeOrdinal_));
+    }
+
+    clsExchange& ex_;
+    std::filesystem::path source_;
+    std::vector<RouteEntry> routes_;
+    std::unordered_map<std::string, std::int32_t> routeIndex_;  // first entry of each route number
+    std::int32_t customers_ = 0, meters_ = 0, meterLines_ = 0;
+    ZAVFieldIndex z_{};
+    std::string routeNumber_;
+    std::int32_t routeOrdinal_ = 0;
+    Customer customer_;
+    Meter meter_;
+};
+
+}  // namespace
+
+bool ConvertRouteMVRS(clsExchange& ex) { return MVRSRouteConversion(ex).Run(); }
+
+}  // namespace zav

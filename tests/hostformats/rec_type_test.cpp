@@ -1,0 +1,223 @@
+// The fixed-layout record engine: declaring fields, reading each field type with its defaults, writing
+// values with the insertion rules, and assembling lines.
+#include "hostformats/rec_type.h"
+
+#include <gtest/gtest.h>
+
+#include "core/frontend.h"
+#include "hostformats/date_serial.h"
+#include "support/fake_frontend.h"
+
+namespace zav {
+namespace {
+
+clsField Field(std::int16_t type, std::int16_t pos, std::int16_t len) {
+    clsField f;
+    f.FieldName = "F";
+    f.FieldType = type;
+    f.FieldPos = pos;
+    f.FieldLen = len;
+    return f;
+}
+
+std::string Inserted(std::int16_t type, std::int16_t len, const Value& value, bool* whole = nullptr) {
+    std::string line;
+    const bool ok = Field(type, 1, len).Insert(line, value);
+    if (whole != nullptr) *whole = ok;
+    return line;
+}
+
+TEST(RecType, FieldsFollowOneAnotherAndTheIdentifierIsCaseSensitive) {
+    clsRecType rec;
+    rec.SetID(1, 3, "FHD");
+    rec.AddField("RecID", kHostText, 0, 3);
+    rec.AddField("A", kHostText, 0, 1);
+    rec.AddField("B", kHostText, 0, 5);
+    EXPECT_EQ(rec.Fields()[1].FieldPos, 4);
+    EXPECT_EQ(rec.Fields()[2].FieldPos, 5);
+    EXPECT_EQ(rec.RecLen(), 9);
+    // An explicit position is kept, and the record length still grows by the width.
+    rec.AddField("C", kHostText, 20, 2);
+    EXPECT_EQ(rec.Fields()[3].FieldPos, 20);
+    EXPECT_EQ(rec.RecLen(), 11);
+
+    EXPECT_TRUE(rec.TestID("FHD123"));
+    EXPECT_FALSE(rec.TestID("fhd123"));
+    EXPECT_FALSE(rec.TestID("FH"));
+    EXPECT_FALSE(rec.TestID(""));
+}
+
+TEST(RecType, ParseStoresEveryFieldUnderAnyCaseAndClearsThePreviousValues) {
+    clsRecType rec;
+    rec.SetID(1, 3, "CUS");
+    rec.AddField("RecID", kHostText, 0, 3);
+    rec.AddField("Name", kHostText, 0, 6);
+    rec.AddField("Count", kHostZeroPadded, 0, 4);
+    rec.Parse("CUSAnn   0012");
+    EXPECT_EQ(rec.Text("name"), "Ann   ");
+    EXPECT_EQ(rec.Value("COUNT"), Value(std::int32_t{12}));
+    EXPECT_EQ(rec.cvarBuffer, "CUSAnn   0012");
+    rec.Value("Other", std::string("kept"));
+    EXPECT_EQ(rec.Text("other"), "kept");
+    // A line cut short reads empty texts and default numbers.
+    rec.Parse("CUSBo");
+    EXPECT_EQ(rec.Text("Name"), "Bo");
+    EXPECT_EQ(rec.Value("Count"), Value(std::int32_t{0}));
+    EXPECT_EQ(rec.Value("Other"), Value());
+    EXPECT_EQ(rec.Value("Missing"), Value());
+}
+
+TEST(RecType, ExtractReadsEachTypeAndFallsBackToItsDefault) {
+    struct Case {
+        std::int16_t type, len;
+        std::string text;
+        Value expected;
+    };
+    const double march15 = DateSerial(2004, 3, 15);
+    const Case cases[] = {
+        {kHostText, 5, "ab   ", std::string("ab   ")},
+        {kHostText, 5, "", std::string()},
+        {kHostZeroPadded, 4, "  12", std::int32_t{12}},
+        {kHostZeroPadded, 4, "1 2x", std::int32_t{12}},
+        {kHostZeroPadded, 4, "abcd", std::int32_t{0}},
+        {kHostZeroPadded, 10, "9999999999", std::int32_t{0}},  // does not fit 32 bits
+        {kHostZeroPadded, 4, "    ", std::int32_t{0}},
+        {kHostInteger, 6, " 12.5 ", std::int16_t{12}},
+        {kHostInteger, 6, "99999", std::int16_t{0}},
+        {kHostInteger, 4, "12a", std::int16_t{0}},
+        {kHostLong, 6, "  -7  ", std::int32_t{-7}},
+        {kHostDouble, 6, "12.25", 12.25},
+        {kHostMoney, 8, "00012.50", 12.5},
+        {kHostMoney, 8, "xx", 0.0},
+        {kHostDate, 6, "031504", march15},
+        {kHostDate, 6, "000000", 0.0},
+        {kHostDate, 6, "123199", DateSerial(1999, 12, 31)},
+        {kHostDate, 6, "022930", 0.0},  // no 29 February 1930
+        {kHostDate, 8, "03152004", march15},
+        {kHostDate, 8, "        ", 0.0},
+        {kHostDate, 10, "3/15/2004", march15},
+        {kHostDate, 10, "tomorrow", 0.0},
+        {kHostStamp, 14, "20040315093015", march15 + (9 * 3600 + 30 * 60 + 15) / 86400.0},
+        {kHostStamp, 14, "2004031509301", Value()},
+        {kHostTime, 4, "0930", (9 * 60 + 30) / 1440.0},
+        {kHostTime, 4, "2560", Value()},
+        {kHostTime, 6, "093015", (9 * 3600 + 30 * 60 + 15) / 86400.0},
+        {kHostTime, 6, "      ", 0.0},
+        {kHostTime, 5, "09301", Value()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.type) + " '" + c.text + "'");
+        EXPECT_EQ(Field(c.type, 1, c.len).Extract(c.text), c.expected);
+    }
+}
+
+TEST(RecType, InsertFormatsEachType) {
+    struct Case {
+        std::int16_t type, len;
+        Value value;
+        std::string expected;
+        bool whole;
+    };
+    const Case cases[] = {
+        {kHostZeroPadded, 4, std::int32_t{37}, "0037", true},
+        {kHostZeroPadded, 4, 2.5, "0003", true},    // halves away from zero
+        {kHostZeroPadded, 4, -2.5, "-000", false},  // "-0003" cut to the width
+        {kHostZeroPadded, 4, std::string("12"), "0012", true},
+        {kHostZeroPadded, 4, std::string(""), "    ", true},
+        {kHostZeroPadded, 4, std::string("AB"), "AB  ", true},
+        {kHostZeroPadded, 4, Value(), "0000", true},
+        {kHostZeroPadded, 8, std::int32_t{123456789}, "12345678", false},
+        {kHostInteger, 2, std::int16_t{7}, "07", true},
+        {kHostMoney, 8, 12.5, "00012.50", true},
+        {kHostText, 4, std::string("abcdef"), "abcd", true},
+        {kHostText, 4, std::string("ab"), "ab  ", true},
+        {kHostText, 4, std::int32_t{12}, "12  ", true},
+        {kHostLong, 6, 12.5, "12.5  ", true},
+        {kHostDate, 6, DateSerial(2004, 3, 15), "031504", true},
+        {kHostDate, 6, 0.0, "000000", true},
+        {kHostDate, 6, Value(), "000000", true},
+        {kHostDate, 8, DateSerial(2004, 3, 15), "03152004", true},
+        {kHostDate, 8, std::string("3/15/2004"), "03152004", true},
+        {kHostDate, 4, DateSerial(2004, 3, 15), "    ", true},
+        {kHostStamp, 17, DateSerial(2004, 3, 15) + 0.5, "03152004 12:00:00", true},
+        {kHostTime, 4, std::int32_t{930}, "930 ", true},
+        {kHostTime, 6, std::string("093015"), "093015", true},
+        {kHostTime, 6, std::int32_t{0}, "0     ", true},
+        {kHostTime, 5, std::int32_t{930}, "     ", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.type) + " -> '" + c.expected + "'");
+        bool whole = false;
+        EXPECT_EQ(Inserted(c.type, c.len, c.value, &whole), c.expected);
+        EXPECT_EQ(whole, c.whole);
+    }
+}
+
+TEST(RecType, InsertOverwritesInPlaceAndPadsAShortLine) {
+    std::string line = "ABCDEFGH";
+    Field(kHostText, 3, 2).Insert(line, std::string("xy"));
+    EXPECT_EQ(line, "ABxyEFGH");
+    std::string shortLine = "AB";
+    Field(kHostText, 5, 2).Insert(shortLine, std::string("z"));
+    EXPECT_EQ(shortLine, "AB  z ");
+}
+
+TEST(RecType, UndefinedFieldTypeIsShownAndGivesNothing) {
+    test::FakeFrontend fe;
+    ScopedFrontend scope(fe);
+    EXPECT_EQ(Field(6, 1, 3).Extract("abc"), Value());
+    EXPECT_EQ(Inserted(6, 3, std::string("abc")), "   ");
+    ASSERT_EQ(fe.calls.size(), 2u);
+    EXPECT_NE(fe.calls[0].find("Undefined Field Type"), std::string::npos);
+}
+
+TEST(RecType, BufferAssemblesStoredValuesAndPadsButNeverCuts) {
+    clsRecType rec;
+    rec.SetID(1, 3, "RDG");
+    rec.AddField("RecID", kHostText, 0, 3);
+    rec.AddField("Text", kHostText, 0, 4);
+    rec.AddField("Reading", kHostZeroPadded, 0, 5);
+    rec.Init();
+    rec.Value("RecID", std::string("RDG"));
+    EXPECT_EQ(rec.Buffer(126), "RDG" + std::string(123, ' '));
+    rec.Value("Reading", std::int32_t{42});
+    EXPECT_EQ(rec.Buffer(0), "RDG    00042");  // a field without a value stays blank
+    rec.Value("Reading", std::int32_t{1234567});
+    EXPECT_EQ(rec.Buffer(8), "RDG    12345");
+    ASSERT_EQ(rec.CutFields().size(), 1u);
+    EXPECT_EQ(rec.CutFields()[0], "Reading");
+    rec.AddField("Wide", kHostText, 0, 116);  // now reaches column 128
+    rec.Value("Wide", std::string("w"));
+    EXPECT_EQ(rec.Buffer(126).size(), 128u);
+    EXPECT_TRUE(rec.CutFields().empty() == false);
+}
+
+TEST(RecType, BufferOfAValueThatCannotBeFormattedIsShownAndGivesAnEmptyLine) {
+    test::FakeFrontend fe;
+    ScopedFrontend scope(fe);
+    clsRecType rec;
+    rec.AddField("RecID", kHostText, 0, 3);
+    rec.AddField("When", kHostDate, 0, 8);
+    rec.Value("RecID", std::string("RDG"));
+    rec.Value("When", std::string("not a date"));
+    EXPECT_EQ(rec.Buffer(20), "");
+    ASSERT_EQ(fe.calls.size(), 1u);
+    EXPECT_NE(fe.calls[0].find("Type mismatch"), std::string::npos);
+}
+
+TEST(DateSerial, CountsDaysFromThirtyDecember1899) {
+    EXPECT_EQ(DateSerial(1899, 12, 30), 0);
+    EXPECT_EQ(DateSerial(1900, 1, 1), 2);
+    EXPECT_EQ(DateSerial(2004, 3, 15), 38061);
+    const CivilDate d = DateFromSerial(38061.75);
+    EXPECT_EQ(d.year, 2004);
+    EXPECT_EQ(d.month, 3);
+    EXPECT_EQ(d.day, 15);
+    EXPECT_EQ(DateFromText(ShortDateText(38061)), 38061);
+    EXPECT_EQ(DateFromText("2/30/2004"), std::nullopt);
+    EXPECT_EQ(DateFromText("3/15/29"), DateSerial(2029, 3, 15));
+    EXPECT_EQ(DateFromText("3/15/30"), DateSerial(1930, 3, 15));
+}
+
+}  // namespace
+}  // namespace zav
