@@ -14,6 +14,7 @@
 #include "hostformats/e5k_files.h"
 #include "hostformats/host_formats.h"
 #include "hostformats/mvrs_files.h"
+#include "support/quiet_frontend.h"
 
 namespace {
 
@@ -166,19 +167,7 @@ void BM_MVRSUploadWrite(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kMeters);
 }
 
-// Says nothing and answers Yes (each run replaces the previous database).
-struct QuietFrontend final : zav::Frontend {
-    void AddLog(const std::string&) override {}
-    void SetProgressButton(long, long) override {}
-    bool AskYesNo(const std::string&, const std::string&, bool) override { return true; }
-    void ShowMessage(const std::string&, const std::string&) override {}
-    int AbortRetryIgnore(const std::string&, const std::string&) override { return zav::kAbort; }
-    std::string PromptVariables(const std::vector<zav::PromptField>&,
-                                std::vector<std::pair<std::string, std::string>>&) override {
-        return "OK";
-    }
-    std::string PromptUnit(const std::vector<std::string>&) override { return ""; }
-};
+using zav::test::QuietFrontend;
 
 void RouteConvert(benchmark::State& state, const std::filesystem::path& source, int mapType) {
     const auto home = Dir() / "office";

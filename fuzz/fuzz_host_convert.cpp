@@ -14,25 +14,14 @@
 #include "exchange/exchange.h"
 #include "exchange/prompts.h"
 #include "hostformats/host_formats.h"
+#include "support/quiet_frontend.h"
 #include "zav/zav.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Says nothing, answers Yes (so each run replaces the previous files), OK and Abort.
-struct QuietFrontend final : zav::Frontend {
-    void AddLog(const std::string&) override {}
-    void SetProgressButton(long, long) override {}
-    bool AskYesNo(const std::string&, const std::string&, bool) override { return true; }
-    void ShowMessage(const std::string&, const std::string&) override {}
-    int AbortRetryIgnore(const std::string&, const std::string&) override { return zav::kAbort; }
-    std::string PromptVariables(const std::vector<zav::PromptField>&,
-                                std::vector<std::pair<std::string, std::string>>&) override {
-        return "OK";
-    }
-    std::string PromptUnit(const std::vector<std::string>&) override { return ""; }
-};
+using zav::test::QuietFrontend;
 
 struct Setup {
     fs::path home;
