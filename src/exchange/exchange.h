@@ -97,6 +97,9 @@ class clsExchange : public ExchangeSettings {
     // REQUIRES: ResolveRouteFields() since the current map was loaded.
     std::int16_t ValidateRoute(const RouteFields& rec);
     std::int16_t ValidateRoute(const Values& rec);  // a record of ParseRoute, in map order
+    // Validates a parsed route line and notes the result in the conversion state: 1 sets the warnings
+    // flag, 2 the problems flag. False for 3, which ends the conversion (the validation logged why).
+    bool ValidateRouteLine(const RouteFields& rec);
     // Finds the fields a route converter reads in the current map, once per conversion.
     // THROWS RuntimeError(457) when a field name occurs twice, 5 when one of them is missing.
     void ResolveRouteFields();

@@ -129,18 +129,7 @@ bool clsExchange::ConvertReReadList() {
         SetProgressButton(blocks, static_cast<long>(source.Position()) / kProgressBlock);
         ++State.InputLines;
         ParseRouteFields(line, rec);
-        switch (ValidateRoute(rec)) {
-            case 1:
-                State.Warnings = true;
-                break;
-            case 2:
-                State.Problems = true;
-                break;
-            case 3:
-                return false;
-            default:
-                break;
-        }
+        if (!ValidateRouteLine(rec)) return false;
         meters.Write(rec, route, ReadTypeOfLetter(ReadTypeLetter));
         ++State.MetersWritten;
     }

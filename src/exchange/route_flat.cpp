@@ -65,18 +65,7 @@ bool clsExchange::ConvertRouteFlat() {
         SetProgressButton(3 * blocks, blocks + static_cast<long>(source.Position()) / kProgressBlock);
         ++State.InputLines;
         ParseRouteFields(line, rec);
-        switch (ValidateRoute(rec)) {
-            case 1:
-                State.Warnings = true;
-                break;
-            case 2:
-                State.Problems = true;
-                break;
-            case 3:
-                return false;
-            default:
-                break;
-        }
+        if (!ValidateRouteLine(rec)) return false;
         const std::string routeNbr = ValueText(rec[at.RouteNbr]);
         const std::int16_t ordinal = State.Routes.AddRoute(routeNbr);
 

@@ -98,4 +98,19 @@ std::int16_t clsExchange::ValidateRoute(const Values& rec) {
     return ValidateRoute(fields);
 }
 
+bool clsExchange::ValidateRouteLine(const RouteFields& rec) {
+    switch (ValidateRoute(rec)) {
+        case 1:
+            State.Warnings = true;
+            return true;
+        case 2:
+            State.Problems = true;
+            return true;
+        case 3:
+            return false;
+        default:
+            return true;
+    }
+}
+
 }  // namespace zav
