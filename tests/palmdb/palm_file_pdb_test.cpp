@@ -195,16 +195,26 @@ TEST_F(PdbTest, AKilledWriterLeavesTheRecordsWrittenSoFar) {
         std::string r = "record " + std::to_string(i);
         return r + std::string(300 - r.size(), '.');
     };
-    for (int delayMs : {5, 20, 60}) {
+    for (int delayMs : {0, 5, 20, 60}) {
+        // The child says when the file is created, so the kill lands while records are written even on a
+        // slow machine (before creation there is no file to look at).
+        int created[2];
+        ASSERT_EQ(pipe(created), 0);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            close(created[0]);
             clsPalmFilePDB pdb;
             if (pdb.CreateFile(file, "RouteZAV", "hZVL", "DATA", 65535, "", "") != 0) _exit(2);
+            if (write(created[1], "c", 1) != 1) _exit(3);
             for (int i = 0; i < 65535; ++i) pdb.WriteRecord(recordText(i));
             pause();  // wait to be killed with everything still open
             _exit(0);
         }
+        close(created[1]);
+        char c = 0;
+        ASSERT_EQ(read(created[0], &c, 1), 1) << "the writer could not create the file";
+        close(created[0]);
         std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
         kill(child, SIGKILL);
         int status = 0;
