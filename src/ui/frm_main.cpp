@@ -75,15 +75,15 @@ frmMain::frmMain(clsExchange& exchange, RegistryStore& store, std::filesystem::p
 frmMain::~frmMain() = default;
 
 void frmMain::BuildCommands() {
-    struct Spec {
+    struct ButtonDef {
         const char* name;
         const char* caption;
         const char* tooltip;
     };
-    auto make = [this](const Spec& spec) {
-        auto* button = new QPushButton(spec.caption, central_);
-        button->setObjectName(spec.name);
-        if (*spec.tooltip) button->setToolTip(spec.tooltip);
+    auto make = [this](const ButtonDef& def) {
+        auto* button = new QPushButton(def.caption, central_);
+        button->setObjectName(def.name);
+        if (*def.tooltip) button->setToolTip(def.tooltip);
         return button;
     };
     buttons_[0] = make({"cmdRoute", "Route File", "Create RouteZAV to send to handheld"});
