@@ -16,7 +16,7 @@ std::vector<std::unique_ptr<clsRecType>> DeclareRecordTypes(const std::vector<Ho
         for (std::string_view id : layout.ids) {
             auto type = std::make_unique<clsRecType>();
             type->SetID(1, static_cast<std::int16_t>(id.size()), std::string(id));
-            for (const HostFieldSpec& field : layout.fields)
+            for (const HostFieldLayout& field : layout.fields)
                 type->AddField(std::string(field.name), field.kind, 0, field.width);
             types.push_back(std::move(type));
         }

@@ -11,7 +11,7 @@
 
 namespace zav {
 
-struct HostFieldSpec {
+struct HostFieldLayout {
     std::string_view name;
     std::int16_t start;
     std::int16_t width;
@@ -21,7 +21,7 @@ struct HostFieldSpec {
 struct HostRecordLayout {
     std::vector<std::string_view> ids;  // identifiers, in the order a reader tests them
     std::int16_t length;                // the record length the format states
-    std::vector<HostFieldSpec> fields;  // "RecID" first
+    std::vector<HostFieldLayout> fields;  // "RecID" first
 };
 
 // Layouts in the order a reader tests them (or a writer declares them).
