@@ -344,6 +344,7 @@ IPalmFile& clsPalmDB::File() const {
 void clsPalmDB::Rewind() { File().Rewind(); }
 std::int32_t clsPalmDB::RecordCount() const { return File().RecordCount(); }
 std::int16_t clsPalmDB::Position255() const { return File().Position255(); }
+std::uint64_t clsPalmDB::BytesLeft() const { return File().BytesLeft(); }
 std::string clsPalmDB::Title() const { return File().Title(); }
 std::string clsPalmDB::Creator() const { return File().Creator(); }
 std::string clsPalmDB::DBType() const { return File().DBType(); }

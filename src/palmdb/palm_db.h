@@ -114,6 +114,8 @@ class clsPalmDB {
     void Rewind();
     std::int32_t RecordCount() const;
     std::int16_t Position255() const;
+    // Bytes sequential reading has not reached (IPalmFile::BytesLeft).
+    std::uint64_t BytesLeft() const;
     std::string Title() const;
     std::string Creator() const;
     std::string DBType() const;

@@ -204,6 +204,11 @@ std::string clsPalmFilePDB::SortInfo() {
     return Range(start, count_ > 0 ? offsets_[0] : reader_.Size());
 }
 
+std::uint64_t clsPalmFilePDB::BytesLeft() {
+    if (next_ >= count_ || !reader_.IsOpen()) return 0;
+    return reader_.Size() - offsets_[static_cast<std::size_t>(next_)];
+}
+
 std::int16_t clsPalmFilePDB::Position255() {
     if (count_ < 2) return 0;
     const double position = RoundHalfEven(static_cast<double>(next_) * 255.0 / (count_ - 1));

@@ -56,6 +56,8 @@ class clsPalmFilePDB final : public IPalmFile {
     std::int32_t Attributes() override { return static_cast<std::int32_t>(GetBE16(header_, 32)); }
     PalmDate BackupDate() override { return DateAt(44); }
     std::int16_t Position255() override;
+    // 0 once every record in the list was read; else the bytes from the next record on.
+    std::uint64_t BytesLeft() override;
     std::int16_t CloseFile() override;
 
     // Reads a file image held in memory, as OpenFile reads a file.

@@ -80,6 +80,7 @@ class clsZAV {
     // RecType of the current record (0 when the record is shorter than 2 bytes).
     std::int32_t RecType() const { return db_.GetInt16(0); }
     std::int16_t Position255() const { return db_.Position255(); }
+    std::uint64_t BytesLeft() const { return db_.BytesLeft(); }
     int GetType() const { return db_.GetType(); }
     std::int32_t RecordCount() const { return db_.RecordCount(); }
     const std::string& RawData() const { return db_.RawData(); }
