@@ -129,6 +129,7 @@ class clsPalmDB {
   private:
     Value ItemAt(int index) const;
     void SetItemAt(int index, const Value& value);
+    void StoreField(const Field& f, const Value& value);
     // The text spans after the fixed area: up to TextCount() of them, as GetString finds them.
     void TextSpans(std::vector<std::string_view>& out) const;
     IPalmFile& File() const;

@@ -637,3 +637,22 @@ TEST_F(ReadingConvertTest, DatabasesHoldingLessThanTheyAnnounceFailTheRun) {
 
 }  // namespace
 }  // namespace zav
+
+namespace zav {
+namespace {
+
+// A negative 4-byte value of the readings database reaches the upload file as it is.
+TEST_F(ReadingConvertTest, NegativeFourByteValuesReachTheUpload) {
+    SaveUploadMap([](clsExchMap& m) {
+        Out(m, "Lat", 28, 10, 2, 2);
+        Out(m, "Lng", 38, 10, 2, 2);
+    });
+    ReadingsBuilder b;
+    b.Header(1).Route(1, "A").Meter(1, {{"MeterTagNbr", 1}, {"Lat", 44977753}, {"Lng", -93265011}});
+    b.Write(dir / "ReadingZAV.pdb");
+    ASSERT_TRUE(ex.ConvertReading());
+    EXPECT_EQ(File("upload.txt").substr(27, 20), "  44977753 -93265011");
+}
+
+}  // namespace
+}  // namespace zav
