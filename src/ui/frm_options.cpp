@@ -119,6 +119,7 @@ frmOptions::frmOptions(clsExchange& exchange, QWidget* parent)
     };
 
     tbsOptions_->setObjectName("tbsOptions");
+    tbsOptions_->setAccessibleName("Setup");
     tbsOptions_->tabBar()->setAccessibleName("Setup");
     const struct {
         QWidget* page;
