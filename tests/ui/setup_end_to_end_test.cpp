@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QTest>
 
+#include "advanced/advanced.h"
 #include "core/file_io.h"
 #include "core/identity.h"
 #include "core/text.h"
@@ -67,6 +68,9 @@ TEST(SetupEndToEnd, SetupChangesTheRouteSourceAndANewMapConvertsTheDemoRoute) {
     ASSERT_TRUE(demoMap.LoadMap("Demo Route.zcm", kMapRoute));
 
     RegistryStore store(home / "registry.sqlite3");
+    struct AdvancedRelease {  // the conversion loads the shared advanced options from this store
+        ~AdvancedRelease() { ReleaseSharedAdvanced(); }
+    } release;
     clsExchange exchange(store);
     exchange.HomeFolder = home.Path();
     frmMain main(exchange, store, home.Path(), "zavdepot");
