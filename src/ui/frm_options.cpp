@@ -84,12 +84,12 @@ std::string CutAtNul(std::string name) {
     return name;
 }
 
-// Lines up the first column of several grids: each gets the width of the widest label among them.
+// Lines up the first column of several grids: each gets the width of the widest caption among them.
 void AlignLabelColumns(std::initializer_list<QGridLayout*> grids) {
     int width = 0;
     for (QGridLayout* grid : grids)
         for (int row = 0; row < grid->rowCount(); ++row)
-            if (QLayoutItem* item = grid->itemAtPosition(row, 0); item && item->widget())
+            if (QLayoutItem* item = grid->itemAtPosition(row, 0); item && qobject_cast<QLabel*>(item->widget()))
                 width = std::max(width, item->widget()->sizeHint().width());
     for (QGridLayout* grid : grids) grid->setColumnMinimumWidth(0, width);
 }
@@ -156,7 +156,8 @@ frmOptions::frmOptions(clsExchange& exchange, QWidget* parent)
             [step] { step(-1); });
 
     loading_ = true;
-    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    tbsOptions_->setUsesScrollButtons(false);  // every tab's caption stays readable
+    UpdateMinimumSize();
     resize(sizeHint().expandedTo(minimumSize()));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -165,6 +166,7 @@ frmOptions::frmOptions(clsExchange& exchange, QWidget* parent)
     LoadControls();
     tbsOptions_->setCurrentIndex(0);
     fraOrphans_->setVisible(chkOrphanConvert_->isChecked());
+    UpdateMinimumSize();
     loading_ = false;
 }
 
@@ -275,7 +277,10 @@ QWidget* frmOptions::BuildReadingPage() {
     layout->addStretch(1);
     AlignLabelColumns({readings, orphans});
 
-    connect(chkOrphanConvert_, &QCheckBox::toggled, fraOrphans_, &QWidget::setVisible);
+    connect(chkOrphanConvert_, &QCheckBox::toggled, this, [this](bool on) {
+        fraOrphans_->setVisible(on);
+        UpdateMinimumSize();
+    });
     return page;
 }
 
@@ -472,6 +477,11 @@ void frmOptions::OpenEditor(int use, bool newMap) {
         const int other = use == kMapRoute ? kMapReRead : kMapRoute;
         FillMapBox(other, FromQt(Controls(other).map->currentText()));
     }
+}
+
+void frmOptions::UpdateMinimumSize() {
+    layout()->activate();
+    setMinimumSize(layout()->totalMinimumSize().expandedTo(QSize(kMinimumWidth, kMinimumHeight)));
 }
 
 void frmOptions::Display() { exec(); }

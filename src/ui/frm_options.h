@@ -113,6 +113,8 @@ class frmOptions : public QDialog {
     // Fills the map list of a use from the home folder and selects `wanted` (without regard to case).
     void FillMapBox(int use, const std::string& wanted);
     void UpdateInstallControls();
+    // At least 6900 by 6060 twips, and never smaller than the controls shown need.
+    void UpdateMinimumSize();
     void BrowseSource(int use);
     void BrowseDestination(int use);
     void OpenEditor(int use, bool newMap);

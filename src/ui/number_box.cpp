@@ -1,5 +1,6 @@
 #include "ui/number_box.h"
 
+#include <QStyle>
 #include <QToolTip>
 
 namespace zav {
@@ -7,6 +8,10 @@ namespace zav {
 NumberBox::NumberBox(QWidget* parent, std::int16_t minimum, std::int16_t maximum)
     : QLineEdit(parent), minimum_(minimum), maximum_(maximum) {
     SetValue(0);
+    // Wide enough for the longest number of the range, and no wider.
+    const QString widest = QString::number(minimum_ < 0 ? minimum_ : maximum_) + "0";
+    setMaximumWidth(fontMetrics().horizontalAdvance(widest) + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) +
+                    12);
     connect(this, &QLineEdit::textEdited, this, &NumberBox::OnEdited);
 }
 
