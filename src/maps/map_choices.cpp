@@ -17,8 +17,10 @@ std::vector<std::int32_t> MapOptionChoices(std::int32_t use, std::string_view fi
             if (EqualsNoCase(fieldName, "Sequence")) return {kDoNotMap, kMapFromSource, kAutonumber};
             return {kDoNotMap, kMapFromSource, kMapConstant, kMapPrompt};
         case kMapReading:
-        case kMapOrphan: return {kDoNotMap, kWriteToDestination};
-        default: return {};
+        case kMapOrphan:
+            return {kDoNotMap, kWriteToDestination};
+        default:
+            return {};
     }
 }
 

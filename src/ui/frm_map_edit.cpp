@@ -191,9 +191,9 @@ void frmMapEdit::BuildControls() {
     NameButtons(this);
 
     // The keyboard walks the window as it reads: settings, fields, the field's mapping, the buttons.
-    QWidget* order[] = {cboType_,    cboDelimiter_, cboQuote_, cboFilter_, cboTerminator_, txtLength_,
-                        lstFields_,  cboAction_,    txtPosition_, txtWidth_, txtConstant_, cboAlign_,
-                        cboPad_,     cboFormat_,    chkRadio_,   cmdSaveAs_, cmdSave_,      cmdDelete_};
+    QWidget* order[] = {cboType_,   cboDelimiter_, cboQuote_,    cboFilter_, cboTerminator_, txtLength_,
+                        lstFields_, cboAction_,    txtPosition_, txtWidth_,  txtConstant_,   cboAlign_,
+                        cboPad_,    cboFormat_,    chkRadio_,    cmdSaveAs_, cmdSave_,       cmdDelete_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
     resize(680, 520);
 }
@@ -244,8 +244,7 @@ void frmMapEdit::ConnectControls() {
         }
         UpdateVisibility();
     });
-    connect(txtPosition_, &NumberBox::edited, this,
-            field([this](int f, std::int16_t n) { map_.DataPosition(f, n); }));
+    connect(txtPosition_, &NumberBox::edited, this, field([this](int f, std::int16_t n) { map_.DataPosition(f, n); }));
     connect(txtWidth_, &NumberBox::edited, this, field([this](int f, std::int16_t n) { map_.DataWidth(f, n); }));
     connect(txtConstant_, &QLineEdit::textEdited, this,
             field([this](int f, const QString& text) { map_.MapConstant(f, FromQt(text)); }));
@@ -375,7 +374,8 @@ bool frmMapEdit::RowShown(QWidget* control) const {
 
 std::string frmMapEdit::NameWithoutExtension() const {
     const std::string& name = map_.MapName();
-    if (name.size() >= extension_.size() && name.compare(name.size() - extension_.size(), extension_.size(), extension_) == 0)
+    if (name.size() >= extension_.size() &&
+        name.compare(name.size() - extension_.size(), extension_.size(), extension_) == 0)
         return name.substr(0, name.size() - extension_.size());
     return name;
 }

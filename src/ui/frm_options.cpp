@@ -53,10 +53,14 @@ struct UseSettings {
 UseSettings SettingsOf(int use) {
     using S = ExchangeSettings;
     switch (use) {
-        case kMapRoute: return {&S::RouteSource, &S::RouteDestination, &S::RouteMap, &S::RouteZAVType};
-        case kMapReRead: return {&S::ReReadSource, &S::ReReadDestination, &S::ReReadMap, &S::ReReadZAVType};
-        case kMapReading: return {&S::ReadingSource, &S::ReadingDestination, &S::ReadingMap, nullptr};
-        default: return {nullptr, &S::OrphanDestination, &S::OrphanMap, nullptr};
+        case kMapRoute:
+            return {&S::RouteSource, &S::RouteDestination, &S::RouteMap, &S::RouteZAVType};
+        case kMapReRead:
+            return {&S::ReReadSource, &S::ReReadDestination, &S::ReReadMap, &S::ReReadZAVType};
+        case kMapReading:
+            return {&S::ReadingSource, &S::ReadingDestination, &S::ReadingMap, nullptr};
+        default:
+            return {nullptr, &S::OrphanDestination, &S::OrphanMap, nullptr};
     }
 }
 
@@ -213,8 +217,7 @@ void frmOptions::ConnectMapControls(UseControls& c) {
     connect(c.map, &QComboBox::currentIndexChanged, edit, [edit](int index) { edit->setEnabled(index >= 0); });
     connect(c.editMap, &QPushButton::clicked, this, [this, use] { OpenEditor(use, false); });
     connect(c.newMap, &QPushButton::clicked, this, [this, use] { OpenEditor(use, true); });
-    if (c.browseSource)
-        connect(c.browseSource, &QPushButton::clicked, this, [this, use] { BrowseSource(use); });
+    if (c.browseSource) connect(c.browseSource, &QPushButton::clicked, this, [this, use] { BrowseSource(use); });
     connect(c.browseDestination, &QPushButton::clicked, this, [this, use] { BrowseDestination(use); });
 }
 
@@ -437,7 +440,8 @@ void frmOptions::BrowseSource(int use) {
     request.defaultExtension = clsExchange::DefaultFileExtension(use);
     request.filter = use == kMapReading ? kZavFileFilter : kAllFilesFilter;
     request.filterIndex = use == kMapReading ? ZavFilterIndex(current) : 0;
-    request.initialFile = Trim(current).empty() ? std::string() : ResolveAgainst(exchange_.HomeFolder, current).string();
+    request.initialFile =
+        Trim(current).empty() ? std::string() : ResolveAgainst(exchange_.HomeFolder, current).string();
     request.initialFolder = exchange_.HomeFolder.string();
     const std::string chosen = CutAtNul(ChooseFile(request));
     if (!chosen.empty()) c.source->setText(ToQt(PathForSetting(exchange_.HomeFolder, chosen)));
@@ -453,7 +457,8 @@ void frmOptions::BrowseDestination(int use) {
     request.defaultExtension = clsExchange::DefaultFileExtension(use);
     request.filter = zav ? kZavFileFilter : kAllFilesFilter;
     request.filterIndex = zav ? ZavFilterIndex(current) : 0;
-    request.initialFile = Trim(current).empty() ? std::string() : ResolveAgainst(exchange_.HomeFolder, current).string();
+    request.initialFile =
+        Trim(current).empty() ? std::string() : ResolveAgainst(exchange_.HomeFolder, current).string();
     request.initialFolder = exchange_.HomeFolder.string();
     const std::string chosen = CutAtNul(ChooseFile(request));
     if (!chosen.empty()) c.destination->setText(ToQt(PathForSetting(exchange_.HomeFolder, chosen)));

@@ -11,8 +11,7 @@
 
 namespace zav {
 
-InputBox::InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText,
-                   QWidget* parent)
+InputBox::InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText, QWidget* parent)
     : QDialog(parent), lblPrompt_(new QLabel(ToQt(prompt), this)), txtInput_(new QLineEdit(ToQt(defaultText), this)) {
     setObjectName("frmInputBox");
     setWindowTitle(ToQt(title));

@@ -11,7 +11,7 @@ class QWidget;
 namespace zav {
 
 struct FileDialogRequest {
-    bool save = false;             // a save dialog (else an open dialog, for an existing file)
+    bool save = false;  // a save dialog (else an open dialog, for an existing file)
     std::string title;
     std::string filter;            // "All Files(*.*)|*.*"
     int filterIndex = 0;           // the preselected filter, from 1; 0 for the first

@@ -17,9 +17,9 @@ TEST(MapChoices, OptionsFollowTheUseAndTheSequenceField) {
         Codes codes;
     };
     const Case cases[] = {
-        {kMapRoute, "Sequence", {1, 2, 6}},     {kMapReRead, "SEQUENCE", {1, 2, 6}},
+        {kMapRoute, "Sequence", {1, 2, 6}},       {kMapReRead, "SEQUENCE", {1, 2, 6}},
         {kMapRoute, "MeterTagNbr", {1, 2, 3, 4}}, {kMapReading, "Sequence", {1, 5}},
-        {kMapOrphan, "CurReading", {1, 5}},     {7, "Sequence", {}},
+        {kMapOrphan, "CurReading", {1, 5}},       {7, "Sequence", {}},
     };
     for (const Case& c : cases) EXPECT_EQ(MapOptionChoices(c.use, c.field), c.codes) << c.use << " " << c.field;
     EXPECT_EQ(MapTypeChoices(kMapOrphan), (Codes{1, 2}));

@@ -4,9 +4,9 @@
 
 #include <QCheckBox>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,11 +14,11 @@
 #include <QTest>
 #include <fstream>
 
+#include "accessibility_support.h"
 #include "core/file_io.h"
 #include "maps/map_use.h"
 #include "support/fake_frontend.h"
 #include "support/temp_dir.h"
-#include "accessibility_support.h"
 #include "ui/frm_map_edit.h"
 #include "ui/number_box.h"
 
@@ -258,8 +258,7 @@ TEST_F(MapEditorTest, NumbersOutOfRangeOrNotNumbersAreRefusedInTheBox) {
     QTest::keyClicks(w->LengthBox(), "000");  // 80000 is refused at the third zero: 8000 stays
     EXPECT_EQ(w->LengthBox()->text(), "8000");
     EXPECT_EQ(w->Map().MapLength(), 8000);
-    EXPECT_EQ(w->StatusLabel()->text(),
-              "Record Length takes a whole number from 0 to 32767; \"80000\" was not taken.");
+    EXPECT_EQ(w->StatusLabel()->text(), "Record Length takes a whole number from 0 to 32767; \"80000\" was not taken.");
     QTest::keyClick(w->LengthBox(), Qt::Key_Backspace);
     EXPECT_EQ(w->StatusLabel()->text(), "");
     EXPECT_EQ(w->Map().MapLength(), 800);
@@ -279,9 +278,9 @@ TEST_F(MapEditorTest, NumbersOutOfRangeOrNotNumbersAreRefusedInTheBox) {
         const char* text;
         std::optional<std::int16_t> value;
     };
-    for (const Case& c : {Case{"", 0}, Case{" 12 ", 12}, Case{"32767", 32767}, Case{"32768", std::nullopt},
-                          Case{"-0", std::nullopt}, Case{"1e3", std::nullopt}, Case{"&H10", std::nullopt},
-                          Case{"0000012", std::nullopt}})
+    for (const Case& c :
+         {Case{"", 0}, Case{" 12 ", 12}, Case{"32767", 32767}, Case{"32768", std::nullopt}, Case{"-0", std::nullopt},
+          Case{"1e3", std::nullopt}, Case{"&H10", std::nullopt}, Case{"0000012", std::nullopt}})
         EXPECT_EQ(NumberBox::Parse(c.text, 0, 32767), c.value) << c.text;
     EXPECT_EQ(NumberBox::Parse("-5", -10, 10), -5);
 }

@@ -14,13 +14,13 @@
 #include <QTest>
 #include <fstream>
 
+#include "accessibility_support.h"
 #include "core/identity.h"
 #include "exchange/exchange.h"
 #include "setup/registry.h"
 #include "setup/registry_store.h"
 #include "support/fake_frontend.h"
 #include "support/temp_dir.h"
-#include "accessibility_support.h"
 #include "ui/frm_options.h"
 
 namespace zav {
@@ -86,14 +86,15 @@ TEST_F(OptionsTest, ShowsItsTabsCaptionsTooltipsAndFormatLists) {
         EXPECT_EQ(tabs->tabToolTip(i), expected[i].second);
     }
     for (int use : {kMapRoute, kMapReRead})
-        EXPECT_EQ(Items(w->FormatBox(use)), (QStringList{"Palm Database File (PDB)", "Palm Resource File (PRC)",
-                                                         "Virtual File System (VFS)"}));
+        EXPECT_EQ(Items(w->FormatBox(use)),
+                  (QStringList{"Palm Database File (PDB)", "Palm Resource File (PRC)", "Virtual File System (VFS)"}));
     EXPECT_EQ(w->FormatBox(kMapReading), nullptr);
     EXPECT_EQ(w->BrowseSourceButton(kMapRoute)->text(), "&Browse ...");
     EXPECT_EQ(w->EditMapButton(kMapOrphan)->text(), "Edit Map");
     EXPECT_EQ(w->NewMapButton(kMapOrphan)->text(), "New Map");
     EXPECT_EQ(w->InstallOption()->text(), "Install the PRC/PDB ready for hotsync.");
-    EXPECT_EQ(w->InstallOption()->toolTip(), "Copy the created route file to the install directory for a handheld unit.");
+    EXPECT_EQ(w->InstallOption()->toolTip(),
+              "Copy the created route file to the install directory for a handheld unit.");
     EXPECT_EQ(w->PromptBox()->toolTip(),
               "If checked, the choice of the Destination Handheld is made during Route ZAV creation.");
     EXPECT_EQ(w->LeaveBox()->toolTip(), "Check to leave copy of Route ZAV file in destination.");
@@ -269,13 +270,26 @@ TEST_F(OptionsTest, ApplyWritesEveryControlSavesAndStaysDisabled) {
     EXPECT_FALSE(w->ApplyButton()->isEnabled());
 
     const std::pair<const char*, const char*> values[] = {
-        {"Route\\Source", "routes/r.txt"}, {"Route\\Destination", "r.pdb"},  {"Route\\ZAVType", "VFS"},
-        {"Route\\Map", "Billing"},         {"ReRead\\Source", "rr.txt"},     {"ReRead\\Destination", "rr.pdb"},
-        {"ReRead\\ZAVType", "PDB"},        {"ReRead\\Map", "Annual"},        {"Reading\\Source", "in.pdb"},
-        {"Reading\\Destination", "up.txt"}, {"Reading\\Map", "Upload"},      {"Reading\\AutoReRead", "Y"},
-        {"Orphan\\Destination", "orph.txt"}, {"Orphan\\Map", "Orphans"},     {"Orphan\\Convert", "1"},
-        {"Orphan\\Replace", "1"},          {"PRCInstall\\AutoInstall", "Y"}, {"PRCInstall\\Unit", "Reader 1"},
-        {"PRCInstall\\Prompt", "N"},       {"PRCInstall\\Leave", "N"},
+        {"Route\\Source", "routes/r.txt"},
+        {"Route\\Destination", "r.pdb"},
+        {"Route\\ZAVType", "VFS"},
+        {"Route\\Map", "Billing"},
+        {"ReRead\\Source", "rr.txt"},
+        {"ReRead\\Destination", "rr.pdb"},
+        {"ReRead\\ZAVType", "PDB"},
+        {"ReRead\\Map", "Annual"},
+        {"Reading\\Source", "in.pdb"},
+        {"Reading\\Destination", "up.txt"},
+        {"Reading\\Map", "Upload"},
+        {"Reading\\AutoReRead", "Y"},
+        {"Orphan\\Destination", "orph.txt"},
+        {"Orphan\\Map", "Orphans"},
+        {"Orphan\\Convert", "1"},
+        {"Orphan\\Replace", "1"},
+        {"PRCInstall\\AutoInstall", "Y"},
+        {"PRCInstall\\Unit", "Reader 1"},
+        {"PRCInstall\\Prompt", "N"},
+        {"PRCInstall\\Leave", "N"},
     };
     for (const auto& [path, value] : values) {
         const std::string p = path;
@@ -382,8 +396,8 @@ TEST_F(OptionsTest, TheEditorsAnswerDecidesHowTheMapListIsRefilled) {
     EXPECT_FALSE(w->EditMapButton(kMapRoute)->isEnabled());
 
     QTest::mouseClick(w->NewMapButton(kMapOrphan), Qt::LeftButton);
-    EXPECT_EQ(edits_, (std::vector<std::string>{"1:.zcm", "1:.zcm", "1:Zeta.zcm", "1:Zeta.zcm", "1:Extra.zcm",
-                                                "99:.zom"}));
+    EXPECT_EQ(edits_,
+              (std::vector<std::string>{"1:.zcm", "1:.zcm", "1:Zeta.zcm", "1:Zeta.zcm", "1:Extra.zcm", "99:.zom"}));
 }
 
 TEST_F(OptionsTest, CtrlTabGoesRoundTheTabs) {
@@ -413,7 +427,8 @@ TEST_F(OptionsTest, RemembersWhereItWas) {
 }
 
 TEST_F(OptionsTest, TooManyUsersAreReportedAndTheWindowStillOpens) {
-    for (int i = 0; i < 256; ++i) std::filesystem::create_directories(home_ / "hotsync" / ("Unit " + std::to_string(i)));
+    for (int i = 0; i < 256; ++i)
+        std::filesystem::create_directories(home_ / "hotsync" / ("Unit " + std::to_string(i)));
     auto w = Open();
     EXPECT_EQ(fake_.calls, (std::vector<std::string>{"ShowMessage(Error|Overflow)"}));
     EXPECT_EQ(w->Units()->count(), 0);
@@ -434,11 +449,26 @@ TEST_F(OptionsTest, EveryControlHasANameAndTheKeyboardReadsEachTabInOrder) {
                            "cboMap1", "cmdEditMap1", "cmdNewMap1", "cmdOK", "cmdCancel", "cmdApply", "tbsOptions"}));
     w->OrphanConvertBox()->setChecked(true);
     w->Tabs()->setCurrentIndex(2);
-    EXPECT_EQ(test::TabOrder(w->SourceBox(kMapReading)),
-              (QStringList{"txtSource3", "cmdBrowseSource3", "txtDestination3", "cmdBrowseDestination3", "cboMap3",
-                           "cmdEditMap3", "cmdNewMap3", "chkAutoReRead", "chkOrphanConvert", "optOrphanReplace",
-                           "optOrphanAppend", "txtDestination99", "cmdBrowseDestination99", "cboMap99", "cmdEditMap99", "cmdNewMap99",
-                           "cmdOK", "cmdCancel", "cmdApply", "tbsOptions"}));
+    EXPECT_EQ(test::TabOrder(w->SourceBox(kMapReading)), (QStringList{"txtSource3",
+                                                                      "cmdBrowseSource3",
+                                                                      "txtDestination3",
+                                                                      "cmdBrowseDestination3",
+                                                                      "cboMap3",
+                                                                      "cmdEditMap3",
+                                                                      "cmdNewMap3",
+                                                                      "chkAutoReRead",
+                                                                      "chkOrphanConvert",
+                                                                      "optOrphanReplace",
+                                                                      "optOrphanAppend",
+                                                                      "txtDestination99",
+                                                                      "cmdBrowseDestination99",
+                                                                      "cboMap99",
+                                                                      "cmdEditMap99",
+                                                                      "cmdNewMap99",
+                                                                      "cmdOK",
+                                                                      "cmdCancel",
+                                                                      "cmdApply",
+                                                                      "tbsOptions"}));
 }
 
 }  // namespace

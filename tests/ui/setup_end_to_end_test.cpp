@@ -124,10 +124,10 @@ TEST(SetupEndToEnd, SetupChangesTheRouteSourceAndANewMapConvertsTheDemoRoute) {
     // The same route converted with the demo's own map from the command line lists the same meters.
     const std::string binary = ZAV_BINARY;
     const std::string quotedHome = "'" + home.Path().string() + "'";
-    ASSERT_EQ(test::RunCommand(binary + " --home " + quotedHome + " --yes route --map 'Demo Route' --source " +
-                               quotedHome + "/routes/route-0412.txt --destination " + quotedHome +
-                               "/Reference.pdb >/dev/null"),
-              0);
+    ASSERT_EQ(
+        test::RunCommand(binary + " --home " + quotedHome + " --yes route --map 'Demo Route' --source " + quotedHome +
+                         "/routes/route-0412.txt --destination " + quotedHome + "/Reference.pdb >/dev/null"),
+        0);
     std::string viaSetup, reference;
     ASSERT_EQ(test::RunCommand(binary + " view " + quotedHome + "/RouteZAV.pdb", &viaSetup), 0);
     ASSERT_EQ(test::RunCommand(binary + " view " + quotedHome + "/Reference.pdb", &reference), 0);

@@ -18,6 +18,8 @@
 #include "support/temp_dir.h"
 #include "ui/frm_map_edit.h"
 #include "ui/frm_options.h"
+#include "ui/input_box.h"
+#include "ui/number_box.h"
 
 namespace zav {
 namespace {
@@ -83,6 +85,16 @@ TEST(SetupScreenshots, OptionsTabsAndMapEditor) {
         if (*e.field) SelectField(editor, e.field);
         Save(editor, folder, e.name);
     }
+
+    frmMapEdit refused(home.Path());  // a refused number says why below the controls
+    refused.Open(kMapReading, "Demo Reading", ".zrm");
+    refused.LengthBox()->setFocus();
+    refused.LengthBox()->end(false);
+    QTest::keyClicks(refused.LengthBox(), "000");
+    Save(refused, folder, "editor-refused-number");
+
+    InputBox box("Map Name", "Save Map", "Demo Route", nullptr);
+    Save(box, folder, "save-map");
 }
 
 }  // namespace
