@@ -1,13 +1,15 @@
 // zavdepot settings [show] | settings set NAME VALUE
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <optional>
-#include <set>
+#include <vector>
 
 #include "cli/command.h"
 #include "core/text.h"
 #include "exchange/exchange.h"
+#include "maps/map_list.h"
 #include "maps/map_use.h"
 
 namespace zav {
@@ -58,20 +60,6 @@ int MapUseOf(const std::string& property) {
     return 0;
 }
 
-// The maps of one use in the home folder, by name without the extension.
-std::set<std::string> MapNames(const std::filesystem::path& home, int use) {
-    const std::string ext = MapUseExtension(use);
-    std::set<std::string> names;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(home, ec)) {
-        const std::string file = entry.path().filename().string();
-        if (file.size() > ext.size() && EqualsNoCase(file.substr(file.size() - ext.size()), ext) &&
-            entry.is_regular_file(ec))
-            names.insert(file.substr(0, file.size() - ext.size()));
-    }
-    return names;
-}
-
 // The value to store for a text setting. ZAV types are PDB, PRC or VFS in any letter case (stored upper
 // case: the conversions compare them exactly); a map setting names a map of its use in the home folder
 // (with or without the extension; stored without) or is empty. Other texts are stored as typed.
@@ -85,11 +73,9 @@ std::string CheckedText(const SettingDef& def, const std::string& value, const s
     const int use = MapUseOf(property);
     if (use == 0 || value.empty()) return value;
     const std::string ext = MapUseExtension(use);
-    std::string name = value;
-    if (name.size() > ext.size() && EqualsNoCase(name.substr(name.size() - ext.size()), ext))
-        name.resize(name.size() - ext.size());
-    const std::set<std::string> names = MapNames(home, use);
-    if (names.count(name) != 0) return name;
+    const std::string name = RemoveExtensionEverywhere(value, ext);
+    const std::vector<std::string> names = ListMapNames(home, use);
+    if (std::find(names.begin(), names.end(), name) != names.end()) return name;
     std::string known;
     for (const std::string& n : names) known += (known.empty() ? "" : ", ") + n;
     const std::string title = MapUseTitle(use);
