@@ -472,7 +472,8 @@ TEST_F(RouteConversionTest, MixedLineEndsGiveOneMeterPerLine) {
     WriteFileBytes(dir / "route.txt", text);
     ASSERT_TRUE(ex.ConvertRoute());
     EXPECT_EQ(ui.log, Join(Opening(), {"12 meters written to Route ZAV File", "Route Conversion Finished", ""}));
-    const auto meters = OfType(Records(), kRecMeter);
+    const auto records = Records();
+    const auto meters = OfType(records, kRecMeter);
     ASSERT_EQ(meters.size(), 12u);
     for (int i = 0; i < 12; ++i) {
         EXPECT_EQ(Num(*meters[i], "MeterTagNbr"), 101 + i);
@@ -491,7 +492,8 @@ namespace {
 TEST_F(RouteConversionTest, NegativeFourByteValuesComeBackAsTheyWentIn) {
     WriteFileBytes(dir / "T.zcm", std::string(kMap) + "Lat=12,0,,,0\r\nLng=13,0,,,0\r\n");
     ASSERT_TRUE(Convert({Meter("A", 1, "101") + ",-100,-1", Meter("A", 2, "102") + ",44977753,-93265011"}));
-    const auto meters = OfType(Records(), kRecMeter);
+    const auto records = Records();
+    const auto meters = OfType(records, kRecMeter);
     ASSERT_EQ(meters.size(), 2u);
     EXPECT_EQ(Num(*meters[0], "Lat"), -100);
     EXPECT_EQ(Num(*meters[0], "Lng"), -1);
