@@ -29,12 +29,7 @@ std::string_view ListingRow::operator[](std::size_t i) const {
 std::vector<std::string> ListingRow::Cells() const {
     std::vector<std::string> cells;
     cells.reserve(count_);
-    std::size_t begin = 0;
-    for (std::size_t i = 0; i < count_; ++i) {
-        const std::size_t end = text_.find('\0', begin);
-        cells.emplace_back(text_, begin, end - begin);
-        begin = end + 1;
-    }
+    ForEachCell([&cells](std::size_t, std::string_view cell) { cells.emplace_back(cell); });
     return cells;
 }
 

@@ -22,6 +22,16 @@ class ListingRow {
     // Cell `i`; empty past the last cell.
     std::string_view operator[](std::size_t i) const;
     std::vector<std::string> Cells() const;
+    // Calls fn(i, cell) for every cell in order, walking the row once.
+    template <typename Fn>
+    void ForEachCell(Fn&& fn) const {
+        std::size_t begin = 0;
+        for (std::size_t i = 0; i < count_; ++i) {
+            const std::size_t end = text_.find('\0', begin);
+            fn(i, std::string_view(text_).substr(begin, end - begin));
+            begin = end + 1;
+        }
+    }
 
   private:
     std::string text_;  // every cell followed by a zero byte

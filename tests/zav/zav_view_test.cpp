@@ -81,6 +81,11 @@ TEST(ListingRow, CellsKeepTheirOrderAndEmptyCells) {
     EXPECT_EQ(row[3], "long text of a name");
     EXPECT_EQ(row[5], "");
     EXPECT_EQ(row[6], "") << "past the last cell";
+    std::string walked;
+    row.ForEachCell([&walked](std::size_t i, std::string_view cell) {
+        walked += std::to_string(i) + "=" + std::string(cell) + ";";
+    });
+    EXPECT_EQ(walked, "0=;1=a;2=;3=long text of a name;4=xy;5=;");
     EXPECT_EQ(ListingRow().size(), 0u);
 }
 
