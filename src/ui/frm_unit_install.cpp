@@ -28,6 +28,7 @@ frmUnitInstall::frmUnitInstall(std::filesystem::path home, std::string programFi
     setObjectName("frmUnitInstall");
     setWindowTitle("Install to Unit(s)");
     List1_->setObjectName("List1");
+    List1_->setAccessibleName("Units");
     List1_->setSelectionMode(QAbstractItemView::SingleSelection);
     chkMeazura_->setObjectName("chkMeazura");
     btnInstall_->setObjectName("btnAction0");
