@@ -37,17 +37,21 @@ QTableView* MakeList(QWidget* parent, const char* name, const char* accessibleNa
 
 // Sizes every column to its contents and header. Only the few longest cells of a column are measured,
 // so a route of tens of thousands of meters is sized as fast as a short one, and every row counts.
-void SizeColumnsToContents(QTableView& list, const ListingModel& model) {
+// Returns the columns' total width.
+int SizeColumnsToContents(QTableView& list, const ListingModel& model) {
     constexpr std::size_t kMeasured = 3;
     const std::vector<std::vector<int>> longest = model.LongestCells(kMeasured);
     QHeaderView& header = *list.horizontalHeader();
     const int grid = list.showGrid() ? 1 : 0;
+    int total = 0;
     for (int c = 0; c < model.columnCount(); ++c) {
         int width = header.sectionSizeHint(c);
         for (const int row : longest[static_cast<std::size_t>(c)])
             width = std::max(width, list.sizeHintForIndex(model.index(row, c)).width() + grid);
         header.resizeSection(c, width);
+        total += width;
     }
+    return total;
 }
 
 }  // namespace
@@ -61,6 +65,7 @@ frmZAVView::frmZAVView(QWidget* parent)
     setObjectName("frmZAVView");
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     setSizeGripEnabled(true);
+    lstRoutes_->horizontalHeader()->setStretchLastSection(true);
     connect(lstRoutes_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { ShowMeters(current.isValid() ? current.row() : -1); });
     resize(1000, 560);
@@ -75,7 +80,9 @@ bool frmZAVView::Load(const std::filesystem::path& file) {
     routeRows_.reserve(listing_.routes.size());
     for (const auto& route : listing_.routes) routeRows_.push_back(route.cells);
     routeModel_->SetRows(&routeRows_);
-    SizeColumnsToContents(*lstRoutes_, *routeModel_);
+    // The route list is as wide as its columns and a scroll bar; without one, the last column takes it.
+    routesWidth_ = SizeColumnsToContents(*lstRoutes_, *routeModel_) + 2 * lstRoutes_->frameWidth() +
+                   lstRoutes_->verticalScrollBar()->sizeHint().width();
     if (!routeRows_.empty()) lstRoutes_->selectRow(0);  // shows its meters
     LayOutLists();
     return true;
@@ -104,13 +111,9 @@ void frmZAVView::resizeEvent(QResizeEvent* event) {
 }
 
 void frmZAVView::LayOutLists() {
-    // The route list is as wide as its columns (and a scroll bar when its rows do not fit).
-    const int frame = 2 * lstRoutes_->frameWidth();
-    const int routesWidth =
-        lstRoutes_->horizontalHeader()->length() + frame + lstRoutes_->verticalScrollBar()->sizeHint().width();
     const int height = std::max(0, this->height() - 2 * kMargin);
-    lstRoutes_->setGeometry(kMargin, kMargin, routesWidth, height);
-    const int metersLeft = kMargin + routesWidth + kGap;
+    lstRoutes_->setGeometry(kMargin, kMargin, routesWidth_, height);
+    const int metersLeft = kMargin + routesWidth_ + kGap;
     lstMeters_->setGeometry(metersLeft, kMargin, std::max(0, width() - metersLeft - kMargin), height);
 }
 

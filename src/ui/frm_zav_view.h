@@ -49,6 +49,7 @@ class frmZAVView : public QDialog {
     ListingModel* meterModel_;
     QTableView* lstRoutes_;
     QTableView* lstMeters_;
+    int routesWidth_ = 0;
 };
 
 }  // namespace zav
