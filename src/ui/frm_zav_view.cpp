@@ -111,9 +111,11 @@ void frmZAVView::resizeEvent(QResizeEvent* event) {
 }
 
 void frmZAVView::LayOutLists() {
+    // Routes named by very long texts scroll within their list rather than crowd out the meters.
+    const int routesWidth = std::min(routesWidth_, width() / 2);
     const int height = std::max(0, this->height() - 2 * kMargin);
-    lstRoutes_->setGeometry(kMargin, kMargin, routesWidth_, height);
-    const int metersLeft = kMargin + routesWidth_ + kGap;
+    lstRoutes_->setGeometry(kMargin, kMargin, routesWidth, height);
+    const int metersLeft = kMargin + routesWidth + kGap;
     lstMeters_->setGeometry(metersLeft, kMargin, std::max(0, width() - metersLeft - kMargin), height);
 }
 
