@@ -13,6 +13,7 @@
 #include "install/hotsync.h"
 #include "install/palm_users.h"
 #include "install/unit_install.h"
+#include "ui/accessible_names.h"
 #include "ui/qt_text.h"
 
 namespace zav {
@@ -28,7 +29,6 @@ frmUnitInstall::frmUnitInstall(std::filesystem::path home, std::string programFi
     setObjectName("frmUnitInstall");
     setWindowTitle("Install to Unit(s)");
     List1_->setObjectName("List1");
-    List1_->setAccessibleName("Units");
     List1_->setSelectionMode(QAbstractItemView::SingleSelection);
     chkMeazura_->setObjectName("chkMeazura");
     btnInstall_->setObjectName("btnAction0");
@@ -47,7 +47,8 @@ frmUnitInstall::frmUnitInstall(std::filesystem::path home, std::string programFi
     connect(List1_, &QListWidget::itemChanged, this, [this] { btnInstall_->setEnabled(!TickedUnits().empty()); });
 
     auto* label = new QLabel("&Units:", this);
-    label->setBuddy(List1_);
+    SetBuddy(label, List1_);
+    NameButtons(this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(btnInstall_);

@@ -7,7 +7,7 @@
 #include "core/frontend.h"
 #include "core/identity.h"
 #include "ui/frm_zav_view.h"
-#include "ui/qt_text.h"
+#include "ui/qt_file_dialog.h"
 
 namespace zav {
 
@@ -33,13 +33,15 @@ void RememberViewerFile(const QString& path) {
 }
 
 std::unique_ptr<QFileDialog> MakeViewerDialog(QWidget* parent, const QString& folder, const QString& remembered) {
-    auto dialog = std::make_unique<QFileDialog>(parent, "Exchange File", folder,
-                                                QtFileFilter("Palm Database Files (*.pdb)|*.pdb|All Files(*.*)|*.*"));
+    auto dialog = std::make_unique<QFileDialog>(parent);
     dialog->setObjectName("dlgViewerFile");
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setFileMode(QFileDialog::ExistingFile);
-    dialog->setDefaultSuffix("pdb");
-    if (!remembered.isEmpty()) dialog->selectFile(remembered);
+    FileDialogRequest request;
+    request.title = "Exchange File";
+    request.filter = "Palm Database Files (*.pdb)|*.pdb|All Files(*.*)|*.*";
+    request.defaultExtension = ".pdb";
+    request.initialFile = QFile::encodeName(remembered).toStdString();
+    request.initialFolder = QFile::encodeName(folder).toStdString();
+    ConfigureFileDialog(*dialog, request);
     return dialog;
 }
 

@@ -173,12 +173,14 @@ TEST_F(InstallWindowTest, EscAndTheFrameScheduleNothing) {
 
 TEST_F(InstallWindowTest, WithoutUnitsItSaysSoAndShowsNoWindow) {
     bool shown = false;
-    QTimer::singleShot(50, [&shown] {  // were the window to open, note it and close it so the test ends
+    QTimer guard;  // were the window to open, this notes it and closes it so the test ends
+    QObject::connect(&guard, &QTimer::timeout, [&shown] {
         if (auto* w = qobject_cast<frmUnitInstall*>(QApplication::activeModalWidget())) {
             shown = true;
             w->close();
         }
     });
+    guard.start(20);
     frmUnitInstall window(home_.Path(), "ZAVELKORN.PRC");
     window.Display();
     EXPECT_FALSE(shown);

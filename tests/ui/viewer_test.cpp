@@ -271,15 +271,16 @@ TEST_F(ViewerTest, UnreadableFileIsLoggedAndShowsNoWindow) {
         fake_.log.clear();
         const QString path = QString::fromStdString(Fixture(name).string());
         bool viewerOpened = false;
+        QTimer guard;  // were a viewer to open, this notes it and closes it, so the test ends either way
+        QObject::connect(&guard, &QTimer::timeout, [&viewerOpened] {
+            if (auto* viewer = qobject_cast<frmZAVView*>(QApplication::activeModalWidget())) {
+                viewerOpened = true;
+                viewer->close();
+            }
+        });
+        guard.start(20);
         test::WhenModal<QFileDialog>([&](QFileDialog* dialog) {
             dialog->selectFile(path);
-            // Were a viewer to open, this notes it and closes it, so the test ends either way.
-            QTimer::singleShot(50, [&] {
-                if (auto* viewer = qobject_cast<frmZAVView*>(QApplication::activeModalWidget())) {
-                    viewerOpened = true;
-                    viewer->close();
-                }
-            });
             static_cast<QDialog*>(dialog)->accept();
         });
         RunViewer(nullptr, dir_.Path());
