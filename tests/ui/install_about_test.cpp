@@ -2,7 +2,6 @@
 // and the main window's commands that open them and the viewer.
 #include <gtest/gtest.h>
 
-#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QFileDialog>
@@ -13,6 +12,7 @@
 #include <QSettings>
 #include <QTest>
 
+#include "accessibility_support.h"
 #include "core/file_io.h"
 #include "core/identity.h"
 #include "exchange/exchange.h"
@@ -30,10 +30,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using V = std::vector<std::string>;
-
-QString AccessibleName(QWidget* widget) {
-    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
-}
 
 void Tick(QListWidget* list, int row, bool on) { list->item(row)->setCheckState(on ? Qt::Checked : Qt::Unchecked); }
 
@@ -104,9 +100,8 @@ TEST_F(InstallWindowTest, ListsTheUnitsWithCheckBoxesAndInstallFollowsTheTicks) 
         EXPECT_EQ(units->item(1)->checkState(), Qt::Checked);
         EXPECT_TRUE(w->InstallButton()->isEnabled());
 
-        for (QWidget* control :
-             std::initializer_list<QWidget*>{units, w->Meazura(), w->InstallButton(), w->CancelButton()})
-            EXPECT_FALSE(AccessibleName(control).isEmpty()) << control->objectName().toStdString();
+        EXPECT_EQ(test::UnnamedControls(w), QStringList{});
+        EXPECT_EQ(test::TabOrder(units), (QStringList{"List1", "chkMeazura", "btnAction0", "btnAction1"}));
         QTest::mouseClick(w->CancelButton(), Qt::LeftButton);
     });
     EXPECT_EQ(Scheduled("Unit 1"), 0u) << "Cancel schedules nothing";
