@@ -6,10 +6,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QListWidget>
 #include <QTableView>
 #include <QTest>
 
+#include "advanced/advanced.h"
 #include "exchange/exchange.h"
 #include "setup/registry_store.h"
 #include "support/quiet_frontend.h"
@@ -26,14 +28,15 @@ namespace fs = std::filesystem;
 
 void Save(QWidget& window, const QString& folder, const QString& name) {
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     QTest::qWait(50);
-    ASSERT_TRUE(window.grab().save(folder + "/" + name + ".png"));
+    EXPECT_TRUE(window.grab().save(folder + "/" + name + ".png")) << name.toStdString();
 }
 
 TEST(ViewerInstallScreenshots, ViewerInstallAndAboutWindows) {
     const QString folder = qEnvironmentVariable("ZAV_SCREENSHOTS");
     if (folder.isEmpty()) GTEST_SKIP() << "ZAV_SCREENSHOTS is not set";
+    QDir().mkpath(folder);
     test::TempDir home;
     fs::copy(fs::path(ZAV_SOURCE_DIR) / "examples/demo-home", home.Path(), fs::copy_options::recursive);
     for (const char* unit : {"Reader 1", "Reader 2", "Meazura Reader"})
@@ -41,6 +44,9 @@ TEST(ViewerInstallScreenshots, ViewerInstallAndAboutWindows) {
     test::QuietFrontend quiet;
     ScopedFrontend scoped(quiet);
     RegistryStore store(home / "registry.sqlite3");
+    struct AdvancedRelease {  // the conversion's shared advanced options go before their store
+        ~AdvancedRelease() { ReleaseSharedAdvanced(); }
+    } release;
     clsExchange exchange(store);
     exchange.HomeFolder = home.Path();
     exchange.LoadSettings();
