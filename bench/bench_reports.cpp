@@ -36,15 +36,23 @@ struct Fixture {
         b.Header(40, {{"ResponseText", std::string("UNIT07")}});
         for (int i = 0; i < kMeters; ++i) {
             const bool note = i % 7 == 0;
-            b.Meter(1 + i / 750,
-                    {{"MeterTagNbr", 100000 + i}, {"MeterType", std::int16_t{1}}, {"Digits", std::int16_t{6}},
-                     {"Status", std::int16_t{1}}, {"ReadType", std::int16_t{1}}, {"CurReading", 4000 + i % 500},
-                     {"PrvReading", 3900}, {"MinReading", 3950}, {"MaxReading", 4400}, {"ReadingDate", 20240109},
-                     {"ReadingTime", 93015 + i % 100}, {"Initials", std::string("JD")},
-                     {"ServiceUniqueID", "ACCT " + std::to_string(5000000 + i)},
-                     {"MeterSerialNbr", "SN" + std::to_string(i)}, {"BillingName", "CUSTOMER NUMBER " + std::to_string(i)},
-                     {"ServiceAddress", std::to_string(100 + i % 900) + " NORTH MAIN STREET APT 4"},
-                     {"ResponseText", std::string(note ? "DOG IN YARD; GATE CODE 1234" : "")}});
+            b.Meter(1 + i / 750, {{"MeterTagNbr", 100000 + i},
+                                  {"MeterType", std::int16_t{1}},
+                                  {"Digits", std::int16_t{6}},
+                                  {"Status", std::int16_t{1}},
+                                  {"ReadType", std::int16_t{1}},
+                                  {"CurReading", 4000 + i % 500},
+                                  {"PrvReading", 3900},
+                                  {"MinReading", 3950},
+                                  {"MaxReading", 4400},
+                                  {"ReadingDate", 20240109},
+                                  {"ReadingTime", 93015 + i % 100},
+                                  {"Initials", std::string("JD")},
+                                  {"ServiceUniqueID", "ACCT " + std::to_string(5000000 + i)},
+                                  {"MeterSerialNbr", "SN" + std::to_string(i)},
+                                  {"BillingName", "CUSTOMER NUMBER " + std::to_string(i)},
+                                  {"ServiceAddress", std::to_string(100 + i % 900) + " NORTH MAIN STREET APT 4"},
+                                  {"ResponseText", std::string(note ? "DOG IN YARD; GATE CODE 1234" : "")}});
         }
         b.Write(readings);
     }

@@ -25,8 +25,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::map<std::string, int> kKinds = {
-    {"reading", kReportReadings}, {"exception", kReportExceptions}, {"missed", kReportMissed}, {"orphan", kReportOrphans}};
+const std::map<std::string, int> kKinds = {{"reading", kReportReadings},
+                                           {"exception", kReportExceptions},
+                                           {"missed", kReportMissed},
+                                           {"orphan", kReportOrphans}};
 
 // A file shipped beside the running program.
 fs::path FileBesideProgram(const std::string& name) {
@@ -64,7 +66,8 @@ class ReportCommand final : public Command {
         app.add_option("READINGS", readings_, "The readings database (.pdb or VFS stream), from the working directory")
             ->required();
         app.add_option("--pdf", pdf_, "The PDF file to write")->required();
-        app.add_option("--title", title_, "The report's title (instead of \"Reading Report\", \"Exception Report\" ...)");
+        app.add_option("--title", title_,
+                       "The report's title (instead of \"Reading Report\", \"Exception Report\" ...)");
         app.footer(
             "Pages are 11 x 8.5 inches, landscape. Missed: meters not read. Exception: meters skipped, read outside "
             "their range, rolled over, read by hand or with a note. Reading: every meter read. Orphan: readings of "

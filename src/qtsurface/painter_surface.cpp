@@ -17,8 +17,10 @@ QString ReportText(const std::string& bytes) {
 QFont ReportFont(const FontSpec& spec) {
     QFont font(QString::fromStdString(spec.name));
     const QString lower = font.family().toLower();
-    if (lower.contains("courier") || lower.contains("mono")) font.setStyleHint(QFont::TypeWriter);
-    else font.setStyleHint(QFont::SansSerif);
+    if (lower.contains("courier") || lower.contains("mono"))
+        font.setStyleHint(QFont::TypeWriter);
+    else
+        font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(spec.size > 0 ? spec.size : 10);
     font.setBold(spec.bold);
     font.setItalic(spec.italic);
@@ -102,8 +104,8 @@ PdfSurface::~PdfSurface() { EndPainting(); }
 void PdfSurface::SetPageSize(double width, double length) {
     const bool landscape = length < width;
     const QPageSize size(QSizeF(landscape ? length : width, landscape ? width : length), QPageSize::Inch);
-    writer_->setPageLayout(QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                       QMarginsF(0, 0, 0, 0)));
+    writer_->setPageLayout(
+        QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
 }
 
 void PdfSurface::StartDocument() {

@@ -1,11 +1,12 @@
 // The PDF module the command line loads on demand (zavdepot-pdf.so beside the program), so that the
 // command line itself links no Qt: one C entry point makes a PDF surface. Qt Gui needs an application
 // object; without one the module makes its own on the "offscreen" platform, so no display is needed.
+#include "qtsurface/pdf_module.h"
+
 #include <QGuiApplication>
 #include <cstdio>
 
 #include "qtsurface/painter_surface.h"
-#include "qtsurface/pdf_module.h"
 
 namespace {
 

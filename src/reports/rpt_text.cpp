@@ -1,5 +1,6 @@
 #include "reports/rpt_text.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/number.h"
@@ -13,13 +14,23 @@ constexpr std::string_view kCrLf = "\r\n";
 
 bool StartsWithCrLf(std::string_view text) { return text.substr(0, 2) == kCrLf; }
 
-// The length of the longest prefix of `text` (at most `n` characters) that fits in `width`.
-std::size_t FittingLength(std::string_view text, std::size_t n, double width, const TextMeasure& measure) {
-    auto widthOf = [&](std::size_t len) { return measure(std::string(text.substr(0, len))); };
-    // Halve first while far too wide, so a long text needs few measurements.
-    while (n > 10 && widthOf(n) > 2 * width) n = static_cast<std::size_t>(RoundHalfEven(n / 2.0));
-    while (n > 0 && widthOf(n) > width) --n;
-    return n;
+// The length of the longest prefix of `text` that fits in `width`. Prefixes are measured growing from a
+// few characters and then by halving the interval, so a long text costs a few measurements of about one
+// line each, never one of the whole text per line.
+std::size_t FittingLength(std::string_view text, double width, const TextMeasure& measure) {
+    auto fits = [&](std::size_t len) { return measure(std::string(text.substr(0, len))) <= width; };
+    std::size_t lo = 0;  // fits
+    std::size_t hi = std::min<std::size_t>(text.size(), 16);
+    while (fits(hi)) {
+        if (hi == text.size()) return hi;
+        lo = hi;
+        hi = std::min(text.size(), hi * 2);
+    }
+    while (hi - lo > 1) {  // lo fits, hi does not
+        const std::size_t mid = lo + (hi - lo) / 2;
+        (fits(mid) ? lo : hi) = mid;
+    }
+    return lo;
 }
 
 }  // namespace
@@ -39,7 +50,7 @@ std::string WraptoWidth(std::string_view text, double width, const TextMeasure& 
             }
             if (rest.empty()) break;
         }
-        std::size_t n = FittingLength(rest, rest.size(), width, measure);
+        std::size_t n = FittingLength(rest, width, measure);
         const std::string_view head = rest.substr(0, n);
         if (n < rest.size() && head.find_first_of(" ,") != std::string_view::npos) {
             // Break after the last comma or blank (or control character) that fits; the line keeps it.

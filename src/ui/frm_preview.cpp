@@ -83,7 +83,7 @@ void frmPreview::Command(const std::string& key) {
     std::string command = key;
     if (command == kPreviewPrint && !printerAvailable) {
         if (!CurrentFrontend().AskYesNo("Print", "No printer is set up.\r\nSave the report as a PDF file instead?",
-                                         true))
+                                        true))
             return;
         command = kPreviewPdf;
     }
@@ -115,15 +115,23 @@ void frmPreview::LayOut() {
     if (isMinimized()) return;
     const int top = tlbPreview_->sizeHint().height();
     tlbPreview_->setGeometry(0, 0, width(), top);
-    const int bar = vsbPage_->sizeHint().width();
+    // A bar is needed when the page is larger than the frame; the frame gives up the room of the bars shown.
+    const int barW = vsbPage_->sizeHint().width();
     const int barH = hsbPage_->sizeHint().height();
-    const QSize frame(std::max(0, width() - bar), std::max(0, height() - top - barH));
+    const QSize page = picPage_->size();
+    const int areaW = width();
+    const int areaH = std::max(0, height() - top);
+    bool needV = page.height() > areaH;
+    bool needH = page.width() > areaW - (needV ? barW : 0);
+    needV = page.height() > areaH - (needH ? barH : 0);
+    const QSize frame(std::max(0, areaW - (needV ? barW : 0)), std::max(0, areaH - (needH ? barH : 0)));
     fraPage_->setGeometry(0, top, frame.width(), frame.height());
-    vsbPage_->setGeometry(frame.width(), top, bar, frame.height());
+    vsbPage_->setGeometry(frame.width(), top, barW, frame.height());
     hsbPage_->setGeometry(0, top + frame.height(), frame.width(), barH);
+    // Bar units are a hundredth of a pixel; a bar whose maximum would be negative is hidden.
     auto setUp = [](QScrollBar* sb, int picture, int frameSize) {
         const int max = (picture - frameSize) * 100;
-        if (max < 0) {
+        if (max <= 0) {
             sb->setMaximum(0);
             sb->setValue(0);
             sb->hide();
@@ -134,8 +142,8 @@ void frmPreview::LayOut() {
         sb->setSingleStep(frameSize * 10);
         sb->show();
     };
-    setUp(vsbPage_, picPage_->height(), frame.height());
-    setUp(hsbPage_, picPage_->width(), frame.width());
+    setUp(vsbPage_, page.height(), frame.height());
+    setUp(hsbPage_, page.width(), frame.width());
     MovePicture();
 }
 

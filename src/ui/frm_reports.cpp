@@ -48,7 +48,8 @@ frmReports::frmReports(QWidget* parent) : QDialog(parent) {
         cmdPreview_[i]->setAutoDefault(false);
         grid->addWidget(chkReport_[i], static_cast<int>(i), 0);
         grid->addWidget(cmdPreview_[i], static_cast<int>(i), 1);
-        connect(cmdPreview_[i], &QPushButton::clicked, this, [this, kind] { Finish(static_cast<std::int16_t>(kind + 1)); });
+        connect(cmdPreview_[i], &QPushButton::clicked, this,
+                [this, kind] { Finish(static_cast<std::int16_t>(kind + 1)); });
     }
     cmdContinue_ = new QPushButton("Conti&nue", this);
     cmdContinue_->setObjectName("cmdContinue");

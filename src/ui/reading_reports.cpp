@@ -65,8 +65,8 @@ bool ReadingReports::Preview(int kind) {
 
 void ReadingReports::Print(int choice) {
     const bool printer = HasPrinter();
-    if (!printer && !CurrentFrontend().AskYesNo(
-                        "Reports", "No printer is set up.\r\nSave the reports as PDF files instead?", true))
+    if (!printer &&
+        !CurrentFrontend().AskYesNo("Reports", "No printer is set up.\r\nSave the reports as PDF files instead?", true))
         return;
     Dialog status(parent_);
     for (const int kind : kReportPrintOrder) {

@@ -21,16 +21,22 @@ class CliReportTest : public testing::Test {
     void SetUp() override {
         test::ReadingsBuilder b;
         b.Header(1, {{"ResponseText", std::string("UNIT07")}}).Route(1, "0412");
-        b.Meter(1, {{"MeterTagNbr", 5001}, {"CurReading", 1234}, {"Status", std::int16_t{1}}, {"ReadType", std::int16_t{1}},
-                    {"ReadingDate", 20240109}, {"BillingName", std::string("SMITH <BOB>")},
-                    {"ServiceAddress", std::string("12 %d ST")}, {"Initials", std::string("JD")}});
+        b.Meter(1, {{"MeterTagNbr", 5001},
+                    {"CurReading", 1234},
+                    {"Status", std::int16_t{1}},
+                    {"ReadType", std::int16_t{1}},
+                    {"ReadingDate", 20240109},
+                    {"BillingName", std::string("SMITH <BOB>")},
+                    {"ServiceAddress", std::string("12 %d ST")},
+                    {"Initials", std::string("JD")}});
         b.Meter(1, {{"MeterTagNbr", 5002}, {"Status", std::int16_t{0}}});
         b.Write(dir / "ReadingZAV.pdb");
     }
     int Run(const std::string& args, std::string* out) {
         // No display: the command must not need one.
-        const std::string cmd = "cd '" + dir.Path().string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
-                                ZAV_BINARY + " --home '" + (dir / "home").string() + "' " + args + " </dev/null 2>&1";
+        const std::string cmd = "cd '" + dir.Path().string() +
+                                "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + ZAV_BINARY +
+                                " --home '" + (dir / "home").string() + "' " + args + " </dev/null 2>&1";
         return test::RunCommand(cmd, out);
     }
     static bool PdfModuleBuilt() { return fs::exists(fs::path(ZAV_BINARY).parent_path() / "zavdepot-pdf.so"); }
@@ -43,7 +49,8 @@ TEST_F(CliReportTest, WritesTheReportAsPdf) {
     EXPECT_EQ(out, "");
     const std::string pdf = ReadFileBytes(dir / "out.pdf");
     ASSERT_EQ(pdf.substr(0, 5), "%PDF-");
-    if (test::RunCommand("command -v pdftotext >/dev/null") != 0) GTEST_SKIP() << "pdftotext (poppler-utils) is missing";
+    if (test::RunCommand("command -v pdftotext >/dev/null") != 0)
+        GTEST_SKIP() << "pdftotext (poppler-utils) is missing";
     std::string text;
     ASSERT_EQ(test::RunCommand("pdftotext -layout '" + (dir / "out.pdf").string() + "' -", &text), 0);
     for (const char* expected : {"Marquand", "Reading Report", "Page 1", "Unit ID:", "UNIT07", "Transponder",
@@ -66,6 +73,7 @@ TEST_F(CliReportTest, UnreadableDatabaseWritesNothing) {
     std::ofstream(dir / "kept.pdf") << "an older report";
     std::string out;
     for (const char* db : {"bad.pdb", "missing.pdb"}) {
+        out.clear();
         EXPECT_EQ(Run(std::string("report orphan ") + db + " --pdf new.pdf", &out), 1);
         EXPECT_EQ(out, "Error: Could not read ZAV file\n");
         EXPECT_FALSE(fs::exists(dir / "new.pdf"));

@@ -117,10 +117,16 @@ class ReportsFlowTest : public testing::Test {
         test::ReadingsBuilder b;
         b.Header(1, {{"ResponseText", std::string("UNIT07")}}).Route(1, "0412");
         for (int i = 0; i < 3; ++i)
-            b.Meter(1, {{"MeterTagNbr", 5001 + i}, {"CurReading", 1234}, {"Status", std::int16_t{1}},
-                        {"ReadType", std::int16_t{1}}, {"ReadingDate", 20240109}, {"ReadingTime", 93015},
-                        {"BillingName", std::string("SMITH, ANN")}, {"ServiceAddress", std::string("12 OAK ST")},
-                        {"ServiceUniqueID", std::string("100-200")}, {"MeterSerialNbr", std::string("X9")},
+            b.Meter(1, {{"MeterTagNbr", 5001 + i},
+                        {"CurReading", 1234},
+                        {"Status", std::int16_t{1}},
+                        {"ReadType", std::int16_t{1}},
+                        {"ReadingDate", 20240109},
+                        {"ReadingTime", 93015},
+                        {"BillingName", std::string("SMITH, ANN")},
+                        {"ServiceAddress", std::string("12 OAK ST")},
+                        {"ServiceUniqueID", std::string("100-200")},
+                        {"MeterSerialNbr", std::string("X9")},
                         {"ResponseText", std::string(i == 1 ? "DOG; GATE" : "")}});
         b.Write(readings);
     }
@@ -194,7 +200,8 @@ TEST_F(ReportsFlowTest, PreviewOfAOnePageReportThenPrintingWithoutAPrinterOffers
     flow.Run();
     EXPECT_EQ(captions, std::vector<std::string>(3, "Reading Report Page 1 of 1"));
     EXPECT_EQ(frontend.calls,
-              (std::vector<std::string>{"AskYesNo(Reports|No printer is set up.\r\nSave the reports as PDF files instead?)"}));
+              (std::vector<std::string>{
+                  "AskYesNo(Reports|No printer is set up.\r\nSave the reports as PDF files instead?)"}));
     // Printed in the order exception, reading, missed; the missed report's file was not chosen.
     EXPECT_EQ(asked, (std::vector<std::string>{"Exception Report", "Reading Report", "Missed Report"}));
     EXPECT_EQ(ReadFileBytes(dir / "Exception Report.pdf").substr(0, 5), "%PDF-");
@@ -237,8 +244,9 @@ TEST_F(ReportsFlowTest, PreviewPrintWithoutAPrinterOffersThePdf) {
     };
     frontend.yesNoAnswers = {true};
     EXPECT_TRUE(flow.Preview(kReportExceptions));
-    EXPECT_EQ(frontend.calls,
-              (std::vector<std::string>{"AskYesNo(Print|No printer is set up.\r\nSave the report as a PDF file instead?)"}));
+    EXPECT_EQ(
+        frontend.calls,
+        (std::vector<std::string>{"AskYesNo(Print|No printer is set up.\r\nSave the report as a PDF file instead?)"}));
     EXPECT_EQ(written, (dir / "Exception Report.pdf").string());
     EXPECT_EQ(ReadFileBytes(dir / "Exception Report.pdf").substr(0, 5), "%PDF-");
 }
