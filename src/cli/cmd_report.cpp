@@ -10,10 +10,12 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <system_error>
 
 #include "cli/command.h"
 #include "core/frontend.h"
+#include "core/program_files.h"
 #include "qtsurface/pdf_module.h"
 #include "reports/report.h"
 #include "reports/surface.h"
@@ -30,17 +32,15 @@ const std::map<std::string, int> kKinds = {{"reading", kReportReadings},
                                            {"missed", kReportMissed},
                                            {"orphan", kReportOrphans}};
 
-// A file shipped beside the running program.
-fs::path FileBesideProgram(const std::string& name) {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::path(name) : exe.parent_path() / name;
-}
-
-// The PDF surface factory of the module beside the program; null (with the reason in `error`) when the
+// The PDF surface factory of the module shipped with the program; null (with the reason in `error`) when the
 // module cannot be loaded. The module stays loaded for the rest of the process.
 CreatePdfSurfaceFn LoadPdfModule(std::string& error) {
-    const fs::path path = FileBesideProgram(kPdfModuleName);
+    const std::optional<fs::path> found = FindProgramFile(kPdfModuleName);
+    if (!found) {
+        error = std::string("PDF output is not available: ") + kPdfModuleName + " is not installed with this program";
+        return nullptr;
+    }
+    const fs::path& path = *found;
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* why = dlerror();
@@ -60,7 +60,10 @@ class ReportCommand final : public Command {
     }
 
     void Configure(CLI::App& app) override {
-        app.add_option("KIND", kind_, "reading, exception, missed or orphan")
+        app.add_option("KIND", kind_,
+                       "reading (every meter read), exception (skipped, outside its range, rolled over, read by hand, "
+                       "with a note), missed (not read) or orphan (read but on no route); pages 11 x 8.5 inches, "
+                       "landscape")
             ->required()
             ->check(CLI::IsMember({"reading", "exception", "missed", "orphan"}, CLI::ignore_case));
         app.add_option("READINGS", readings_, "The readings database (.pdb or VFS stream), from the working directory")
@@ -68,10 +71,6 @@ class ReportCommand final : public Command {
         app.add_option("--pdf", pdf_, "The PDF file to write")->required();
         app.add_option("--title", title_,
                        "The report's title (instead of \"Reading Report\", \"Exception Report\" ...)");
-        app.footer(
-            "Pages are 11 x 8.5 inches, landscape. Missed: meters not read. Exception: meters skipped, read outside "
-            "their range, rolled over, read by hand or with a note. Reading: every meter read. Orphan: readings of "
-            "meters on no route.");
     }
 
     int Run(CliContext&) override {
