@@ -1,6 +1,7 @@
 #include "qtsurface/painter_surface.h"
 
 #include <QFile>
+#include <QGlyphRun>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QStringDecoder>
@@ -34,7 +35,8 @@ PainterSurface::PainterSurface() : spec_{"Arial", 10}, font_(ReportFont(spec_)) 
 
 void PainterSurface::SetDevice(QPaintDevice* device) {
     device_ = device;
-    metrics_.reset();
+    tables_ = nullptr;
+    fonts_.clear();
 }
 
 QPainter& PainterSurface::Painter() {
@@ -58,25 +60,67 @@ void PainterSurface::SetFont(const FontSpec& font) {
     if (font == spec_) return;
     spec_ = font;
     font_ = ReportFont(spec_);
-    metrics_.reset();
+    tables_ = nullptr;
     if (painter_.isActive()) painter_.setFont(font_);
 }
 
-const QFontMetricsF& PainterSurface::Metrics() {
-    if (!metrics_) metrics_.emplace(font_, device_);
-    return *metrics_;
+const PainterSurface::FontTables& PainterSurface::Tables() {
+    if (tables_) return *tables_;
+    const std::string key = spec_.name + "|" + std::to_string(spec_.size) + "|" + (spec_.bold ? "b" : "") +
+                            (spec_.italic ? "i" : "") + (spec_.underline ? "u" : "");
+    auto [it, added] = fonts_.try_emplace(key);
+    FontTables& t = it->second;
+    if (added) {
+        // The bytes as their Windows-1252 letters; each byte's glyph and advance at the device's size.
+        static const QString letters = [] {
+            std::string bytes(256, '\0');
+            for (int b = 0; b < 256; ++b) bytes[b] = static_cast<char>(b);
+            return ReportText(bytes);
+        }();
+        t.raw = QRawFont::fromFont(font_);
+        t.raw.setPixelSize(font_.pointSizeF() * device_->logicalDpiY() / 72.0);
+        const QList<quint32> glyphs = t.raw.glyphIndexesForString(letters.size() == 256 ? letters : QString(256, ' '));
+        const QList<QPointF> advances = t.raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
+        for (int b = 0; b < 256 && b < glyphs.size() && b < advances.size(); ++b) {
+            t.glyphs[b] = glyphs[b];
+            t.advances[b] = advances[b].x();
+        }
+        t.ascent = t.raw.ascent();
+        t.height = t.raw.ascent() + t.raw.descent();
+    }
+    tables_ = &t;
+    return t;
 }
 
 double PainterSurface::TextWidth(const std::string& text) {
-    return Metrics().horizontalAdvance(ReportText(text)) / PixelsPerInch();
+    const FontTables& t = Tables();
+    double width = 0;
+    for (const char c : text) width += t.advances[static_cast<unsigned char>(c)];
+    return width / PixelsPerInch();
 }
 
-double PainterSurface::TextHeight(const std::string&) { return Metrics().height() / device_->logicalDpiY(); }
+double PainterSurface::TextHeight(const std::string&) { return Tables().height / device_->logicalDpiY(); }
 
 void PainterSurface::DrawText(double x, double y, const std::string& text) {
-    const double dpiY = device_->logicalDpiY();
-    QPainter& p = Painter();
-    p.drawText(QPointF(x * PixelsPerInch(), y * dpiY + Metrics().ascent()), ReportText(text));
+    if (text.empty()) return;
+    const FontTables& t = Tables();
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    glyphs.reserve(static_cast<qsizetype>(text.size()));
+    positions.reserve(static_cast<qsizetype>(text.size()));
+    double at = 0;
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        glyphs.push_back(t.glyphs[b]);
+        positions.push_back(QPointF(at, 0));
+        at += t.advances[b];
+    }
+    QGlyphRun run;
+    run.setRawFont(t.raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    run.setUnderline(spec_.underline);
+    Painter().drawGlyphRun(QPointF(x * PixelsPerInch(), y * device_->logicalDpiY() + t.ascent), run);
 }
 
 void PainterSurface::DrawLine(double x1, double y1, double x2, double y2) {
@@ -125,6 +169,8 @@ void PdfSurface::NewSheet() {
 void PdfSurface::EndDocument() { EndPainting(); }
 
 ImageSurface::ImageSurface(double dotsPerInch) : dpi_(dotsPerInch) { SetPageSize(8.5, 11); }
+
+ImageSurface::~ImageSurface() { EndPainting(); }
 
 void ImageSurface::SetPageSize(double width, double length) {
     EndPainting();

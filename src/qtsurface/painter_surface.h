@@ -5,12 +5,13 @@
 #pragma once
 
 #include <QFont>
-#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
+#include <array>
+#include <map>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "reports/surface.h"
@@ -39,13 +40,24 @@ class PainterSurface : public Surface {
     bool Painting() const { return painter_.isActive(); }
 
   private:
-    const QFontMetricsF& Metrics();
+    // One font at the device's resolution: its glyph and advance (device pixels) for each of the 256 byte
+    // values, so a text is measured and drawn without shaping it again (the reports' texts are one byte per
+    // letter, left to right, without kerning).
+    struct FontTables {
+        QRawFont raw;
+        std::array<quint32, 256> glyphs{};
+        std::array<double, 256> advances{};
+        double ascent = 0;
+        double height = 0;
+    };
+    const FontTables& Tables();
 
     QPaintDevice* device_ = nullptr;
     QPainter painter_;
     FontSpec spec_;
     QFont font_;
-    std::optional<QFontMetricsF> metrics_;
+    const FontTables* tables_ = nullptr;
+    std::map<std::string, FontTables> fonts_;  // by font and style, for this device
 };
 
 // The Qt font for a report font: the family by name (fontconfig substitutes metric-compatible fonts), a
@@ -76,6 +88,7 @@ class PdfSurface final : public PainterSurface {
 class ImageSurface final : public PainterSurface {
   public:
     explicit ImageSurface(double dotsPerInch = 96);
+    ~ImageSurface() override;
 
     bool IsPicture() const override { return true; }
     // The page becomes `width` x `length` inches, blank.
