@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
@@ -169,6 +170,23 @@ TEST_F(ReportsFlowTest, PreviewOfAOnePageReportThenPrintingWithoutAPrinterOffers
             EXPECT_EQ(preview.Picture()->y(), -preview.VScroll()->maximum() / 100);
             QTest::keyClick(&preview, Qt::Key_Up, Qt::ControlModifier);
             EXPECT_EQ(preview.VScroll()->value(), 0);
+            QTest::keyClick(&preview, Qt::Key_Right, Qt::ShiftModifier);
+            EXPECT_EQ(preview.HScroll()->value(),
+                      std::min(preview.HScroll()->pageStep(), preview.HScroll()->maximum()));
+            preview.HScroll()->setValue(0);
+            // Dragging the page up and left by (40, 60) pixels scrolls it by as much: it follows the mouse.
+            auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+                QMouseEvent event(type, QPointF(at), preview.Picture()->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                                  buttons, Qt::NoModifier);
+                QApplication::sendEvent(preview.Picture(), &event);
+            };
+            send(QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton);
+            send(QEvent::MouseMove, {60, 40}, Qt::LeftButton);
+            send(QEvent::MouseButtonRelease, {60, 40}, Qt::NoButton);
+            EXPECT_EQ(preview.HScroll()->value(), 4000);
+            EXPECT_EQ(preview.VScroll()->value(), 6000);
+            preview.VScroll()->setValue(0);
+            preview.HScroll()->setValue(0);
             preview.resize(1120, 960);  // the whole page fits: no scroll bars
             QApplication::processEvents();
             EXPECT_FALSE(preview.VScroll()->isVisible());
