@@ -12,12 +12,14 @@
 #include <QStyle>
 #include <QUrl>
 
+#include "advanced/advanced.h"
 #include "core/errors.h"
 #include "core/frontend.h"
 #include "core/home.h"
 #include "core/identity.h"
 #include "core/text.h"
 #include "exchange/exchange.h"
+#include "ui/frm_advanced.h"
 #include "ui/frm_splash.h"
 #include "ui/main_layout.h"
 #include "ui/progress_panel.h"
@@ -109,9 +111,9 @@ void frmMain::BuildCommands() {
     connect(cmdReReadEdit_, &QPushButton::clicked, this, [this] { EditSource(exchange_.ReReadSource); });
     connect(btnLog_, &QPushButton::clicked, this, &frmMain::OpenLog);
     connect(btnClear_, &QPushButton::clicked, this, &frmMain::ClearLog);
-    // The options, advanced and install windows are not part of the program yet.
+    connect(btnAdvanced, &QPushButton::clicked, this, [this] { Guarded([this] { OpenAdvanced(); }); });
+    // The options and install windows are not part of the program yet.
     cmdSetup->setEnabled(false);
-    btnAdvanced->setEnabled(false);
     btnInstall_->setEnabled(false);
 }
 
@@ -301,6 +303,14 @@ void frmMain::EditSource(const std::string& setting) {
     if (!OpenInEditor(path))
         CurrentFrontend().ShowMessage("Unable to start a text editor for " + QFile::encodeName(path).toStdString(),
                                       "Error");
+}
+
+void frmMain::OpenAdvanced() {
+    {
+        frmAdvanced window(SharedAdvanced(store_), home_, this);
+        window.Display();  // saves the store as it closes
+    }
+    ReloadSharedAdvanced(store_);
 }
 
 void frmMain::LoadDistribution() {
