@@ -1,6 +1,7 @@
 #include "ui/column_list.h"
 
 #include <QHeaderView>
+#include <algorithm>
 
 namespace zav {
 
@@ -28,12 +29,12 @@ void ColumnList::AddLine(const QStringList& columns) {
 }
 
 void ColumnList::FitColumns() {
-    const int dialogUnit = fontMetrics().averageCharWidth();  // four dialog units
+    const int letter = fontMetrics().averageCharWidth();  // four dialog units
     int left = 0;
     for (int column = 0; column + 1 < columnCount(); ++column) {
-        const int stop = column < stops_.size() ? stops_[column] * dialogUnit / 4 : 0;
+        const int stop = column < stops_.size() ? stops_[column] * letter / 4 : 0;
         resizeColumnToContents(column);
-        const int width = std::max(columnWidth(column), stop - left);
+        const int width = std::max(columnWidth(column) + 2 * letter, stop - left);  // a gap before the next
         setColumnWidth(column, width);
         left += width;
     }

@@ -17,7 +17,7 @@ class ColumnList : public QTreeWidget {
 
     // Appends a line; missing trailing columns stay empty.
     void AddLine(const QStringList& columns);
-    // Widens each column but the last to its stop or its widest text, whichever is larger.
+    // Widens each column but the last to its stop or its widest text and a gap, whichever is larger.
     void FitColumns();
 
     int LineCount() const { return topLevelItemCount(); }

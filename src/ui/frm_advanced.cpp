@@ -13,6 +13,7 @@
 #include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "advanced/advanced.h"
 #include "core/errors.h"
@@ -78,6 +79,16 @@ frmAdvanced::frmAdvanced(clsAdvanced& advanced, std::filesystem::path home, QWid
         tabs_->addTab(defs[i].page, defs[i].caption);
         tabs_->setTabToolTip(i, defs[i].tooltip);
     }
+    // The buttons beside the lists share one width, so the lists keep their width from tab to tab.
+    int buttonWidth = 0;
+    for (const Page& page : pages_)
+        if (page.add)
+            buttonWidth = std::max({buttonWidth, page.add->sizeHint().width(), page.edit->sizeHint().width()});
+    for (const Page& page : pages_)
+        if (page.add) {
+            page.add->setFixedWidth(buttonWidth);
+            page.edit->setFixedWidth(buttonWidth);
+        }
     cmdClose_->setObjectName("cmdClose");
     connect(cmdClose_, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -249,6 +260,7 @@ QWidget* frmAdvanced::BuildPrefs() {
     auto* frame = new QGroupBox("Alerts", page);
     frame->setObjectName("fraAlerts");
     auto* form = new QFormLayout(frame);
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     const std::pair<const char*, const char*> rows[] = {{"cboAlertOutOfBounds", "Outside expected range"},
                                                         {"cboAlertRollover", "Rollover"},
                                                         {"cboAlertTamper", "Tamper"}};
