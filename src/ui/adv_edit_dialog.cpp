@@ -55,12 +55,39 @@ QLineEdit* AdvEditDialog::AddTextField(const char* objectName, const QString& ca
 
 std::string AdvEditDialog::Run(AdvMode mode, std::initializer_list<QWidget*> keyFields, bool deletable) {
     mode_ = mode;
+    const std::vector<QWidget*> order = OrderTabs();
     for (QWidget* field : keyFields) field->setEnabled(mode == AdvMode::Add);
     btnDelete_->setEnabled(mode == AdvMode::Edit && deletable);
+    for (QWidget* control : order)  // the dialog opens on the first field that can change
+        if (control->isEnabled()) {
+            control->setFocus();
+            break;
+        }
     result_ = "Cancel";  // also Esc and the frame's close box
     exec();
     if (result_ != "Cancel") Apply(result_);
     return result_;
+}
+
+std::vector<QWidget*> AdvEditDialog::OrderTabs() {
+    std::vector<QWidget*> order;
+    auto chain = [&](QWidget* widget) {
+        if (!widget || !(widget->focusPolicy() & Qt::TabFocus)) return;
+        if (!order.empty()) setTabOrder(order.back(), widget);
+        order.push_back(widget);
+    };
+    for (int row = 0; row < form_->rowCount(); ++row) {
+        QLayoutItem* item = form_->itemAt(row, QFormLayout::FieldRole);
+        if (!item) continue;
+        if (const QLayout* inner = item->layout())
+            for (int i = 0; i < inner->count(); ++i) chain(inner->itemAt(i)->widget());
+        else
+            chain(item->widget());
+    }
+    chain(btnSave_);
+    chain(btnCancel_);
+    chain(btnDelete_);
+    return order;
 }
 
 bool AdvEditDialog::Refuse(QWidget* field, const std::string& message) {

@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 class QFormLayout;
 class QLineEdit;
@@ -62,6 +63,9 @@ class AdvEditDialog : public QDialog {
     clsAdvanced& advanced_;
 
   private:
+    // The keyboard goes through the fields row by row, then the buttons (which exist before the fields).
+    // Returns the controls in that order.
+    std::vector<QWidget*> OrderTabs();
     void OnSave();
     void OnDelete();
 

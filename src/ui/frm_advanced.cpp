@@ -53,11 +53,7 @@ class RefreshMark {
 }  // namespace
 
 frmAdvanced::frmAdvanced(clsAdvanced& advanced, std::filesystem::path home, QWidget* parent)
-    : QDialog(parent),
-      advanced_(advanced),
-      home_(std::move(home)),
-      tabs_(new QTabWidget(this)),
-      cmdClose_(new QPushButton("Close", this)) {
+    : QDialog(parent), advanced_(advanced), home_(std::move(home)), tabs_(new QTabWidget(this)) {
     setObjectName("frmAdvanced");
     setWindowTitle("Advanced");
     tabs_->setObjectName("tabAdvanced");
@@ -89,6 +85,7 @@ frmAdvanced::frmAdvanced(clsAdvanced& advanced, std::filesystem::path home, QWid
             page.add->setFixedWidth(buttonWidth);
             page.edit->setFixedWidth(buttonWidth);
         }
+    cmdClose_ = new QPushButton("Close", this);  // after the tabs' controls, so last in the keyboard's order
     cmdClose_->setObjectName("cmdClose");
     connect(cmdClose_, &QPushButton::clicked, this, &QDialog::accept);
 

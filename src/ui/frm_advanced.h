@@ -100,7 +100,7 @@ class frmAdvanced : public QDialog {
     QString useFavoriteCaption_;  // the favorites check box's own caption
     QComboBox* cboIndexControl_ = nullptr;
     std::array<QComboBox*, 3> alerts_{};
-    QPushButton* cmdClose_;
+    QPushButton* cmdClose_ = nullptr;
     bool refreshing_ = false;
 };
 

@@ -425,6 +425,31 @@ TEST_F(AdvDialogTest, CancelEscAndTheFrameChangeNothing) {
     EXPECT_EQ(advanced_.List(clsAdvanced::kSkips).Count(), 0);
 }
 
+TEST_F(AdvDialogTest, TheKeyboardGoesThroughTheFieldsThenTheButtons) {
+    Strings login, message, favorite;
+    test::WhenModal<frmAdvLogin>([&](frmAdvLogin* d) {
+        EXPECT_EQ(d->focusWidget(), d->LoginId()) << "the dialog opens on its first field";
+        login = test::TabOrder(d, d->LoginId());
+        Click(d->CancelButton());
+    });
+    frmAdvLogin(advanced_, nullptr).Display(AdvMode::Add, "");
+    EXPECT_EQ(login, (Strings{"txtLoginID", "txtPassword", "chkSupervisor", "cmdSave", "cmdCancel"}));
+    test::WhenModal<frmAdvMessage>([&](frmAdvMessage* d) {
+        message = test::TabOrder(d, d->RouteNbr());
+        Click(d->CancelButton());
+    });
+    frmAdvMessage(advanced_, nullptr).Display(AdvMode::Add, "Account", "", "");
+    EXPECT_EQ(message, (Strings{"txtRouteNbr", "chkAny", "txtMeterID", "txtMessage", "cmdSave", "cmdCancel"}));
+    advanced_.AddFavorite("Reader 1", "r1.pdb");
+    test::WhenModal<frmAdvFavorite>([&](frmAdvFavorite* d) {
+        EXPECT_EQ(d->focusWidget(), d->PathName()) << "the first field that can change";
+        favorite = test::TabOrder(d, d->PathName());
+        Click(d->CancelButton());
+    });
+    frmAdvFavorite(advanced_, home_.Path(), nullptr).Display(AdvMode::Edit, "Reader 1");
+    EXPECT_EQ(favorite, (Strings{"txtPathName", "cmdBrowse", "cmdSave", "cmdCancel", "cmdDelete"}));
+}
+
 TEST_F(AdvDialogTest, EveryControlHasAnAccessibleName) {
     frmAdvLogin login(advanced_, nullptr);
     frmAdvChangeout changeout(advanced_, nullptr);

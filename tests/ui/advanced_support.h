@@ -79,4 +79,17 @@ inline std::vector<std::string> UnnamedControls(QWidget* window) {
     return unnamed;
 }
 
+// The object names of the controls the Tab key reaches in `window`, in order, from `first`.
+inline std::vector<std::string> TabOrder(QWidget* window, QWidget* first) {
+    std::vector<std::string> order;
+    QWidget* w = first;
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isEnabled() && w->isVisibleTo(window) &&
+            w->window() == window)
+            order.push_back(w->objectName().toStdString());
+        w = w->nextInFocusChain();
+    } while (w != first);
+    return order;
+}
+
 }  // namespace zav::test

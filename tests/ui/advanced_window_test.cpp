@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "advanced_support.h"
@@ -305,6 +306,12 @@ TEST_F(AdvancedWindowTest, CloseSavesWhatWasAddedForTheCommandLineToShow) {
 
 TEST_F(AdvancedWindowTest, EveryControlHasAnAccessibleName) {
     auto window = Open();
+    QWidget* tabBar = window->Tabs()->findChild<QTabBar*>();
+    EXPECT_EQ(test::TabOrder(window.get(), tabBar),
+              (Strings{"qt_tabwidget_tabbar", "chkUseLogin", "lstLogin", "cmdAddLogin", "cmdClose"}));
+    window->Tabs()->setCurrentIndex(frmAdvanced::kIndex);
+    EXPECT_EQ(test::TabOrder(window.get(), tabBar), (Strings{"qt_tabwidget_tabbar", "cboIndexControl", "optTokenType0",
+                                                             "optTokenType1", "lstToken", "cmdAddToken", "cmdClose"}));
     EXPECT_EQ(test::UnnamedControls(window.get()), Strings{});
     // A combo box shows its choice as its name; its caption reaches assistive technology as its label.
     const std::pair<QComboBox*, const char*> boxes[] = {{window->IndexControl(), "Index Control"},
