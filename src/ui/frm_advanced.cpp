@@ -389,27 +389,31 @@ void frmAdvanced::OpenEditor(Tab tab, AdvMode mode) {
         if (row < 0 || row >= static_cast<int>(page.keys.size())) return;
         std::tie(key, second) = page.keys[row];
     }
-    switch (tab) {
-        case kLogins:
-            frmAdvLogin(advanced_, this).Display(mode, key);
-            break;
-        case kMessages:
-            frmAdvMessage(advanced_, this).Display(mode, page.type, key, second);
-            break;
-        case kChangeouts:
-            frmAdvChangeout(advanced_, this).Display(mode, page.type, key);
-            break;
-        case kSkips:
-            frmAdvSkip(advanced_, this).Display(mode, key);
-            break;
-        case kIndex:
-            frmAdvToken(advanced_, this).Display(mode, page.type, key);
-            break;
-        case kFavorites:
-            frmAdvFavorite(advanced_, home_, this).Display(mode, key);
-            break;
-        default:
-            return;
+    try {
+        switch (tab) {
+            case kLogins:
+                frmAdvLogin(advanced_, this).Display(mode, key);
+                break;
+            case kMessages:
+                frmAdvMessage(advanced_, this).Display(mode, page.type, key, second);
+                break;
+            case kChangeouts:
+                frmAdvChangeout(advanced_, this).Display(mode, page.type, key);
+                break;
+            case kSkips:
+                frmAdvSkip(advanced_, this).Display(mode, key);
+                break;
+            case kIndex:
+                frmAdvToken(advanced_, this).Display(mode, page.type, key);
+                break;
+            case kFavorites:
+                frmAdvFavorite(advanced_, home_, this).Display(mode, key);
+                break;
+            default:
+                return;
+        }
+    } catch (const RuntimeError& e) {  // a full list (32,767 entries) takes no more
+        CurrentFrontend().ShowMessage(e.Description(), "Error");
     }
     RefreshTab();
 }

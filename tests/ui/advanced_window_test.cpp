@@ -246,6 +246,21 @@ TEST_F(AdvancedWindowTest, BoxesWriteAtOnceButARefreshWritesNothingBack) {
               "122");
 }
 
+TEST_F(AdvancedWindowTest, AFullListSaysSoInsteadOfEndingTheProgram) {
+    for (int i = 0; i < 32767; ++i) advanced_.AddSkip("S" + std::to_string(i), "");
+    auto window = Open(frmAdvanced::kSkips);
+    EXPECT_EQ(window->List(frmAdvanced::kSkips)->LineCount(), 32767);
+    test::WhenModal<frmAdvSkip>([](frmAdvSkip* d) {
+        d->Code()->setText("ONE MORE");
+        d->Description()->setText("Too many");
+        Click(d->SaveButton());
+    });
+    Click(window->AddButton(frmAdvanced::kSkips));
+    EXPECT_EQ(Calls(), Strings{"ShowMessage(Error|Overflow)"});
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->List(frmAdvanced::kSkips)->LineCount(), 32767);
+}
+
 TEST_F(AdvancedWindowTest, AStoredValueOutsideTheChoicesShowsNoChoice) {
     advanced_.AlertRollover(7);
     auto window = Open(frmAdvanced::kPrefs);

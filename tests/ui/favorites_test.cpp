@@ -61,6 +61,16 @@ TEST_F(FavoritesTest, PickerShowsEachFavoriteWithTheStateOfItsFile) {
                                         "Reader 4\t" + date + "\tr4.pdb",
                                     }));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(picker.List())->tableInterface()->columnCount(), 3);
+
+    // The list fills the window left of the buttons, with the same margin all round.
+    picker.show();
+    picker.resize(700, 320);
+    QApplication::processEvents();
+    const QRect list = picker.List()->geometry();
+    EXPECT_EQ(list.y(), list.x());
+    EXPECT_EQ(picker.height() - list.bottom() - 1, list.x());
+    EXPECT_LT(list.right(), picker.UseButton()->x());
+    EXPECT_EQ(picker.width() - picker.UseButton()->geometry().right() - 1, list.x());
     EXPECT_EQ(test::UnnamedControls(&picker), Strings{});
 }
 
