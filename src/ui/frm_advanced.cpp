@@ -84,9 +84,12 @@ frmAdvanced::frmAdvanced(clsAdvanced& advanced, std::filesystem::path home, QWid
         if (page.add) {
             page.add->setFixedWidth(buttonWidth);
             page.edit->setFixedWidth(buttonWidth);
+            page.add->setAutoDefault(false);  // Enter closes the window, whatever has the focus
+            page.edit->setAutoDefault(false);
         }
     cmdClose_ = new QPushButton("Close", this);  // after the tabs' controls, so last in the keyboard's order
     cmdClose_->setObjectName("cmdClose");
+    cmdClose_->setDefault(true);
     connect(cmdClose_, &QPushButton::clicked, this, &QDialog::accept);
 
     // Ctrl+Tab: the next tab, and from the last the first (Ctrl+Shift+Tab the other way).

@@ -89,6 +89,8 @@ TEST_F(AdvancedWindowTest, SevenTabsWithTheirTooltipsAndControls) {
     EXPECT_EQ(frames, (QStringList{"Alerts", "Excluded Words/Tokens"}));
     EXPECT_EQ(window->UseLogin()->text(), "Use Login Security");
     EXPECT_EQ(window->CloseButton()->text(), "Close");
+    EXPECT_TRUE(window->CloseButton()->isDefault());
+    EXPECT_FALSE(window->AddButton(frmAdvanced::kLogins)->autoDefault()) << "Enter adds nothing by surprise";
 }
 
 TEST_F(AdvancedWindowTest, FirstVisitChoosesTheFirstTypeAndTheChoiceStays) {
