@@ -19,7 +19,7 @@ class QLineEdit;
 
 namespace zav {
 
-struct OpenFileRequest;
+struct FileDialogRequest;
 
 // frmAdvLogin, "Login": "Login ID:", "Password:", "Is Supervisor" (the data text "S").
 class frmAdvLogin : public AdvEditDialog {
@@ -122,7 +122,7 @@ class frmAdvFavorite : public AdvEditDialog {
     QLineEdit* PathName() const { return txtPathName_; }
     QPushButton* BrowseButton() const { return cmdBrowse_; }
     // The open-file dialog "Browse..." shows; "" when cancelled. Tests replace it.
-    std::function<std::string(const OpenFileRequest& request)> ChooseFile;
+    std::function<std::string(const FileDialogRequest& request)> ChooseFile;
 
   protected:
     bool CheckSave() override;

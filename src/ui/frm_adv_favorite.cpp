@@ -6,8 +6,10 @@
 #include <QPushButton>
 
 #include "advanced/advanced.h"
-#include "ui/browse_file.h"
+#include "core/home.h"
 #include "ui/frm_adv_dialogs.h"
+#include "ui/path_text.h"
+#include "ui/qt_file_dialog.h"
 #include "ui/qt_text.h"
 
 namespace zav {
@@ -27,7 +29,7 @@ frmAdvFavorite::frmAdvFavorite(clsAdvanced& advanced, std::filesystem::path home
     path->addWidget(txtPathName_, 1);
     path->addWidget(cmdBrowse_);
     Form()->addRow(label, path);
-    ChooseFile = [this](const OpenFileRequest& request) { return BrowseForFile(this, request); };
+    ChooseFile = [this](const FileDialogRequest& request) { return RunFileDialog(this, request); };
     connect(cmdBrowse_, &QPushButton::clicked, this, &frmAdvFavorite::OnBrowse);
 }
 
@@ -41,8 +43,13 @@ std::string frmAdvFavorite::Display(AdvMode mode, const std::string& UnitID) {
 }
 
 void frmAdvFavorite::OnBrowse() {
-    const OpenFileRequest request{"Readings File", "Palm Database Files (*.pdb)|*.pdb|All Files(*.*)|*.*", "pdb", home_,
-                                  PathFromQt(txtPathName_->text())};
+    FileDialogRequest request;
+    request.title = "Readings File";
+    request.filter = "Palm Database Files (*.pdb)|*.pdb|All Files(*.*)|*.*";
+    request.defaultExtension = ".pdb";
+    request.initialFolder = home_.string();
+    const std::string current = PathFromQt(txtPathName_->text());
+    if (!current.empty()) request.initialFile = ResolveAgainst(home_, current).string();
     const std::string chosen = ChooseFile(request);
     if (!chosen.empty()) txtPathName_->setText(PathToQt(chosen));
 }

@@ -19,7 +19,7 @@
 #include "core/errors.h"
 #include "core/frontend.h"
 #include "install/palm_users.h"
-#include "ui/browse_file.h"
+#include "ui/path_text.h"
 #include "ui/column_list.h"
 #include "ui/frm_adv_dialogs.h"
 #include "ui/qt_text.h"

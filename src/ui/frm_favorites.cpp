@@ -10,7 +10,7 @@
 #include "advanced/advanced.h"
 #include "core/home.h"
 #include "exchange/exchange.h"
-#include "ui/browse_file.h"
+#include "ui/path_text.h"
 #include "ui/column_list.h"
 #include "ui/qt_text.h"
 

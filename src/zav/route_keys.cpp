@@ -43,8 +43,8 @@ void clsIndex::Clear() {
     positions_.clear();
 }
 
-void clsIndex::WriteRecord(clsZAV& database) {
-    if (keys_.empty()) return;
+std::int32_t clsIndex::WriteRecord(clsZAV& database) {
+    if (keys_.empty()) return 0;
     // A stable sort gives the order of a bubble sort that swaps only strictly smaller later keys.
     std::vector<std::size_t> order(keys_.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
@@ -58,7 +58,7 @@ void clsIndex::WriteRecord(clsZAV& database) {
         positions.push_back(positions_[i]);
     }
     Clear();
-    database.AddIndexRecord(RouteIndex, IndexType, static_cast<std::int32_t>(keys.size()), keys, positions);
+    return database.AddIndexRecord(RouteIndex, IndexType, static_cast<std::int32_t>(keys.size()), keys, positions);
 }
 
 }  // namespace zav

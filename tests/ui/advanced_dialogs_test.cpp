@@ -11,9 +11,9 @@
 
 #include "advanced_support.h"
 #include "core/identity.h"
-#include "ui/browse_file.h"
 #include "ui/frm_adv_dialogs.h"
 #include "ui/frm_login.h"
+#include "ui/qt_file_dialog.h"
 
 namespace zav {
 namespace {
@@ -357,9 +357,9 @@ TEST_F(AdvDialogTest, EditingAnAnyMessageUpdatesIt) {
 }
 
 TEST_F(AdvDialogTest, FavoriteDialogBrowsesForTheReadingsFile) {
-    std::vector<OpenFileRequest> asked;
+    std::vector<FileDialogRequest> asked;
     frmAdvFavorite dialog(advanced_, home_.Path(), nullptr);
-    dialog.ChooseFile = [&](const OpenFileRequest& request) {
+    dialog.ChooseFile = [&](const FileDialogRequest& request) {
         asked.push_back(request);
         return asked.size() == 1 ? std::string() : std::string("/units/r1/ReadingZAV.pdb");
     };
@@ -379,9 +379,10 @@ TEST_F(AdvDialogTest, FavoriteDialogBrowsesForTheReadingsFile) {
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[0].title, "Readings File");
     EXPECT_EQ(asked[0].filter, "Palm Database Files (*.pdb)|*.pdb|All Files(*.*)|*.*");
-    EXPECT_EQ(asked[0].defaultExtension, "pdb");
-    EXPECT_EQ(asked[0].folder, home_.Path());
-    EXPECT_EQ(asked[0].initialFile, "old.pdb");
+    EXPECT_FALSE(asked[0].save);
+    EXPECT_EQ(asked[0].defaultExtension, ".pdb");
+    EXPECT_EQ(asked[0].initialFolder, home_.Path().string());
+    EXPECT_EQ(asked[0].initialFile, (home_ / "old.pdb").string()) << "the current path, from the home folder";
     std::string unit, path;
     advanced_.GetFavorite(std::string("reader 1"), unit, path);
     EXPECT_EQ(path, "/units/r1/ReadingZAV.pdb");
