@@ -304,6 +304,12 @@ std::int16_t clsAdvanced::DeleteMessage(const std::string& MessageType, const st
     return Delete(MessageList(MessageType), kSecMessages, RouteNbr + kSeparator + MeterID);
 }
 
+std::int16_t clsAdvanced::FindMessage(const std::string& MessageType, const std::string& RouteNbr,
+                                      const std::string& MeterID) const {
+    const AdvList* list = MessageList(MessageType);
+    return list == nullptr ? std::int16_t{-1} : list->FindKey(RouteNbr + kSeparator + MeterID);
+}
+
 // ---- index control and tokens ----
 
 void clsAdvanced::IndexControl(std::int16_t value) {
@@ -408,6 +414,10 @@ void clsAdvanced::AlertTamper(std::int16_t value) {
     alertTamper_ = value;
     MarkChanged(kSecAlerts);
 }
+
+bool HoldsSeparator(std::string_view text) { return text.find(kSeparator) != std::string_view::npos; }
+
+bool HasSupervisorMark(std::string_view Data) { return Data.find('S') != std::string_view::npos; }
 
 // ---- the shared instance ----
 

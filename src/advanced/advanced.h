@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "advanced/advanced_list.h"
 #include "setup/registry.h"
@@ -49,6 +50,9 @@ public:
                                const std::string& MeterID, const std::string& Message);
     std::int16_t DeleteMessage(const std::string& MessageType, const std::string& RouteNbr,
                                const std::string& MeterID);
+    // The position of the message of this route number and meter ID (not deleted), or -1.
+    std::int16_t FindMessage(const std::string& MessageType, const std::string& RouteNbr,
+                             const std::string& MeterID) const;
 
     // 0 = no indexes, 1 = always build indexes, 2 = ask during route creation.
     std::int16_t IndexControl() const { return indexControl_; }
@@ -130,6 +134,14 @@ private:
     std::int16_t alertRollover_ = 0;
     std::int16_t alertTamper_ = 0;
 };
+
+// The store keeps two texts in one value joined with "||" (a login's password and data, a message's route
+// number and meter ID) and splits them at the first "||" when it loads: a text that holds "||" itself
+// would come back cut. Editors refuse such texts.
+bool HoldsSeparator(std::string_view text);
+
+// A login's data text marks a supervisor with a capital "S".
+bool HasSupervisorMark(std::string_view Data);
 
 // The program's one shared store: created (and loaded) on first use from `store`.
 clsAdvanced& SharedAdvanced(RegistryStore& store);

@@ -10,6 +10,7 @@
 #include "core/identity.h"
 #include "hostformats/host_formats.h"
 #include "setup/registry_store.h"
+#include "ui/frm_favorites.h"
 #include "ui/frm_login.h"
 #include "ui/qt_text.h"
 #include "ui/reading_reports.h"
@@ -20,11 +21,14 @@ namespace {
 
 // The drivers of the conversion commands. A command whose driver is not part of the program yet has no
 // line here and stays disabled; a driver joins with one line.
-void WireCommands(frmMain& main, clsExchange& exchange) {
+void WireCommands(frmMain& main, clsExchange& exchange, RegistryStore& store, const std::filesystem::path& home) {
     main.SetConversion(Conversion::Route, {[&exchange] { return exchange.ConvertRoute(); }});
     main.SetConversion(Conversion::ReRead, {[&exchange] { return exchange.ConvertReRead(); }});
     main.SetConversion(Conversion::Reading,
-                       {[&exchange] { return exchange.ConvertReading(); }, {},
+                       {[&exchange] { return exchange.ConvertReading(); },
+                        [&exchange, &store, home, &main] {
+                            return ChooseFavoriteReadingSource(exchange, SharedAdvanced(store), home, &main);
+                        },
                         [&main, &exchange] {
                             ReadingReports(&main, exchange.SettingPath(exchange.ReadingSource), exchange.HomeFolder)
                                 .Run();
@@ -56,7 +60,7 @@ bool DesktopSession::Open(bool noGate) {
         if (!login.Display()) return false;
     }
     main_ = std::make_unique<frmMain>(exchange_, store_, home_, executableName_);
-    WireCommands(*main_, exchange_);
+    WireCommands(*main_, exchange_, store_, home_);
     frontend_.AttachMainWindow(main_.get());
     main_->ShowRestored();
     splash_.raise();

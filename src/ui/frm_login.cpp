@@ -22,7 +22,7 @@ LoginCheck CheckLogin(const clsAdvanced& advanced, const std::string& userId, co
     std::string id, stored, data;
     if (advanced.GetLogin(AdvIndex(user), id, stored, data) < 0 || !EqualsNoCase(typed, stored))
         return LoginCheck::Invalid;
-    return data.find('S') != std::string::npos ? LoginCheck::Supervisor : LoginCheck::NotSupervisor;
+    return HasSupervisorMark(data) ? LoginCheck::Supervisor : LoginCheck::NotSupervisor;
 }
 
 frmLogin::frmLogin(const clsAdvanced& advanced, QWidget* parent)

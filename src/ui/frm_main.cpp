@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QUrl>
 
+#include "advanced/advanced.h"
 #include "core/errors.h"
 #include "core/frontend.h"
 #include "core/home.h"
@@ -21,6 +22,7 @@
 #include "install/unit_install.h"
 #include "ui/accessible_names.h"
 #include "ui/frm_about.h"
+#include "ui/frm_advanced.h"
 #include "ui/frm_options.h"
 #include "ui/frm_unit_install.h"
 #include "ui/main_layout.h"
@@ -120,8 +122,7 @@ void frmMain::BuildCommands() {
     connect(btnLog_, &QPushButton::clicked, this, &frmMain::OpenLog);
     connect(btnClear_, &QPushButton::clicked, this, &frmMain::ClearLog);
     connect(cmdSetup, &QPushButton::clicked, this, &frmMain::ShowOptions);
-    // The advanced window is not part of the program yet.
-    btnAdvanced->setEnabled(false);
+    connect(btnAdvanced, &QPushButton::clicked, this, [this] { Guarded([this] { OpenAdvanced(); }); });
 }
 
 void frmMain::BuildMenus() {
@@ -309,6 +310,14 @@ void frmMain::EditSource(const std::string& setting) {
     if (!OpenInEditor(path))
         CurrentFrontend().ShowMessage("Unable to start a text editor for " + QFile::encodeName(path).toStdString(),
                                       "Error");
+}
+
+void frmMain::OpenAdvanced() {
+    {
+        frmAdvanced window(SharedAdvanced(store_), home_, this);
+        window.Display();  // saves the store as it closes
+    }
+    ReloadSharedAdvanced(store_);
 }
 
 void frmMain::LoadDistribution() {

@@ -72,6 +72,9 @@ class frmMain : public QMainWindow {
     void ShowOptions();
     // Opens a source file named by the settings (relative to the home folder) in the text editor.
     void EditSource(const std::string& setting);
+    // Shows the advanced options window, then replaces the shared advanced options with a freshly loaded
+    // store, so what the window saved is what the next conversion uses.
+    void OpenAdvanced();
 
     // How a file is opened in the desktop's text editor; true when an editor was started.
     std::function<bool(const QString& path)> OpenInEditor;

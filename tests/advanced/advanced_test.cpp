@@ -198,6 +198,42 @@ TEST_F(AdvancedTest, LookupMessageCombinations) {
             << c.account << "/" << c.serial << "/" << c.tag;
 }
 
+TEST_F(AdvancedTest, FindMessageLooksUpTheKeyOfRouteAndMeter) {
+    clsAdvanced adv(store, false);
+    EXPECT_EQ(adv.FindMessage("Account", "0412", "1001"), -1) << "an empty list";
+    adv.AddMessage("Account", "0412", "1001", "Acct msg");
+    adv.AddMessage("Account", "ANY", "1001", "Any msg");
+    EXPECT_EQ(adv.FindMessage("Account", "0412", "1001"), 1);
+    EXPECT_EQ(adv.FindMessage("Account", "any", "1001"), 2) << "keys compare without regard to case";
+    EXPECT_EQ(adv.FindMessage("SerialNbr", "0412", "1001"), -1) << "another type's list";
+    EXPECT_EQ(adv.FindMessage("Bogus", "0412", "1001"), -1);
+    adv.DeleteMessage("Account", "0412", "1001");
+    EXPECT_EQ(adv.FindMessage("Account", "0412", "1001"), -1) << "a deleted message is not found";
+}
+
+// What the editors refuse: a text holding the separator comes back cut after a reload.
+TEST_F(AdvancedTest, SeparatorInsideAJoinedTextIsLostOnReload) {
+    {
+        clsAdvanced adv(store);
+        adv.AddLogin("U1", "ab||cd", "");
+        adv.AddMessage("Account", "04||12", "1001", "msg");
+    }
+    clsAdvanced adv(store, false);
+    std::string id, password, data;
+    adv.GetLogin(std::string("U1"), id, password, data);
+    EXPECT_EQ(password, "ab");
+    EXPECT_EQ(data, "cd");
+    std::string route, meter, message;
+    adv.GetMessage("Account", std::int16_t{1}, route, meter, message);
+    EXPECT_EQ(route + "/" + meter, "04/12");
+
+    for (const char* text : {"ab||cd", "||", "x||"}) EXPECT_TRUE(HoldsSeparator(text)) << text;
+    for (const char* text : {"", "a|b", "|", "a| |b"}) EXPECT_FALSE(HoldsSeparator(text)) << text;
+    EXPECT_TRUE(HasSupervisorMark("XSY"));
+    EXPECT_FALSE(HasSupervisorMark("s"));
+    EXPECT_FALSE(HasSupervisorMark(""));
+}
+
 TEST_F(AdvancedTest, SharedInstanceReloadsFresh) {
     clsAdvanced& first = SharedAdvanced(store);
     EXPECT_EQ(&first, &SharedAdvanced(store));
