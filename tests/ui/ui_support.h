@@ -45,9 +45,9 @@ class WindowFrontend final : public Frontend {
 };
 
 // Calls `act` with the modal window of type T as soon as one is open (polling the event loop that its
-// exec() runs). Gives up, failing the test, after about two seconds.
+// exec() runs). Gives up, failing the test, after about ten seconds.
 template <typename T>
-void WhenModal(std::function<void(T*)> act, int triesLeft = 200) {
+void WhenModal(std::function<void(T*)> act, int triesLeft = 1000) {
     QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
         if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget())) {
             act(window);

@@ -279,10 +279,10 @@ TEST_F(ViewerTest, UnreadableFileIsLoggedAndShowsNoWindow) {
             }
         });
         guard.start(20);
-        test::WhenModal<QFileDialog>([&](QFileDialog* dialog) {
-            dialog->selectFile(path);
-            static_cast<QDialog*>(dialog)->accept();
-        });
+        // The file is chosen as the remembered one, preselected when the dialog opens: selecting another
+        // file by hand would race the dialog's own preselection while it still reads the folder.
+        RememberViewerFile(path);
+        test::WhenModal<QFileDialog>([](QFileDialog* dialog) { static_cast<QDialog*>(dialog)->accept(); });
         RunViewer(nullptr, dir_.Path());
         EXPECT_FALSE(viewerOpened);
         EXPECT_EQ(fake_.log, std::vector<std::string>{"Error: Could not read ZAV file"});
