@@ -57,12 +57,21 @@ conversions=(
     "E5000 upload|readings|Speed E5000|readings-e5000.pdb|e5000-upload.dat"
 )
 
-# Runs one conversion: convert NAME COMMAND MAP SOURCE RESULT [wrapper...]
+# Runs one conversion: convert NAME COMMAND MAP SOURCE RESULT [wrapper...]. A route source is the saved
+# setting (a path from the home folder), so the route database's header names it the same wherever the
+# work folder is.
 convert() {
     local command="$2" map="$3" source="$4" result="$5"
     shift 5
-    "$@" "$zavdepot" --home "$home" --yes "$command" --source "$home/$source" --map "$map" \
+    local from=(--source "$home/$source")
+    [[ $command == route ]] && from=()
+    "$@" "$zavdepot" --home "$home" --yes "$command" "${from[@]}" --map "$map" \
         --destination "$out/$result" >"$out/$result.log" 2>/dev/null
+}
+# Saves the route source setting a route conversion reads: prepare COMMAND SOURCE
+prepare() {
+    [[ $1 == route ]] || return 0
+    "$zavdepot" --home "$home" settings set RouteSource "$2" >/dev/null
 }
 
 # Outputs on a fixed clock; the readings databases come from the route databases.
@@ -76,6 +85,7 @@ for entry in "${conversions[@]}"; do
         esac
         "$build/bench/speed_readings" "$out/$route" "$home/$source"
     fi
+    prepare "$command" "$source"
     if ! convert "$name" "$command" "$map" "$source" "$result" env TZ=UTC LD_PRELOAD="$work/fixed_time.so"; then
         echo "speed: the $name conversion failed (log: $out/$result.log)" >&2
         exit 1
@@ -113,6 +123,7 @@ done
 for entry in "${conversions[@]}"; do
     IFS='|' read -r name command map source result <<<"$entry"
     bytes=$(stat -c %s "$out/$result")
+    prepare "$command" "$source"
     best= floor_best=
     for ((r = 0; r < rounds; ++r)); do
         t=$(us convert "$name" "$command" "$map" "$source" "$result")

@@ -80,6 +80,7 @@ class HostFileWriter {
   private:
     std::vector<std::unique_ptr<clsRecType>> types_;
     int padTo_;
+    std::string line_;  // the line being written, its storage reused
     std::optional<FileWriter> file_;
     bool failed_ = false;  // a write failed; Close reports it
 };

@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/name_cache.h"
 #include "core/values.h"
 
 namespace zav {
@@ -83,6 +84,9 @@ class clsRecType {
     // pads it with blanks to `padTo` characters; a longer line is kept whole. A value that cannot be
     // formatted shows its failure in a message box and gives an empty line.
     std::string Buffer(int padTo);
+    // Buffer into `line` (whose storage is reused); false (with `line` empty) when a value could not be
+    // formatted.
+    bool AssembleInto(std::string& line, int padTo);
     // Names of the number fields whose values the last Buffer had to cut to the field's width.
     const std::vector<std::string>& CutFields() const { return cut_; }
     // Names of the number fields of the last Parse that held a number too large to read (read as 0).
@@ -107,6 +111,7 @@ class clsRecType {
     std::unordered_map<std::string, int, NoCaseHash, NoCaseEqual> index_;
     // The same by exact name, tried first: callers nearly always spell names as declared.
     std::unordered_map<std::string, int, ExactHash, std::equal_to<>> exact_;
+    mutable NameCache names_;                           // names found before, by the address of their text
     std::vector<std::optional<zav::Value>> colValues_;  // one slot per field
     Values extra_;                                      // values stored under names that are not fields
     std::int16_t iLastPos_ = 0;
