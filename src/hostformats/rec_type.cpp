@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -324,6 +325,8 @@ void clsRecType::AddField(std::string fieldName, std::int16_t fieldType, std::in
     exact_.emplace(field.FieldName, static_cast<int>(colFields_.size()));
     colFields_.push_back(std::move(field));
     colValues_.emplace_back();
+    pending_.push_back(0);
+    tooLargeAt_.push_back(0);
 }
 
 bool clsRecType::TestID(std::string_view buffer) const {
@@ -334,14 +337,36 @@ bool clsRecType::TestID(std::string_view buffer) const {
 }
 
 void clsRecType::Parse(std::string_view buffer) {
-    ClearValues();
+    for (auto& slot : colValues_) slot.reset();
+    extra_.Clear();
     cvarBuffer.assign(buffer);
+    std::fill(pending_.begin(), pending_.end(), 1);
+    std::fill(tooLargeAt_.begin(), tooLargeAt_.end(), 0);
     tooLarge_.clear();
-    for (std::size_t i = 0; i < colFields_.size(); ++i) {
+    tooLargeKnown_ = false;
+}
+
+const std::optional<zav::Value>& clsRecType::Slot(std::size_t i) const {
+    if (pending_[i]) {
         bool tooLarge = false;
-        colValues_[i] = colFields_[i].Extract(buffer, &tooLarge);
-        if (tooLarge) tooLarge_.push_back(colFields_[i].FieldName);
+        colValues_[i] = colFields_[i].Extract(cvarBuffer, &tooLarge);
+        pending_[i] = 0;
+        tooLargeAt_[i] = tooLarge ? 1 : 0;
     }
+    return colValues_[i];
+}
+
+const std::vector<std::string>& clsRecType::TooLargeFields() const {
+    if (!tooLargeKnown_) {
+        // Only whole-number fields can hold a number too large to read.
+        for (std::size_t i = 0; i < colFields_.size(); ++i) {
+            const std::int16_t type = colFields_[i].FieldType;
+            if (type == kHostInteger || type == kHostLong || type == kHostZeroPadded) Slot(i);
+            if (tooLargeAt_[i]) tooLarge_.push_back(colFields_[i].FieldName);
+        }
+        tooLargeKnown_ = true;
+    }
+    return tooLarge_;
 }
 
 int clsRecType::FieldIndex(std::string_view fieldName) const {
@@ -361,7 +386,10 @@ int clsRecType::FieldIndex(std::string_view fieldName) const {
 
 const zav::Value& clsRecType::Value(std::string_view fieldName) const {
     const int i = FieldIndex(fieldName);
-    if (i >= 0) return colValues_[static_cast<std::size_t>(i)] ? *colValues_[static_cast<std::size_t>(i)] : kEmpty;
+    if (i >= 0) {
+        const auto& slot = Slot(static_cast<std::size_t>(i));
+        return slot ? *slot : kEmpty;
+    }
     const zav::Value* v = extra_.Find(fieldName);
     return v != nullptr ? *v : kEmpty;
 }
@@ -369,6 +397,7 @@ const zav::Value& clsRecType::Value(std::string_view fieldName) const {
 void clsRecType::Value(std::string_view fieldName, zav::Value value) {
     const int i = FieldIndex(fieldName);
     if (i >= 0) {
+        if (pending_[static_cast<std::size_t>(i)]) Slot(static_cast<std::size_t>(i));  // keeps its too-large note
         colValues_[static_cast<std::size_t>(i)] = std::move(value);
     } else if (zav::Value* v = extra_.Find(fieldName)) {
         *v = std::move(value);
@@ -393,6 +422,8 @@ int clsRecType::Init() {
 void clsRecType::ClearFields() {
     colFields_.clear();
     colValues_.clear();
+    pending_.clear();
+    tooLargeAt_.clear();
     index_.clear();
     exact_.clear();
     names_.Clear();
@@ -400,7 +431,9 @@ void clsRecType::ClearFields() {
 }
 
 void clsRecType::ClearValues() {
+    TooLargeFields();  // what the parsed line held stays known
     for (auto& slot : colValues_) slot.reset();
+    std::fill(pending_.begin(), pending_.end(), 0);
     extra_.Clear();
 }
 
@@ -415,8 +448,9 @@ bool clsRecType::AssembleInto(std::string& line, int padTo) {
     cut_.clear();
     try {
         for (std::size_t i = 0; i < colFields_.size(); ++i) {
-            if (!colValues_[i]) continue;
-            if (!colFields_[i].Insert(line, *colValues_[i])) cut_.push_back(colFields_[i].FieldName);
+            const auto& slot = Slot(i);
+            if (!slot) continue;
+            if (!colFields_[i].Insert(line, *slot)) cut_.push_back(colFields_[i].FieldName);
         }
     } catch (const RuntimeError& e) {
         CurrentFrontend().ShowMessage(e.Description(), kAppTitle);
