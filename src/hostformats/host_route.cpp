@@ -2,7 +2,10 @@
 
 #include "core/frontend.h"
 #include "exchange/exchange.h"
+#include "exchange/route_meter.h"
+#include "exchange/route_records.h"
 #include "hostformats/rec_type.h"
+#include "zav/zav.h"
 
 namespace zav::host {
 
@@ -25,6 +28,24 @@ void Progress::Show(long current) {
     if (current == last_) return;
     last_ = current;
     SetProgressButton(max_, current);
+}
+
+void BeginMeter(clsExchange& ex, MeterRecordBuilder& record, std::int32_t routeOrdinal) {
+    const ZAVFieldIndex& z = record.Fields();
+    record.Begin();
+    record.SetNumber(z.RecType, std::int32_t{kRecMeter});
+    record.SetNumber(z.RouteNbr, routeOrdinal);
+    ex.RouteZAV->SetItem("Status", std::int32_t{0});
+    record.SetNumber(z.LstReadingDate, std::int32_t{0});
+    for (int field : {z.Lat, z.Lng, z.InitPulseCount, z.InitTamperCount}) record.SetNumber(field, std::int32_t{0});
+    record.SetText(z.ReceiverData, std::string_view());
+}
+
+void FinishMeter(clsExchange& ex, MeterRecordBuilder& record, std::int32_t routeOrdinal, std::int32_t tag) {
+    record.Write();
+    ++ex.State.MetersWritten;
+    ex.IndexWrittenMeter(static_cast<std::int16_t>(routeOrdinal),
+                         record.Fields().MeterTagNbr == 0 ? std::string() : std::to_string(tag), record);
 }
 
 std::string Fixed(std::string text, std::size_t width) {
