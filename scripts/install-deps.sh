@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config
     libsqlite3-dev libcli11-dev libfmt-dev
-    qt6-base-dev
+    qt6-base-dev libqt6svg6
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     libpalm-perl

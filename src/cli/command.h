@@ -91,4 +91,13 @@ using DesktopStarter = std::function<int(const std::filesystem::path& home, bool
 // application through `desktop` (the word NOGATE may be given); a build without one prints the usage.
 int RunCommandLine(int argc, char** argv, const DesktopStarter& desktop = {});
 
+// The desktop application's own executable, which the command line starts when given no command, so
+// that a command-line run never loads Qt.
+inline constexpr const char* kDesktopExecutable = "zavdepot-desktop";
+
+// Replaces this process with the desktop executable, passing the program's own arguments unchanged (the
+// first still names the edition). Returns only when it could not be started: says why on standard
+// error and returns the exit status for the failure.
+int ExecDesktop(char** argv);
+
 }  // namespace zav

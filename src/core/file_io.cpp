@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <system_error>
 
 #include "core/errors.h"
@@ -72,20 +71,31 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+std::size_t FindLineEnd(std::string_view text, std::size_t from) {
+    const char* p = text.data() + from;
+    const char* end = text.data() + text.size();
+    while (p != end && *p != '\r' && *p != '\n') ++p;
+    return static_cast<std::size_t>(p - text.data());
+}
+
+bool SameFileName(const std::filesystem::path& a, const std::filesystem::path& b) {
+    if (SameFile(a, b)) return true;
+    std::error_code ea;
+    std::error_code eb;
+    const std::filesystem::path ra = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ea), ea);
+    const std::filesystem::path rb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, eb), eb);
+    return !ea && !eb && ra == rb;
+}
+
 LineSplitter::LineSplitter(std::string_view text)
-    : text_(text), terminator_(text.find('\r') == std::string_view::npos ? '\n' : '\r') {}
+    : text_(text), start_(text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0), pos_(start_) {}
 
 bool LineSplitter::Next(std::string_view& line) {
     if (pos_ >= text_.size()) return false;
-    const auto end = text_.find(terminator_, pos_);
-    if (end == std::string_view::npos) {
-        line = text_.substr(pos_);
-        pos_ = text_.size();
-        return true;
-    }
+    const std::size_t end = FindLineEnd(text_, pos_);
     line = text_.substr(pos_, end - pos_);
-    pos_ = end + 1;
-    if (terminator_ == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+    pos_ = end;
+    if (pos_ < text_.size() && text_[pos_++] == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
     return true;
 }
 
@@ -121,14 +131,11 @@ TextFileStream::TextFileStream(const std::filesystem::path& path) {
     }
     size_ = st.st_size > 0 ? static_cast<std::uintmax_t>(st.st_size) : 0;
     try {
-        std::string scan(kStreamBlock, '\0');
-        while (const std::size_t n = ReadSome(fd_, scan.data(), scan.size())) {
-            if (std::memchr(scan.data(), '\r', n) != nullptr) {
-                terminator_ = '\r';
-                break;
-            }
+        // A byte order mark is skipped (it counts as consumed).
+        if (Fill() && std::string_view(block_).starts_with(kByteOrderMark)) {
+            at_ = kByteOrderMark.size();
+            consumed_ = at_;
         }
-        if (::lseek(fd_, 0, SEEK_SET) != 0) throw FileError(errno);
     } catch (...) {
         ::close(fd_);
         throw;
@@ -150,21 +157,17 @@ bool TextFileStream::ReadLine(std::string& line) {
     if (at_ >= block_.size() && !Fill()) return false;
     line.clear();
     while (true) {
-        const char* begin = block_.data() + at_;
-        const std::size_t left = block_.size() - at_;
-        const void* found = std::memchr(begin, terminator_, left);
-        if (found == nullptr) {  // the line goes on in the next block, or ends with the file
-            line.append(begin, left);
-            consumed_ += left;
-            at_ = block_.size();
+        const std::size_t end = FindLineEnd(block_, at_);
+        const std::size_t length = end - at_;
+        line.append(block_, at_, length);
+        consumed_ += length;
+        at_ = end;
+        if (end == block_.size()) {  // the line goes on in the next block, or ends with the file
             if (!Fill()) return true;
             continue;
         }
-        const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(found) - begin);
-        line.append(begin, length);
-        consumed_ += length + 1;
-        at_ += length + 1;
-        if (terminator_ == '\r') {  // a line feed right after the carriage return belongs to it
+        ++consumed_;
+        if (block_[at_++] == '\r') {  // a line feed right after the carriage return belongs to it
             if (at_ >= block_.size()) Fill();
             if (at_ < block_.size() && block_[at_] == '\n') {
                 ++at_;

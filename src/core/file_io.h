@@ -22,11 +22,22 @@ void DeleteFile(const std::filesystem::path& path);
 // True when both paths name the same existing file (same device and inode, so links, "..", and
 // relative paths are seen through). False when either does not exist.
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+// True when both paths name one file, existing or still to be written: SameFile, or the same path once
+// relative parts and the links of its existing folders are resolved.
+bool SameFileName(const std::filesystem::path& a, const std::filesystem::path& b);
 
-// Splits text into lines as the system reads text files: a line ends at a carriage return,
-// optionally followed by a line feed. Text that holds no carriage return at all (saved with line
-// feeds only) splits at line feeds instead, so it does not read as one single line.
-// A final line without a terminator is a line; text ending in a terminator has no empty last line.
+// The line rules of every text source the program reads (route files, re-read lists, host files, map
+// files): a line ends at a carriage return followed by a line feed, at a carriage return alone and at
+// a line feed alone, so a file whose lines end differently from line to line still gives one line per
+// record. A UTF-8 byte order mark at the very start of the text is not part of its first line.
+
+// The UTF-8 byte order mark.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// Where the line starting at `from` ends: the position of its first CR or LF, or text.size().
+std::size_t FindLineEnd(std::string_view text, std::size_t from);
+
+// Splits text into lines by the rules above. A final line without a terminator is a line; text ending
+// in a terminator has no empty last line.
 class LineSplitter {
   public:
     explicit LineSplitter(std::string_view text);
@@ -36,12 +47,12 @@ class LineSplitter {
     bool AtEnd() const { return pos_ >= text_.size(); }
     // Bytes consumed so far (for progress displays).
     std::size_t Position() const { return pos_; }
-    void Rewind() { pos_ = 0; }
+    void Rewind() { pos_ = start_; }
 
   private:
     std::string_view text_;
+    std::size_t start_ = 0;  // after a byte order mark
     std::size_t pos_ = 0;
-    char terminator_;  // '\r', or '\n' for text without any carriage return
 };
 
 // A text file read line by line with the rules of LineSplitter. The file is read whole when opened.
@@ -64,8 +75,7 @@ class TextFileReader {
 };
 
 // A text file read line by line with the rules of LineSplitter, one block at a time: memory stays the
-// same whatever the file's size. Opening scans the file once for a carriage return (which decides the
-// line terminator, as LineSplitter does for a whole text).
+// same whatever the file's size.
 class TextFileStream {
   public:
     // THROWS RuntimeError when the file cannot be opened or read (53 not found, 75 a folder ...).
@@ -86,7 +96,6 @@ class TextFileStream {
     int fd_ = -1;
     std::string block_;
     std::size_t at_ = 0;
-    char terminator_ = '\n';
     std::uintmax_t size_ = 0;
     std::uintmax_t consumed_ = 0;
 };

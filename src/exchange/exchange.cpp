@@ -87,4 +87,16 @@ std::string clsExchange::DefaultFileExtension(int use) {
 
 std::string clsExchange::TypeDescr(int use) { return MapUseTitle(use); }
 
+std::string clsExchange::MapTypeRefusal(const clsExchMap& map, int use) {
+    const std::int32_t type = map.MapType();
+    const bool flatOnly = use == kMapReRead || use == kMapOrphan;
+    if (type == kMapFixed || type == kMapDelimited) return "";
+    if (!flatOnly && (type == kMapMVRS || type == kMapE5000)) return "";
+    static const char* const kNames[] = {"", "Fixed", "Delimited", "MVRS", "E5000"};
+    const std::string known = type >= kMapFixed && type <= kMapE5000 ? std::string(" (") + kNames[type] + ")" : "";
+    return "Error: " + TypeDescr(use) + " Conversion Map must be " +
+           (flatOnly ? "Fixed or Delimited" : "Fixed, Delimited, MVRS or E5000") + ", not type " +
+           std::to_string(type) + known;
+}
+
 }  // namespace zav

@@ -52,6 +52,10 @@ class clsExchange : public ExchangeSettings {
     static std::string MapExtension(int use);
     static std::string DefaultFileExtension(int use);
     static std::string TypeDescr(int use);
+    // The one check of a loaded map's layout before a conversion runs: route and reading maps may be
+    // Fixed, Delimited, MVRS or E5000, re-read and orphan maps Fixed or Delimited. Empty when `map` may
+    // be used for `use`, else the "Error: " line that refuses it, naming the map's type.
+    static std::string MapTypeRefusal(const clsExchMap& map, int use);
 
     // The program's folder: conversion maps are loaded from here.
     std::filesystem::path HomeFolder;
@@ -147,6 +151,10 @@ class clsExchange : public ExchangeSettings {
     // Step 15 of ConvertReading: the re-read database of the exceptions, with its questions and notices.
     // False when it was declined or failed.
     bool WriteExceptionReRead();
+
+    // The first two outputs of the reading run (upload file, and orphan file and re-read database when
+    // set up) that name one file, as the "Error: " line that refuses them; empty when there are none.
+    std::string OutputCollision() const;
 
     std::int32_t FileVersion = 0;        // the readings database's schema version
     std::unique_ptr<clsZAV> ReadingZAV;  // the readings database, opened by the format converter

@@ -102,6 +102,11 @@ bool clsExchange::ConvertReading() {
                 return false;
             }
         }
+        // Two outputs of one run in one file: the later would replace (or append to) the earlier.
+        if (const std::string collision = OutputCollision(); !collision.empty()) {
+            AddLog(collision);
+            return false;
+        }
 
         // Step 7: the upload file.
         AddLog("Writing to " + ReadingDestination);
@@ -134,6 +139,10 @@ bool clsExchange::ConvertReading() {
             AddLog("Error: Could not load Reading Conversion Map");
             return false;
         }
+        if (const std::string refusal = MapTypeRefusal(ExchMap, kMapReading); !refusal.empty()) {
+            AddLog(refusal);
+            return false;
+        }
         std::string report;
         if (!ExchMap.ValidateMap(report)) {
             AddLog("Error: " + report);
@@ -160,7 +169,7 @@ bool clsExchange::ConvertReading() {
                 else
                     AddLog("Error: E5000 upload files cannot be written by this program");
                 break;
-            default:
+            default:  // Fixed or Delimited: the type was checked with the map
                 result = RunConverter([&] { return ConvertReadingFlat(FileVersion); });
                 break;
         }
@@ -176,6 +185,10 @@ bool clsExchange::ConvertReading() {
             ExchMap = clsExchMap(HomeFolder);
             if (!ExchMap.LoadMap(OrphanMap + MapExtension(kMapOrphan), kMapOrphan)) {
                 AddLog("Error: Could not load Orphan Conversion Map");
+                return false;
+            }
+            if (const std::string refusal = MapTypeRefusal(ExchMap, kMapOrphan); !refusal.empty()) {
+                AddLog(refusal);
                 return false;
             }
             if (!ExchMap.ValidateMap(report)) {
@@ -206,10 +219,31 @@ bool clsExchange::ConvertReading() {
     return false;
 }
 
+std::string clsExchange::OutputCollision() const {
+    struct Output {
+        const char* title;
+        const std::string* setting;
+        bool used;
+    };
+    const Output outputs[] = {{"Reading Destination", &ReadingDestination, true},
+                              {"Orphan Destination", &OrphanDestination, OrphanConvert != 0},
+                              {"Re-Read Destination", &ReReadDestination, AutoReRead != 0}};
+    for (std::size_t later = 1; later < std::size(outputs); ++later) {
+        for (std::size_t earlier = 0; earlier < later; ++earlier) {
+            const Output& a = outputs[earlier];
+            const Output& b = outputs[later];
+            if (a.used && b.used && SameFileName(SettingPath(*a.setting), SettingPath(*b.setting)))
+                return std::string("Error: ") + b.title + " is the same file as the " + a.title;
+        }
+    }
+    return "";
+}
+
 bool clsExchange::WriteExceptionReRead() {
     AddLog("Writing Exceptions for Re-Read to " + ReReadDestination);
     const fs::path destination = SettingPath(ReReadDestination);
-    if (FileExists(destination)) {
+    const bool replacing = FileExists(destination);
+    if (replacing) {
         if (!CurrentFrontend().AskYesNo("ReRead Destination already exists",
                                         ReReadDestination + " already exists.  Overwrite?", true)) {
             AddLog("Error: ReRead Destination already exists");
@@ -237,6 +271,11 @@ bool clsExchange::WriteExceptionReRead() {
     }
     if (count == 0) {
         AddLog("Notice: No exceptions found in reading.  Not creating re-read file");
+        // The re-read file of an earlier run would look current and could be installed again.
+        if (replacing && FileExists(destination)) {
+            DeleteFile(destination);
+            AddLog("Notice: File " + ReReadDestination + " of an earlier run removed: there were no exceptions");
+        }
         return true;
     }
     AddLog("Notice: ReRead File prepared with " + std::to_string(count) + " Meters");

@@ -65,14 +65,14 @@ bool clsExchange::PrepareReRead() {
         AddLog("Error: Could not load ReRead Conversion Map");
         return false;
     }
+    // Re-read lists are flat files: a host-format map would parse no line at all.
+    if (const std::string refusal = MapTypeRefusal(ExchMap, kMapReRead); !refusal.empty()) {
+        AddLog(refusal);
+        return false;
+    }
     std::string report;
     if (!ExchMap.ValidateMap(report)) {
         AddLog("Error: " + report);
-        return false;
-    }
-    // Re-read lists are flat files: a host-format map would parse no line at all.
-    if (ExchMap.MapType() != kMapFixed && ExchMap.MapType() != kMapDelimited) {
-        AddLog("Error: ReRead Conversion Map must be Fixed or Delimited");
         return false;
     }
     if (DisplayPromptVariables(ExchMap) == "CANCEL") {

@@ -87,7 +87,7 @@ bool clsExchange::PrepareRouteConversion() {
     }
     if (ExchMap.MapType() == kMapMVRS && ExchMap.MapOptions(1) == "Y")
         AddLog("Notice: Special radio processing option is enabled");
-    if (ExchMap.MapType() != kMapMVRS && ExchMap.MapType() != kMapE5000) {
+    if (ExchMap.MapType() == kMapFixed || ExchMap.MapType() == kMapDelimited) {
         std::string message;
         if (!ExchMap.ValidateMap(message)) {
             AddLog("Error: " + message);
@@ -122,8 +122,12 @@ bool clsExchange::DispatchRouteConverter() {
                 return false;
             }
             return host.RouteE5K(*this);
-        default:
+        case kMapFixed:
+        case kMapDelimited:
             return ConvertRouteFlat();
+        default:
+            AddLog(MapTypeRefusal(ExchMap, kMapRoute));
+            return false;
     }
 }
 

@@ -124,6 +124,16 @@ std::int16_t HotSyncDesktop::PltInstallFile(const std::string& user, const std::
     return kPltOk;
 }
 
+std::optional<bool> HotSyncDesktop::ScheduledCopyMatches(const std::string& user, const std::string& file) const {
+    const auto folder = UserFolder(user);
+    if (!folder) return std::nullopt;
+    const fs::path source = ResolveAgainst(home_, file);
+    const auto entry = ScheduledEntry(*folder / kInstallFolder, source.filename().string());
+    std::error_code ec;
+    if (!entry || !fs::is_regular_file(*entry, ec) || !fs::is_regular_file(source, ec)) return std::nullopt;
+    return ReadFileBytes(source) == ReadFileBytes(*entry);
+}
+
 std::int16_t HotSyncDesktop::PltRemoveInstallFile(const std::string& user, const std::string& file) {
     const auto folder = UserFolder(user);
     if (!folder) return kPltNotWithdrawn;

@@ -62,6 +62,10 @@ class HotSyncDesktop {
     // kPltOk, kPltAlreadyScheduled, kPltNotFound (no such file), kPltNotWithdrawn (no such user).
     // The copy appears under its final name only when complete. THROWS RuntimeError when the copy fails.
     std::int16_t PltInstallFile(const std::string& user, const std::string& file);
+    // Whether the copy of the name of `file` waiting in the user's install folder holds the same bytes as
+    // `file`; empty when no file of that name waits (or there is no such user, or `file` is missing).
+    // THROWS RuntimeError when a file cannot be read.
+    std::optional<bool> ScheduledCopyMatches(const std::string& user, const std::string& file) const;
     // Deletes the scheduled file of the name of `file` from the user's install folder.
     // kPltOk, kPltNotFound (nothing of that name waits), kPltNotWithdrawn.
     std::int16_t PltRemoveInstallFile(const std::string& user, const std::string& file);

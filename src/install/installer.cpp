@@ -61,6 +61,16 @@ std::int16_t clsInstaller::PRC(const std::string& User, const std::string& PrcFi
         case kPltOk:
             return 0;
         case kPltAlreadyScheduled:
+            // A different file of that name still waiting would reach the unit instead of this one.
+            if (desktop_.ScheduledCopyMatches(User, PrcFile) == false &&
+                desktop_.PltRemoveInstallFile(User, PrcFile) == kPltOk &&
+                desktop_.PltInstallFile(User, PrcFile) == kPltOk) {
+                if (libraryCode) *libraryCode = kPltOk;
+                Say("Application (" + PrcFile +
+                    ") replaces the different copy that was scheduled to be installed during next HotSync "
+                    "operation.");
+                return 0;
+            }
             Say("Application (" + PrcFile + ") is already scheduled to be installed during next HotSync operation.");
             return 0;
         case kPltNotFound:

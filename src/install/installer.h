@@ -21,7 +21,8 @@ class clsInstaller {
     std::vector<std::string> UserNames() const;
 
     // Schedules `PrcFile` for `User` (a bare name or relative path names a file in the home folder).
-    // Returns 0 on success, also when the file was already scheduled (after saying so); -513 when the
+    // A different file of the same name still waiting is replaced (after saying so); an identical one
+    // stays. Returns 0 on success, also when the file was already scheduled (after saying so); -513 when the
     // file is not found; any other code after "Undefined error: ...". `libraryCode`, when given,
     // receives the scheduling call's own code: 0 only when this call copied the file.
     std::int16_t PRC(const std::string& User, const std::string& PrcFile, std::int16_t* libraryCode = nullptr);

@@ -1,4 +1,5 @@
 #include "ui/desktop.h"
+#include "ui/program_icon.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -77,6 +78,7 @@ int RunDesktop(int& argc, char** argv, const std::filesystem::path& home, bool n
     QApplication::setOrganizationName(kCompanyName);
     QApplication::setApplicationName(kAppTitle);
     QApplication::setApplicationVersion(kVersionText);
+    QApplication::setWindowIcon(ProgramIcon());  // every window, the main window and splash among them
     QApplication::setQuitOnLastWindowClosed(false);  // the main window's closing ends the program
     const std::string executableName = argc > 0 ? std::filesystem::path(argv[0]).stem().string() : std::string();
     try {

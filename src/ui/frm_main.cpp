@@ -18,6 +18,8 @@
 #include "core/identity.h"
 #include "core/text.h"
 #include "exchange/exchange.h"
+#include "ui/accessible_names.h"
+#include "ui/frm_options.h"
 #include "ui/frm_splash.h"
 #include "ui/main_layout.h"
 #include "ui/progress_panel.h"
@@ -90,7 +92,7 @@ void frmMain::BuildCommands() {
     buttons_[1] = make({"cmdReRead", "Re-Read File", ""});
     buttons_[2] = make({"cmdReading", "Reading File", "Receive Reading ZAV from handheld"});
     cmdRouteEdit_ = make({"cmdRouteEdit", "", "Edit File used to Create RouteZAV to send to handheld"});
-    cmdReReadEdit_ = make({"cmdReReadEdit", "", ""});
+    cmdReReadEdit_ = make({"cmdReReadEdit", "", "Edit File used to Create Re-Read ZAV to send to handheld"});
     btnLog_ = make({"btnLog", "Open Log", "Opens log using notepad for printing"});
     btnClear_ = make({"btnClear", "Clear Log", "Clears previous results from log window"});
     QPushButton* cmdSetup = make({"cmdSetup", "Setup", "Change conversion properties"});
@@ -100,6 +102,8 @@ void frmMain::BuildCommands() {
     const QIcon editIcon = style()->standardIcon(QStyle::SP_FileDialogContentsView);
     cmdRouteEdit_->setIcon(editIcon);
     cmdReReadEdit_->setIcon(editIcon);
+    NameByToolTip(cmdRouteEdit_);  // picture buttons: named by their tooltips
+    NameByToolTip(cmdReReadEdit_);
 
     for (int i = 0; i < 3; ++i) {
         connect(buttons_[i], &QPushButton::clicked, this, [this, i] { RunConversion(static_cast<Conversion>(i)); });
@@ -109,8 +113,8 @@ void frmMain::BuildCommands() {
     connect(cmdReReadEdit_, &QPushButton::clicked, this, [this] { EditSource(exchange_.ReReadSource); });
     connect(btnLog_, &QPushButton::clicked, this, &frmMain::OpenLog);
     connect(btnClear_, &QPushButton::clicked, this, &frmMain::ClearLog);
-    // The options, advanced and install windows are not part of the program yet.
-    cmdSetup->setEnabled(false);
+    connect(cmdSetup, &QPushButton::clicked, this, &frmMain::ShowOptions);
+    // The advanced and install windows are not part of the program yet.
     btnAdvanced->setEnabled(false);
     btnInstall_->setEnabled(false);
 }
@@ -137,7 +141,7 @@ void frmMain::BuildMenus() {
     }
 
     QMenu* setup = menuBar()->addMenu("&Setup");
-    add(setup, "mnuSetup", "Configure Interchange", none)->setEnabled(false);  // the options window is not here yet
+    add(setup, "mnuSetup", "Configure Interchange", [this] { ShowOptions(); });
     setup->addSeparator();
     add(setup, "mnuLoadDist", "Load Distribution", [this] { Guarded([this] { LoadDistribution(); }); });
     add(setup, "mnuCreateDist", "Create Distribution", [this] { Guarded([this] { CreateDistribution(); }); });
@@ -313,6 +317,13 @@ void frmMain::CreateDistribution() {
     clsDist dist(store_, home_);
     dist.ChooseFile = [this](const DistFileDialog& dialog) { return ChooseDistFile(dialog, true); };
     dist.WriteDist("");
+}
+
+void frmMain::ShowOptions() {
+    Guarded([this] {
+        frmOptions options(exchange_, this);
+        options.Display();
+    });
 }
 
 void frmMain::Guarded(const std::function<void()>& work) {

@@ -68,6 +68,8 @@ class frmMain : public QMainWindow {
     void ClearLog();
     void LoadDistribution();
     void CreateDistribution();
+    // "Setup" / "Configure Interchange": the options window, modally.
+    void ShowOptions();
     // Opens a source file named by the settings (relative to the home folder) in the text editor.
     void EditSource(const std::string& setting);
 

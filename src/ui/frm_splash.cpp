@@ -6,10 +6,12 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "core/identity.h"
 #include "core/text.h"
+#include "ui/program_icon.h"
 #include "ui/qt_text.h"
 
 namespace zav {
@@ -31,8 +33,17 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(frame);
-    auto* column = new QVBoxLayout(frame);
-    column->setContentsMargins(32, 24, 32, 24);
+    auto* row = new QHBoxLayout(frame);
+    row->setContentsMargins(32, 24, 32, 24);
+    row->setSpacing(24);
+    auto* logo = new QLabel(frame);
+    logo->setObjectName("picLogo");
+    logo->setPixmap(ProgramIcon().pixmap(96, 96));
+    logo->setAccessibleName(ToQt(kProductName));
+    row->addWidget(logo, 0, Qt::AlignTop);
+    auto* column = new QVBoxLayout;
+    row->addLayout(column);
+    column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(6);
     const char* names[] = {"lblVersion", "lblProductName", "lblCompany", "lblCopyright", "lblDescription"};
     for (int i = 0; i < texts.size(); ++i) {

@@ -52,6 +52,14 @@ TEST_F(CliInstallTest, InstallAFileTwiceAndMissingOnes) {
     EXPECT_EQ(Run("install 'Unit 1' RouteZAV.pdb", &out), 0);
     EXPECT_EQ(out, "Marquand: Application (" + (dir / "RouteZAV.pdb").string() +
                        ") is already scheduled to be installed during next HotSync operation.\n");
+    // A changed file of the same name replaces the copy still waiting; an identical one stays.
+    WriteFileBytes(dir / "RouteZAV.pdb", "route, converted again");
+    out.clear();
+    EXPECT_EQ(Run("install 'Unit 1' RouteZAV.pdb", &out), 0);
+    EXPECT_EQ(out, "Marquand: Application (" + (dir / "RouteZAV.pdb").string() +
+                       ") replaces the different copy that was scheduled to be installed during next HotSync "
+                       "operation.\n");
+    EXPECT_EQ(ReadFileBytes(Install("Unit 1") / "RouteZAV.pdb"), "route, converted again");
     out.clear();
     EXPECT_EQ(Run("install 'Unit 1' missing.pdb", &out), 1);
     EXPECT_NE(out.find("Application not found in"), std::string::npos) << out;

@@ -20,7 +20,9 @@ std::vector<std::string> Lines(std::string_view text) {
 
 using V = std::vector<std::string>;
 
-TEST(LineSplitter, LinesEndAtCarriageReturnOptionallyFollowedByLineFeed) {
+// CR LF, CR and LF each end a line, also mixed in one text; a UTF-8 byte order mark at the start is
+// skipped (anywhere else it is text).
+TEST(LineSplitter, LinesEndAtCrLfCrOrLfAndAByteOrderMarkIsSkipped) {
     const std::pair<std::string, V> cases[] = {
         {"", {}},
         {"a", {"a"}},
@@ -28,13 +30,30 @@ TEST(LineSplitter, LinesEndAtCarriageReturnOptionallyFollowedByLineFeed) {
         {"a\r\nb", {"a", "b"}},
         {"a\rb\r", {"a", "b"}},
         {"a\r\n\r\nb", {"a", "", "b"}},
-        {"a\nb\r\nc", {"a\nb", "c"}},  // a file with CRs: a lone LF stays inside the line
+        {"a\nb\r\nc", {"a", "b", "c"}},  // mixed: a lone LF ends a line too
+        {"a\r\nb\nc\r\nd\ne", {"a", "b", "c", "d", "e"}},
+        {"a\n\rb", {"a", "", "b"}},  // LF then CR: two line ends
         {"\r\n", {""}},
         {"a\r\r\nb", {"a", "", "b"}},
-        // No CR at all (saved with line feeds only): split at line feeds.
         {"a\nb\n", {"a", "b"}},
         {"a\n\nb", {"a", "", "b"}},
         {"one line", {"one line"}},
+        {"\xEF\xBB\xBF"
+         "a\r\nb",
+         {"a", "b"}},
+        {"\xEF\xBB\xBF", {}},
+        {"\xEF\xBB\xBF"
+         "\r\n",
+         {""}},
+        {"a\r\n\xEF\xBB\xBF"
+         "b",
+         {"a",
+          "\xEF\xBB\xBF"
+          "b"}},
+        {"\xEF\xBB"
+         "a",
+         {"\xEF\xBB"
+          "a"}},  // not a whole mark: text
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(Lines(text), expected) << testing::PrintToString(text);
 }
@@ -137,12 +156,16 @@ TEST(TextFileStream, SameLinesAsTheWholeTextAcrossBlocks) {
         "a\r\nb\r\n",
         "a\rb\r",
         "a\r\n\r\nb",
-        "a\nb\n",                                     // no carriage return: line feeds end lines
-        "a\nb\rc\n",                                  // a carriage return: line feeds stay in the line
-        std::string(block - 1, 'y') + "\r\nz",        // CR at the end of the first block, LF in the next
-        std::string(block - 1, 'y') + "\r",           // CR as the file's last byte, at a block's end
-        longLine + "\r\n" + longLine,                 // lines longer than a block
-        std::string(3 * block, 'q') + "\n" + "tail",  // the scan for CR reads past the first block
+        "a\nb\n",     // line feeds end lines
+        "a\nb\rc\n",  // mixed line ends
+        "\xEF\xBB\xBF"
+        "a\r\nb\nc",  // a byte order mark is skipped
+        "\xEF\xBB\xBF",
+        std::string(block - 1, 'y') + "\r\nz",         // CR at the end of the first block, LF in the next
+        std::string(block - 1, 'y') + "\r",            // CR as the file's last byte, at a block's end
+        longLine + "\r\n" + longLine,                  // lines longer than a block
+        std::string(3 * block, 'q') + "\n" + "tail",   // a line over several blocks
+        std::string(block - 1, 'y') + "\n\r\n" + "z",  // LF at a block's end, then CR LF
     };
     for (const std::string& text : texts) {
         WriteFileBytes(dir / "t.txt", text);

@@ -473,3 +473,116 @@ TEST_F(ReadingConvertTest, HostFormatMapsWithoutTheirConverterAreRefused) {
 
 }  // namespace
 }  // namespace zav
+
+namespace zav {
+namespace {
+
+// Reading and orphan maps of a type that is none of the layouts are refused with the one message the
+// route and re-read conversions give; nothing is written for them.
+TEST_F(ReadingConvertTest, MapsOfAnUnknownTypeAreRefusedNamingTheType) {
+    TwoRoutes().Write(dir / "ReadingZAV.pdb");
+    for (const std::int32_t type : {0, 9, -1}) {
+        SaveUploadMap([type](clsExchMap& m) { m.MapType(type); });
+        fake.log.clear();
+        EXPECT_FALSE(ex.ConvertReading()) << type;
+        EXPECT_EQ(fake.log.back(), "Error: Reading Conversion Map must be Fixed, Delimited, MVRS or E5000, not type " +
+                                       std::to_string(type));
+        EXPECT_FALSE(std::filesystem::exists(dir / "upload.txt"));
+    }
+
+    SaveUploadMap();
+    ex.OrphanConvert = 1;
+    for (const auto& [type, line] :
+         {std::pair{0, "Error: Orphan Conversion Map must be Fixed or Delimited, not type 0"},
+          std::pair{3, "Error: Orphan Conversion Map must be Fixed or Delimited, not type 3 (MVRS)"}}) {
+        clsExchMap m(dir.Path());
+        m.NewMap("Odd.zom", kMapOrphan);
+        m.MapType(type);
+        ASSERT_TRUE(m.SaveMap());
+        ex.OrphanMap = "Odd";
+        fake.log.clear();
+        fake.yesNoAnswers = {true};
+        EXPECT_FALSE(ex.ConvertReading()) << type;
+        EXPECT_EQ(fake.log.back(), line);
+        EXPECT_FALSE(std::filesystem::exists(dir / "orphans.txt"));
+    }
+}
+
+}  // namespace
+}  // namespace zav
+
+namespace zav {
+namespace {
+
+// Two outputs of one reading run that name one file (also through "." or a link, and before either
+// exists) are refused before anything is asked or written.
+TEST_F(ReadingConvertTest, OutputsThatNameOneFileAreRefusedBeforeAnythingIsWritten) {
+    TwoRoutes().Write(dir / "ReadingZAV.pdb");
+    std::filesystem::create_directory(dir / "out");
+    std::filesystem::create_directory_symlink(dir / "out", dir / "link");
+    struct Case {
+        std::string reading, orphan, reread, line;
+    };
+    const Case cases[] = {
+        {"upload.txt", "orphans.txt", "upload.txt",
+         "Error: Re-Read Destination is the same file as the Reading Destination"},
+        {"upload.txt", "./upload.txt", "reread.pdb",
+         "Error: Orphan Destination is the same file as the Reading Destination"},
+        {"upload.txt", "out/orphans.txt", "link/orphans.txt",
+         "Error: Re-Read Destination is the same file as the Orphan Destination"},
+    };
+    ex.OrphanConvert = 1;
+    ex.AutoReRead = -1;
+    for (const Case& c : cases) {
+        ex.ReadingDestination = c.reading;
+        ex.OrphanDestination = c.orphan;
+        ex.ReReadDestination = c.reread;
+        fake.log.clear();
+        EXPECT_FALSE(ex.ConvertReading()) << c.line;
+        EXPECT_EQ(fake.log, (Lines{"Reading from ReadingZAV.pdb", c.line}));
+        EXPECT_TRUE(fake.calls.empty());
+        EXPECT_FALSE(std::filesystem::exists(dir / "upload.txt"));
+        EXPECT_FALSE(std::filesystem::exists(dir / "out" / "orphans.txt"));
+    }
+    // An existing upload file named twice is left as it was.
+    WriteFileBytes(dir / "upload.txt", "host's file");
+    ex.OrphanDestination = "orphans.txt";
+    ex.ReReadDestination = "upload.txt";
+    EXPECT_FALSE(ex.ConvertReading());
+    EXPECT_EQ(File("upload.txt"), "host's file");
+
+    // Outputs that are not used this run may share a name.
+    ex.OrphanConvert = 0;
+    ex.AutoReRead = 0;
+    ex.OrphanDestination = "upload.txt";
+    fake.yesNoAnswers = {true};
+    EXPECT_TRUE(ex.ConvertReading());
+}
+
+// A run without exceptions leaves no re-read database of an earlier run that would look current:
+// asked first, it is removed with Yes and kept with No.
+TEST_F(ReadingConvertTest, NoExceptionsRemoveTheReReadFileOfAnEarlierRunWhenAllowed) {
+    ReadingsBuilder b;
+    b.Header(1).Route(1, "A").Meter(1, {{"MeterTagNbr", 1}, {"Status", std::int16_t{1}}});
+    b.Write(dir / "ReadingZAV.pdb");
+    ex.AutoReRead = -1;
+    WriteFileBytes(dir / "reread.pdb", "earlier run");
+    fake.yesNoAnswers = {true};
+    ASSERT_TRUE(ex.ConvertReading());
+    EXPECT_EQ(Lines(fake.log.end() - 6, fake.log.end()),
+              (Lines{"Writing Exceptions for Re-Read to reread.pdb", "Notice: File reread.pdb overwritten on request",
+                     "Notice: No exceptions found in reading.  Not creating re-read file",
+                     "Notice: File reread.pdb of an earlier run removed: there were no exceptions",
+                     "Reading Conversion Finished", ""}));
+    EXPECT_FALSE(std::filesystem::exists(dir / "reread.pdb"));
+
+    WriteFileBytes(dir / "reread.pdb", "earlier run");
+    fake.log.clear();
+    fake.yesNoAnswers = {true, false};  // the upload file is replaced, the re-read file is not
+    EXPECT_FALSE(ex.ConvertReading());
+    EXPECT_EQ(fake.log[fake.log.size() - 3], "Error: ReRead Destination already exists");
+    EXPECT_EQ(File("reread.pdb"), "earlier run");
+}
+
+}  // namespace
+}  // namespace zav

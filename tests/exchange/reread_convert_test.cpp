@@ -170,7 +170,15 @@ TEST_F(ReReadConvertTest, ChecksAndTheOverwriteQuestion) {
         {[](clsExchange& x) { x.ReReadMap = "None"; },
          {"Reading from list.txt", "Writing to ReRead.pdb", "Using Map: None",
           "Error: Could not load ReRead Conversion Map"}},
+        {[](clsExchange& x) { x.ReReadMap = "Host"; },
+         {"Reading from list.txt", "Writing to ReRead.pdb", "Using Map: Host",
+          "Error: ReRead Conversion Map must be Fixed or Delimited, not type 3 (MVRS)"}},
+        {[](clsExchange& x) { x.ReReadMap = "Odd"; },
+         {"Reading from list.txt", "Writing to ReRead.pdb", "Using Map: Odd",
+          "Error: ReRead Conversion Map must be Fixed or Delimited, not type 9"}},
     };
+    WriteFileBytes(dir / "Host.zcm", "MAPTYPE=3\r\n");
+    WriteFileBytes(dir / "Odd.zcm", "MAPTYPE=9\r\n");
     for (const Case& c : cases) {
         clsExchange x(store);
         x.HomeFolder = ex.HomeFolder;

@@ -431,3 +431,54 @@ TEST_F(RouteConversionTest, HostFormatMapsWithoutTheirConverterAreRefused) {
 
 }  // namespace
 }  // namespace zav
+
+namespace zav {
+namespace {
+
+// A map whose type is none of the four layouts (no MAPTYPE line, 0, 9, -1, a number too large to
+// read) ends as every refused conversion does, naming the type; nothing is written.
+TEST_F(RouteConversionTest, MapsOfAnUnknownTypeAreRefusedNamingTheType) {
+    const std::string fields = std::string(kMap).substr(std::string(kMap).find("MAPDELIMITER"));
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "0"},
+        {"MAPTYPE=0\r\n", "0"},
+        {"MAPTYPE=9\r\n", "9"},
+        {"MAPTYPE=-1\r\n", "-1"},
+        {"MAPTYPE=99999999999\r\n", "0"},
+    };
+    for (const auto& [typeLine, type] : cases) {
+        WriteFileBytes(dir / "T.zcm", typeLine + fields);
+        ui.log.clear();
+        EXPECT_FALSE(Convert({Meter("A", 1, "101")})) << typeLine;
+        EXPECT_EQ(V(ui.log.end() - 4, ui.log.end()),
+                  (V{"Error: Route Conversion Map must be Fixed, Delimited, MVRS or E5000, not type " + type,
+                     "Route ZAV File NOT created", "Route Conversion Finished", ""}))
+            << typeLine;
+        EXPECT_FALSE(fs::exists(dir / "RouteZAV.pdb"));
+    }
+}
+
+}  // namespace
+}  // namespace zav
+
+namespace zav {
+namespace {
+
+// A source whose lines end in CR LF and LF alone, mixed, with a byte order mark: one meter per line.
+TEST_F(RouteConversionTest, MixedLineEndsGiveOneMeterPerLine) {
+    std::string text = "\xEF\xBB\xBF";
+    for (int i = 1; i <= 12; ++i)
+        text += Meter("A", i, std::to_string(100 + i)) + (i % 3 == 0 ? "\n" : i % 3 == 1 ? "\r\n" : "\r");
+    WriteFileBytes(dir / "route.txt", text);
+    ASSERT_TRUE(ex.ConvertRoute());
+    EXPECT_EQ(ui.log, Join(Opening(), {"12 meters written to Route ZAV File", "Route Conversion Finished", ""}));
+    const auto meters = OfType(Records(), kRecMeter);
+    ASSERT_EQ(meters.size(), 12u);
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(Num(*meters[i], "MeterTagNbr"), 101 + i);
+        EXPECT_EQ(Text(*meters[i], "MeterSerialNbr"), "S" + std::to_string(i + 1));
+    }
+}
+
+}  // namespace
+}  // namespace zav

@@ -42,6 +42,28 @@ TEST(MVRSDownload, ReadsOneRecordPerLineAndStopsAtTheEnd) {
     EXPECT_TRUE(reader.AtEnd());
 }
 
+// A download saved with a byte order mark and line ends that change from line to line still gives one
+// record per line, in both host formats.
+TEST(HostDownloads, MixedLineEndsAndAByteOrderMark) {
+    test::TempDir dir;
+    clsMVRSDownload mvrs;
+    ASSERT_TRUE(mvrs.OpenFile(Write(dir, "a.dat",
+                                    "\xEF\xBB\xBF"
+                                    "FHDYN00001   07NYN\nCHD0100030315200\r\nFHD\rCHD")));
+    std::vector<std::string> ids;
+    while (clsRecType* rec = mvrs.ReadNext()) ids.push_back(rec->RIValue);
+    EXPECT_EQ(ids, (std::vector<std::string>{"FHD", "CHD", "FHD", "CHD"}));
+    EXPECT_EQ(mvrs.LineNo(), 4);
+
+    clsE5KDownload e5k;
+    ASSERT_TRUE(e5k.OpenFile(Write(dir, "b.dat",
+                                   "\xEF\xBB\xBF"
+                                   "one\ntwo\r\nthree")));
+    std::vector<std::string> lines;
+    while (e5k.ReadNext() != nullptr) lines.push_back(e5k.LastLine());
+    EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "three"}));
+}
+
 TEST(MVRSDownload, UnknownLinesGiveNothingButReadingGoesOn) {
     test::TempDir dir;
     clsMVRSDownload reader;

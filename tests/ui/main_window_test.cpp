@@ -74,7 +74,7 @@ TEST_F(MainWindowTest, CommandsShowTheirCaptionsAndTooltips) {
         {"cmdReRead", "Re-Read File", ""},
         {"cmdReading", "Reading File", "Receive Reading ZAV from handheld"},
         {"cmdRouteEdit", "", "Edit File used to Create RouteZAV to send to handheld"},
-        {"cmdReReadEdit", "", ""},
+        {"cmdReReadEdit", "", "Edit File used to Create Re-Read ZAV to send to handheld"},
         {"cmdSetup", "Setup", "Change conversion properties"},
         {"btnAdvanced", "Advanced", ""},
         {"btnInstall", "Install to Unit(s)", ""},
@@ -88,6 +88,9 @@ TEST_F(MainWindowTest, CommandsShowTheirCaptionsAndTooltips) {
         EXPECT_EQ(button->text(), c.caption);
         EXPECT_EQ(button->toolTip(), c.tooltip);
     }
+    // The picture buttons are named by their tooltips.
+    for (const char* name : {"cmdRouteEdit", "cmdReReadEdit"})
+        EXPECT_EQ(Button(name)->accessibleName(), Button(name)->toolTip()) << name;
     const std::pair<const char*, const char*> menus[] = {
         {"mnuViewer", "Viewer..."},
         {"mnuExit", "E&xit"},
@@ -111,13 +114,13 @@ TEST_F(MainWindowTest, CommandsShowTheirCaptionsAndTooltips) {
 }
 
 TEST_F(MainWindowTest, OnlyCommandsThatCanRunAreEnabled) {
-    for (const char* name : {"cmdRoute", "cmdReRead", "cmdReading", "cmdSetup", "btnAdvanced", "btnInstall"})
+    for (const char* name : {"cmdRoute", "cmdReRead", "cmdReading", "btnAdvanced", "btnInstall"})
         EXPECT_FALSE(Button(name)->isEnabled()) << name;
-    for (const char* name : {"cmdRouteEdit", "cmdReReadEdit", "btnLog", "btnClear"})
+    for (const char* name : {"cmdRouteEdit", "cmdReReadEdit", "btnLog", "btnClear", "cmdSetup"})
         EXPECT_TRUE(Button(name)->isEnabled()) << name;
-    for (const char* name : {"mnuViewer", "mnuRoute", "mnuReRead", "mnuReading", "mnuSetup", "mnuUsage", "mnuMaps"})
+    for (const char* name : {"mnuViewer", "mnuRoute", "mnuReRead", "mnuReading", "mnuUsage", "mnuMaps"})
         EXPECT_FALSE(Action(name)->isEnabled()) << name;
-    for (const char* name : {"mnuExit", "mnuLoadDist", "mnuCreateDist", "mnuAbout"})
+    for (const char* name : {"mnuExit", "mnuLoadDist", "mnuCreateDist", "mnuAbout", "mnuSetup"})
         EXPECT_TRUE(Action(name)->isEnabled()) << name;
 
     main_->SetConversion(Conversion::ReRead, {[] { return true; }});
@@ -170,7 +173,7 @@ TEST_F(MainWindowTest, ConversionShowsItsProgressOnAPanelAndHoldsEveryOtherComma
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(route->isEnabled());
     EXPECT_TRUE(Button("cmdReRead")->isEnabled());
-    EXPECT_FALSE(Button("cmdSetup")->isEnabled());
+    EXPECT_TRUE(Button("cmdSetup")->isEnabled());
     EXPECT_TRUE(Action("mnuLoadDist")->isEnabled());
     EXPECT_FALSE(Action("mnuViewer")->isEnabled());
     EXPECT_EQ(main_->Log().Text(), "Info: Route conversion started\n\nInfo: 3 meters written\n");

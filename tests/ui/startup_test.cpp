@@ -17,6 +17,7 @@
 #include "ui/desktop.h"
 #include "ui/frm_login.h"
 #include "ui/frm_prompt_unit.h"
+#include "ui/program_icon.h"
 #include "ui/run_log.h"
 #include "ui_support.h"
 
@@ -28,6 +29,11 @@ TEST(Splash, ShowsTheVersionRecordAndClosesOnAKey) {
                                           "Copyright \u00A9 Halvary, Inc. All rights reserved.",
                                           "ZavDepot\u00AE route and reading exchange for handheld meter reading"}));
     frmSplash splash;
+    // The splash shows the program's icon, the picture the desktop entry and every window show.
+    const auto* logo = splash.findChild<QLabel*>("picLogo");
+    ASSERT_NE(logo, nullptr);
+    EXPECT_FALSE(logo->pixmap().isNull());
+    EXPECT_FALSE(ProgramIcon().pixmap(32, 32).isNull());
     splash.show();
     bool closed = false;
     QObject::connect(&splash, &frmSplash::closed, [&] { closed = true; });

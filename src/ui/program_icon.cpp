@@ -1,0 +1,7 @@
+#include "ui/program_icon.h"
+
+namespace zav {
+
+QIcon ProgramIcon() { return QIcon(QStringLiteral(":/zavdepot.svg")); }
+
+}  // namespace zav
