@@ -1,6 +1,8 @@
 #include "hostformats/host_route.h"
 
+#include "core/errors.h"
 #include "core/frontend.h"
+#include "core/number.h"
 #include "exchange/exchange.h"
 #include "exchange/route_meter.h"
 #include "exchange/route_records.h"
@@ -46,6 +48,23 @@ void FinishMeter(clsExchange& ex, MeterRecordBuilder& record, std::int32_t route
     ++ex.State.MetersWritten;
     ex.IndexWrittenMeter(static_cast<std::int16_t>(routeOrdinal),
                          record.Fields().MeterTagNbr == 0 ? std::string() : std::to_string(tag), record);
+}
+
+std::int32_t MeterTypeOfLetter(std::string_view letter) {
+    if (letter == "W") return 1;
+    if (letter == "G") return 2;
+    if (letter == "E") return 3;
+    if (letter == "S") return 4;
+    if (letter == "I") return 5;
+    return 0;
+}
+
+std::optional<std::int32_t> LeadingLong(std::string_view text) {
+    try {
+        return CLng(Val(text));
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
 }
 
 std::string Fixed(std::string text, std::size_t width) {

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace zav {
 
@@ -41,6 +43,11 @@ class Progress {
 void BeginMeter(clsExchange& ex, MeterRecordBuilder& record, std::int32_t routeOrdinal);
 // Writes the record, counts it and hands its texts (and `tag`, as the record holds it) to the index step.
 void FinishMeter(clsExchange& ex, MeterRecordBuilder& record, std::int32_t routeOrdinal, std::int32_t tag);
+
+// The ZAV MeterType of a meter category letter (W 1, G 2, E 3, S 4, I 5); 0 for any other.
+std::int32_t MeterTypeOfLetter(std::string_view letter);
+// The leading number of a text as a 32-bit integer (halves to even); nullopt when it does not fit.
+std::optional<std::int32_t> LeadingLong(std::string_view text);
 
 // A text padded with blanks or cut to `width` characters.
 std::string Fixed(std::string text, std::size_t width);

@@ -43,24 +43,6 @@ struct Meter {
 
 std::string Trimmed(const clsRecType& rec, std::string_view field) { return std::string(Trim(rec.Text(field))); }
 
-std::int32_t MeterTypeOfLetter(std::string_view type) {
-    if (type == "W") return 1;
-    if (type == "G") return 2;
-    if (type == "E") return 3;
-    if (type == "S") return 4;
-    if (type == "I") return 5;
-    return 0;
-}
-
-// The leading number of a text as a 32-bit integer, or nullopt when it does not fit.
-std::optional<std::int32_t> LeadingLong(std::string_view text) {
-    try {
-        return CLng(Val(text));
-    } catch (const RuntimeError&) {
-        return std::nullopt;
-    }
-}
-
 class E5KRouteConversion {
   public:
     explicit E5KRouteConversion(clsExchange& ex) : ex_(ex), source_(ex.SettingPath(ex.RouteSource)) {}
@@ -198,7 +180,7 @@ class E5KRouteConversion {
         const ZAVFieldIndex& z = r.Fields();
         const std::string serial(Trim(m.Serial));
         std::int32_t tag = 0;
-        if (const auto n = LeadingLong(serial)) {
+        if (const auto n = host::LeadingLong(serial)) {
             tag = *n;
         } else {
             AddLog("Warning: Number too large to read in MeterSerialNumber at line " + std::to_string(meterLine_) +
@@ -209,9 +191,9 @@ class E5KRouteConversion {
                                     std::string(Trim(specialInstructions_)) + " " +
                                     std::string(Trim(m.MeterLocation1)) + " " + std::string(Trim(m.MeterLocation2))));
         host::BeginMeter(ex_, r, routeOrdinal_);
-        r.SetNumber(z.Sequence, LeadingLong(a.Sequence).value_or(0));
+        r.SetNumber(z.Sequence, host::LeadingLong(a.Sequence).value_or(0));
         r.SetNumber(z.MeterTagNbr, tag);
-        if (const std::int32_t type = MeterTypeOfLetter(m.Type); type != 0) r.SetNumber(z.MeterType, type);
+        if (const std::int32_t type = host::MeterTypeOfLetter(m.Type); type != 0) r.SetNumber(z.MeterType, type);
         r.SetNumber(z.Digits, m.Dials);
         r.SetNumber(z.Decimals, m.Decimals);
         r.SetNumber(z.PrvReading, m.PriorRead);

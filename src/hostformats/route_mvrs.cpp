@@ -66,16 +66,6 @@ struct Meter {
     std::string TextPrompt, ReadDirection, CompareCode, ValidationCode, ReadMethod, HHFPosition;
 };
 
-// The ZAV MeterType of a meter category letter; 0 for one that is not known.
-std::int32_t MeterTypeOfCategory(std::string_view category) {
-    if (category == "W") return 1;
-    if (category == "G") return 2;
-    if (category == "E") return 3;
-    if (category == "S") return 4;
-    if (category == "I") return 5;
-    return 0;
-}
-
 // The ZAV ReadType of an MVRS read method; -1 for one that is not known.
 std::int32_t ReadTypeOfMethod(std::string_view method) {
     if (method == "K") return 2;
@@ -83,15 +73,6 @@ std::int32_t ReadTypeOfMethod(std::string_view method) {
     if (method == "R") return 1;
     if (method == "N") return 0;
     return -1;
-}
-
-// The leading number of a text as a 32-bit integer (halves to even); nullopt when it does not fit.
-std::optional<std::int32_t> LeadingLong(std::string_view text) {
-    try {
-        return CLng(Val(text));
-    } catch (const RuntimeError&) {
-        return std::nullopt;
-    }
 }
 
 // The leading number of a text in its plain decimal form ("03" -> "3").
@@ -255,7 +236,7 @@ class MVRSRouteConversion {
             } else if (id == "RFF") {
                 host::WarnTooLarge(ex_, *rec, line);
                 const std::string ert = rec->Text("RFERTID");
-                if (const auto tag = LeadingLong(ert)) {
+                if (const auto tag = host::LeadingLong(ert)) {
                     meter_.Tag = *tag;
                 } else {
                     AddLog("Warning: Number too large to read in RFERTID of RFF at line " + std::to_string(line) +
@@ -344,7 +325,8 @@ class MVRSRouteConversion {
         host::BeginMeter(ex_, r, routeOrdinal_);
         r.SetNumber(z.Sequence, m.Sequence);
         r.SetNumber(z.MeterTagNbr, m.Tag);
-        if (const std::int32_t type = MeterTypeOfCategory(m.MeterCategory); type != 0) r.SetNumber(z.MeterType, type);
+        if (const std::int32_t type = host::MeterTypeOfLetter(m.MeterCategory); type != 0)
+            r.SetNumber(z.MeterType, type);
         r.SetNumber(z.Digits, m.NumberDials);
         r.SetNumber(z.Decimals, m.NumberDecimals);
         r.SetNumber(z.PrvReading, m.PreviousReading);
@@ -353,7 +335,7 @@ class MVRSRouteConversion {
         if (const std::int32_t readType = ReadTypeOfMethod(m.ReadMethod); readType >= 0)
             r.SetNumber(z.ReadType, readType);
         ex_.RouteZAV->SetItem("TamperCount", m.Tamper);
-        r.SetNumber(z.UtilityCode, LeadingLong(c.UtilityID).value_or(0));
+        r.SetNumber(z.UtilityCode, host::LeadingLong(c.UtilityID).value_or(0));
         r.SetText(z.Message, ex_.Advanced().LookupMessage(std::string(Trim(m.SpecialMessageText)), routeNumber_,
                                                           std::string(Trim(c.Account)),
                                                           std::string(Trim(m.MeterNumber)), tagText));
