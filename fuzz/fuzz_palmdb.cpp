@@ -1,6 +1,6 @@
 // Record files from a device in the field: the Palm database reader, the VFS reader, container
-// detection and ZAV field decoding on arbitrary bytes. Damaged files are refused with an error
-// number; nothing reads outside the file or a record.
+// detection, ZAV field decoding and the viewer's listing on arbitrary bytes. Damaged files are refused
+// with an error number; nothing reads outside the file or a record.
 #include <unistd.h>
 
 #include <cstddef>
@@ -12,8 +12,10 @@
 #include "core/file_io.h"
 #include "palmdb/palm_file_pdb.h"
 #include "palmdb/palm_file_vfs.h"
+#include "support/quiet_frontend.h"
 #include "zav/zav.h"
 #include "zav/zav_json.h"
+#include "zav/zav_listing.h"
 
 namespace {
 
@@ -80,5 +82,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zav::WriteFileBytes(file, bytes);
     std::string json;
     (void)zav::ZAVToJson(file, json);
+    // What the viewer lists: every meter row has every column, and only listed routes keep meters.
+    zav::test::QuietFrontend ui;
+    zav::ScopedFrontend scoped(ui);
+    zav::ZAVListing listing;
+    try {
+        if (zav::LoadZAVListing(file, listing)) {
+            if (listing.metersByIndex.size() > listing.routes.size()) __builtin_trap();
+            for (const auto& route : listing.routes) {
+                if (route.cells.size() != zav::ZAVListing::RouteColumns().size()) __builtin_trap();
+                for (const auto& meter : listing.Meters(route))
+                    if (meter.size() != zav::ZAVListing::MeterColumns().size()) __builtin_trap();
+            }
+        }
+    } catch (const zav::RuntimeError&) {
+        // a record that cannot be read: the viewer's caller reports it
+    }
     return 0;
 }

@@ -47,3 +47,7 @@ echo "== zavdepot route --source routes/mvrs-cycle01.dat --map \"Demo MVRS\"   (
 zav route --source "$home/routes/mvrs-cycle01.dat" --map "Demo MVRS" --destination "$home/RouteZAV-MVRS.pdb"
 echo "== zavdepot route --source routes/e5000-route.dat --map \"Demo E5000\"   (an E5000 download)"
 zav route --source "$home/routes/e5000-route.dat" --map "Demo E5000" --destination "$home/RouteZAV-E5000.pdb"
+echo
+echo "== zavdepot report reading ReadingZAV.pdb --pdf \"Reading Report.pdf\"   (the readings as a printed report)"
+zavr report reading "$readings/ReadingZAV.pdb" --pdf "$readings/Reading Report.pdf"
+echo "   The demo's reading report is $readings/Reading Report.pdf"

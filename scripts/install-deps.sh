@@ -9,8 +9,11 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     libpalm-perl
+    fonts-liberation2 poppler-utils
 )
 # libpalm-perl: an independent Palm database reader; a test checks that files written here load in it.
+# fonts-liberation2: fonts metric-compatible with the reports' "Arial" and "Courier New" (fontconfig
+# substitutes them), so report columns measure as designed. poppler-utils: the report tests read the PDFs.
 
 missing=()
 for p in "${packages[@]}"; do

@@ -44,7 +44,7 @@ def parse(text):
                     m = COLUMN.match(line)
                     sections[current].append([m.group(1), m.group(2) or ""])
             elif sections[current]:  # a description carried on to the next line
-                sections[current][-1][1] += " " + line.strip()
+                sections[current][-1][1] = (sections[current][-1][1] + " " + line.strip()).strip()
     return " ".join(description), usage, sections
 
 

@@ -32,7 +32,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 // A cell as the desktop shows it (Windows-1252), in UTF-8 for the terminal. Control characters and
 // bytes the code page leaves undefined become "?" so every row stays one line of tab-separated cells.
-std::string DisplayText(const std::string& bytes) {
+std::string DisplayText(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (const char ch : bytes) {
@@ -47,7 +47,8 @@ std::string DisplayText(const std::string& bytes) {
     return out;
 }
 
-void PrintRow(std::ostream& out, const std::vector<std::string>& cells, bool indent) {
+template <typename Cells>
+void PrintRow(std::ostream& out, const Cells& cells, bool indent) {
     if (indent) out << '\t';
     for (std::size_t i = 0; i < cells.size(); ++i) out << (i > 0 ? "\t" : "") << DisplayText(cells[i]);
     out << '\n';
@@ -82,7 +83,7 @@ class ViewCommand final : public Command {
             PrintRow(std::cout, ZAVListing::RouteColumns(), false);
             PrintRow(std::cout, listing.routes[r].cells, false);
             PrintRow(std::cout, ZAVListing::MeterColumns(), true);
-            for (const auto& meter : listing.routes[r].meters) PrintRow(std::cout, meter, true);
+            for (const auto& meter : listing.Meters(listing.routes[r])) PrintRow(std::cout, meter, true);
         }
         return kExitOk;
     }

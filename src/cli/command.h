@@ -72,6 +72,7 @@ std::unique_ptr<Command> MakeMapCommand();
 std::unique_ptr<Command> MakeRouteCommand();
 std::unique_ptr<Command> MakeReReadCommand();
 std::unique_ptr<Command> MakeReadingsCommand();
+std::unique_ptr<Command> MakeReportCommand();
 
 class clsExchMap;
 

@@ -8,6 +8,7 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
     table.push_back(MakeRouteCommand());
     table.push_back(MakeReReadCommand());
     table.push_back(MakeReadingsCommand());
+    table.push_back(MakeReportCommand());
     table.push_back(MakeViewCommand());
     table.push_back(MakeRegistryCommand());
     table.push_back(MakeAdvancedCommand());

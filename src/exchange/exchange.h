@@ -199,6 +199,9 @@ class clsExchange : public ExchangeSettings {
     bool DispatchRouteConverter();
     // Step after the converter: the database complete, its meters counted, automatic installation.
     bool FinishRouteDatabase(bool converted);
+    // A route database this run created and a run-time error cut off is removed, so no partial file
+    // stays at the destination after "Route ZAV File NOT created".
+    void DiscardRouteZAV();
 };
 
 }  // namespace zav

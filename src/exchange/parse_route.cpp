@@ -131,7 +131,13 @@ static void BuildFields(clsExchange& ex, bool fixedLayout, RouteFields& out, int
             default:
                 break;  // not mapped: empty
         }
-        SetTypedValue(out[i], f.DataType, text, fixedLayout);
+        try {
+            SetTypedValue(out[i], f.DataType, text, fixedLayout);
+        } catch (const RuntimeError& e) {
+            // A number too large for its field's type says which field it was.
+            if (e.Number() != kErrOverflow) throw;
+            throw RuntimeError(kErrOverflow, "Overflow in field " + f.FieldName);
+        }
     }
 }
 

@@ -1,7 +1,6 @@
 // clsExchange::ConvertReadingFlat: the meter records of a readings database as the lines of a flat
 // upload file, laid out by the current (reading) map.
 #include <cmath>
-#include <unordered_map>
 
 #include "core/errors.h"
 #include "core/file_writer.h"
@@ -10,6 +9,7 @@
 #include "core/number.h"
 #include "core/text.h"
 #include "exchange/exchange.h"
+#include "exchange/readings_tally.h"
 #include "exchange/record_assembly.h"
 #include "maps/exch_map.h"
 #include "zav/zav.h"
@@ -17,38 +17,6 @@
 namespace zav {
 
 namespace {
-
-// The host route identifiers by the route numbers used inside the database. A header announces how
-// many routes there are; route numbers outside 1 to that count are not in the list. Kept sparse: the
-// count comes from the file and may be anything.
-class RouteIdentifiers {
-  public:
-    void Size(std::int32_t count) {
-        count_ = count;
-        ids_.clear();
-    }
-    // THROWS RuntimeError(9) when the number is outside the list.
-    void Store(std::int32_t number, std::string id) {
-        Check(number, "a route record");
-        ids_[number] = std::move(id);
-    }
-    const std::string& Lookup(std::int32_t number) const {
-        Check(number, "a meter record");
-        static const std::string kEmpty;
-        const auto it = ids_.find(number);
-        return it == ids_.end() ? kEmpty : it->second;
-    }
-
-  private:
-    void Check(std::int32_t number, const char* what) const {
-        if (number < 1 || number > count_)
-            throw RuntimeError(kErrSubscript, "Error: Route number " + std::to_string(number) + " of " + what +
-                                                  " is outside the route list of the readings database (" +
-                                                  std::to_string(count_) + " routes)");
-    }
-    std::int32_t count_ = 0;
-    std::unordered_map<std::int32_t, std::string> ids_;
-};
 
 // The entries the converter itself reads, found by name once and then by their place: the records of
 // one database share one key order.
@@ -154,7 +122,8 @@ std::string clsExchange::AssembleDelimited(const Values& InValues) {
 }
 
 bool clsExchange::ConvertReadingFlat(std::int32_t fileVersion) {
-    RouteIdentifiers routes;
+    ReadingsRoutes<std::string> routes;  // the host route identifiers
+    ReadingsTally tally;
     FileWriter out(SettingPath(ReadingDestination), FileWriter::Mode::Replace, ReadingDestination);
 
     ReadingZAV = std::make_unique<clsZAV>();
@@ -170,20 +139,22 @@ bool clsExchange::ConvertReadingFlat(std::int32_t fileVersion) {
     const MeterValues meterValues(db, ExchMap);
     while (db.ReadData()) {
         SetProgressButton(255, db.Position255());
+        tally.Note(db);
         const std::int32_t recType = db.RecType();
         if (recType == kRecHeader) {
-            routes.Size(static_cast<std::int32_t>(ValueNumber(db.Item("RouteNbr"))));
+            routes.Announce(static_cast<std::int32_t>(ValueNumber(db.Item("RouteNbr"))));
             continue;
         }
         if (recType == kRecRoute || recType == kRecRouteReturned) {
-            routes.Store(static_cast<std::int32_t>(ValueNumber(db.Item("RouteNbr"))), ValueText(db.Item("Initials")));
+            routes.At(static_cast<std::int32_t>(ValueNumber(db.Item("RouteNbr"))), "a route record") =
+                ValueText(db.Item("Initials"));
             continue;
         }
         if (recType != kRecMeter) continue;
 
         Values values = meterValues.Read(db);
         if (Value* route = entries.Find(values, MeterEntries::kRouteNbr))
-            *route = routes.Lookup(static_cast<std::int32_t>(ValueNumber(*route)));
+            *route = routes.At(static_cast<std::int32_t>(ValueNumber(*route)), "a meter record");
         const std::int32_t digits = entries.Number(values, MeterEntries::kDigits);
         const std::int32_t decimals = entries.Number(values, MeterEntries::kDecimals);
         if (digits > 0 || decimals > 0) {
@@ -211,8 +182,10 @@ bool clsExchange::ConvertReadingFlat(std::int32_t fileVersion) {
             out.Write(record);
         FirstRecord = false;
     }
+    // What could be read is written; a database that held more than was read makes the run fail.
+    const bool whole = tally.Check(db);
     out.Close();
-    return true;
+    return whole;
 }
 
 }  // namespace zav

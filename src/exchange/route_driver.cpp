@@ -157,6 +157,13 @@ bool clsExchange::FinishRouteDatabase(bool converted) {
     return true;
 }
 
+void clsExchange::DiscardRouteZAV() {
+    if (!RouteZAV || !RouteZAV->Created()) return;
+    RouteZAV.reset();  // closes the file
+    std::error_code ec;
+    std::filesystem::remove(SettingPath(RouteDestination), ec);
+}
+
 bool clsExchange::ConvertRoute() {
     bool result = false;
     bool closing = false;  // the closing lines are due (the checks before the start passed)
@@ -180,7 +187,10 @@ bool clsExchange::ConvertRoute() {
         std::string line = "Error: " + description;
         if (inConverter && State.InputLines > 0) line += " in Line " + std::to_string(State.InputLines);
         AddLog(line);
-        if (!result) AddLog("Route ZAV File NOT created");
+        if (!result) {
+            DiscardRouteZAV();
+            AddLog("Route ZAV File NOT created");
+        }
         State.Problems = true;
         closing = true;
     }

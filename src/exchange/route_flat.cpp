@@ -1,6 +1,8 @@
 // ConvertRouteFlat: a flat route file (fixed-width or delimited) into the route database. The source
 // is read twice: once to count the routes and lines (the database's record list is sized from it and
 // the header and route records come first), then to validate and write every meter.
+#include <algorithm>
+
 #include "advanced/advanced.h"
 #include "core/clock.h"
 #include "core/file_io.h"
@@ -84,7 +86,8 @@ bool clsExchange::ConvertRouteFlat() {
 bool clsExchange::CreateRouteZAV(std::int32_t presize) {
     const int containerType = RouteZAVType == "PRC" || RouteZAVType == "PDB" ? kContainerPDB : kContainerVFS;
     const std::filesystem::path destination = SettingPath(RouteDestination);
-    if (RouteZAV->CreateZAV(destination, containerType, presize) == 0) {
+    // A Palm database's record list grows as records come; it never holds more than 65,535 entries.
+    if (RouteZAV->CreateZAV(destination, containerType, std::min(presize, std::int32_t{65535})) == 0) {
         zavFields_ = std::make_unique<ZAVFieldIndex>(ZAVFieldIndex::Resolve(*RouteZAV));
         return true;
     }

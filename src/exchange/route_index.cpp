@@ -22,22 +22,23 @@ bool Blank(const std::string& text) { return Trim(text).empty(); }
 
 }  // namespace
 
-void RouteIndexBuilder::Step(clsZAV* database, bool createIndexes, const clsAdvanced& advanced,
-                             std::int16_t routeOrdinal, std::int16_t position, const std::string& tag,
-                             const std::string& serial, const std::string& billingName, const std::string& address,
-                             const std::string& account) {
+std::int32_t RouteIndexBuilder::Step(clsZAV* database, bool createIndexes, const clsAdvanced& advanced,
+                                     std::int16_t routeOrdinal, std::int16_t position, const std::string& tag,
+                                     const std::string& serial, const std::string& billingName,
+                                     const std::string& address, const std::string& account) {
     if (!active_ && routeOrdinal > 0) {
         active_ = true;
         ownerTokens_ = TokenSet(advanced, "Owner");
         addressTokens_ = TokenSet(advanced, "Address");
     }
+    std::int32_t leftOut = 0;
     if (previousRoute_ >= 1 && previousRoute_ != routeOrdinal && active_) {
         for (int kind = 0; kind < kIndexKindCount; ++kind) {
             clsIndex& index = collectors_[kind];
             if (createIndexes && database != nullptr) {
                 index.RouteIndex = previousRoute_;
                 index.IndexType = static_cast<std::int16_t>(kind);
-                index.WriteRecord(*database);
+                leftOut += index.WriteRecord(*database);
             } else {
                 index.Clear();  // collected but never written
             }
@@ -49,7 +50,7 @@ void RouteIndexBuilder::Step(clsZAV* database, bool createIndexes, const clsAdva
         for (auto& index : collectors_) index.Clear();
         ownerTokens_.clear();
         addressTokens_.clear();
-        return;
+        return leftOut;
     }
     if (!Blank(billingName))
         for (auto& word : IndexWords(billingName, ownerTokens_)) collectors_[kIndexOwner].Insert(std::move(word), position);
@@ -58,14 +59,17 @@ void RouteIndexBuilder::Step(clsZAV* database, bool createIndexes, const clsAdva
     if (!Blank(tag) && tag != "0") collectors_[kIndexTag].Insert(UCase(Trim(tag)), position);
     if (!Blank(serial)) collectors_[kIndexSerial].Insert(UCase(Trim(serial)), position);
     if (!Blank(account)) collectors_[kIndexAccount].Insert(UCase(Trim(account)), position);
+    return leftOut;
 }
 
 void clsExchange::IndexStep(std::int16_t routeOrdinal, std::int16_t position, const std::string& tag,
                             const std::string& serial, const std::string& billingName, const std::string& address,
                             const std::string& account) {
     if (!indexBuilder_) indexBuilder_ = std::make_unique<RouteIndexBuilder>();
-    indexBuilder_->Step(RouteZAV.get(), CreateIndexes, Advanced(), routeOrdinal, position, tag, serial, billingName,
-                        address, account);
+    // A key left out of the index is a warning of the conversion.
+    if (indexBuilder_->Step(RouteZAV.get(), CreateIndexes, Advanced(), routeOrdinal, position, tag, serial, billingName,
+                            address, account) > 0)
+        State.Warnings = true;
 }
 
 }  // namespace zav

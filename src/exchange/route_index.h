@@ -16,9 +16,10 @@ class clsAdvanced;
 class RouteIndexBuilder {
 public:
     // One meter (or the end marker, route ordinal 0). `database` may be null (nothing is written then).
-    void Step(clsZAV* database, bool createIndexes, const clsAdvanced& advanced, std::int16_t routeOrdinal,
-              std::int16_t position, const std::string& tag, const std::string& serial,
-              const std::string& billingName, const std::string& address, const std::string& account);
+    // Returns the number of keys the index records written here left out.
+    std::int32_t Step(clsZAV* database, bool createIndexes, const clsAdvanced& advanced, std::int16_t routeOrdinal,
+                      std::int16_t position, const std::string& tag, const std::string& serial,
+                      const std::string& billingName, const std::string& address, const std::string& account);
 
 private:
     bool active_ = false;  // the collectors exist

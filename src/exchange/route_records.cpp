@@ -134,8 +134,11 @@ void WriteRouteRecord(clsZAV& database, std::int16_t ordinal, std::int16_t meter
 }
 
 void WriteRouteRecords(clsZAV& database, const RouteList& routes) {
-    for (std::int16_t i = 1; i <= routes.Count(); ++i)
-        WriteRouteRecord(database, i, routes.MeterCount(i), routes.Route(i));
+    // An int counter: a 16-bit one would wrap before it passed the 32,767th route.
+    for (int i = 1; i <= routes.Count(); ++i) {
+        const auto ordinal = static_cast<std::int16_t>(i);
+        WriteRouteRecord(database, ordinal, routes.MeterCount(ordinal), routes.Route(ordinal));
+    }
 }
 
 std::int16_t ReadTypeOfLetter(const std::string& letter) {

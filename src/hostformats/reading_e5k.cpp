@@ -11,6 +11,7 @@
 #include "core/number.h"
 #include "core/text.h"
 #include "exchange/exchange.h"
+#include "exchange/readings_tally.h"
 #include "hostformats/e5k_files.h"
 #include "hostformats/host_formats.h"
 #include "hostformats/host_upload.h"
@@ -56,36 +57,35 @@ class E5KReadingConversion {
         clsZAV db;
         db.SetVersion(ex_.FileVersion);
         if (db.OpenZAV(ex_.SettingPath(ex_.ReadingSource))) throw RuntimeError(kErrFileNotFound);
+        ReadingsTally tally;
         while (db.ReadData()) {
             SetProgressButton(255, db.Position255() / 2);
+            tally.Note(db);
             Collect(db);
         }
+        // What could be read is still written; a database that held more makes the run fail.
+        const bool whole = tally.Check(db);
         db.Rewind();
         while (db.ReadData()) {
             SetProgressButton(255, 127 + db.Position255() / 2);
             if (TakesPart(db)) WriteMeter(db);
         }
         if (current_ != 0) WriteTrailer(Route(current_));
-        return upload_.Close();
+        return upload_.Close() && whole;
     }
 
   private:
-    RouteEntry& Route(std::int32_t ordinal) {
-        if (ordinal < 1 || static_cast<std::size_t>(ordinal) > routes_.size())
-            throw RuntimeError(kErrSubscript, "Route " + std::to_string(ordinal) +
-                                                  " of a record is not among the routes of the readings database");
-        return routes_[static_cast<std::size_t>(ordinal - 1)];
-    }
+    RouteEntry& Route(std::int32_t ordinal, const char* what = "a meter record") { return routes_.At(ordinal, what); }
 
     void Collect(const clsZAV& db) {
         const std::int32_t type = db.RecType();
         if (type == kRecHeader) {
-            routes_.resize(static_cast<std::size_t>(std::max(0, Long(db, "RouteNbr"))));
+            routes_.Announce(Long(db, "RouteNbr"));
             employer_ = Text(db, "Initials").substr(0, 3);
             const std::string response = Text(db, "ResponseText");
             processor_ = response.size() > 3 ? response.substr(response.size() - 3) : response;
         } else if (type == kRecRoute || type == kRecRouteReturned) {
-            RouteEntry& r = Route(Long(db, "RouteNbr"));
+            RouteEntry& r = Route(Long(db, "RouteNbr"), "a route record");
             r.RouteNumber = Text(db, "Initials");
             try {
                 r.Accounts = CLng(Val(Text(db, "User1")));
@@ -175,7 +175,7 @@ class E5KReadingConversion {
     clsExchange& ex_;
     clsE5KUpload writer_;
     host::Upload upload_;
-    std::vector<RouteEntry> routes_;
+    ReadingsRoutes<RouteEntry> routes_;
     std::string processor_, employer_;
     std::int32_t current_ = 0;
     std::optional<std::string> lastAccount_;

@@ -15,6 +15,7 @@
 #include "core/number.h"
 #include "core/text.h"
 #include "exchange/exchange.h"
+#include "exchange/readings_tally.h"
 #include "exchange/user_fields.h"
 #include "hostformats/date_serial.h"
 #include "hostformats/host_formats.h"
@@ -93,7 +94,7 @@ class MVRSReadingConversion {
         if (!upload_.Create(ex_.SettingPath(ex_.ReadingDestination))) return false;
         const bool done = Count() && Write();
         const bool closed = upload_.Close();
-        return done && closed;
+        return done && closed && whole_;
     }
 
   private:
@@ -118,31 +119,31 @@ class MVRSReadingConversion {
         return db;
     }
 
-    RouteStats& Route(std::int32_t ordinal) {
-        if (ordinal < 1 || static_cast<std::size_t>(ordinal) > routes_.size())
-            throw RuntimeError(kErrSubscript, "Route " + std::to_string(ordinal) +
-                                                  " of a record is not among the routes of the readings database");
-        return routes_[static_cast<std::size_t>(ordinal - 1)];
-    }
+    RouteStats& Route(std::int32_t ordinal, const char* what = "a meter record") { return routes_.At(ordinal, what); }
 
     bool Count() {
         std::unique_ptr<clsZAV> db;
         if (!Step([&] { db = Open(); })) return false;
+        ReadingsTally tally;
         for (;;) {
             bool more = false;
             if (!Step([&] { more = db->ReadData(); })) return false;
-            if (!more) return true;
+            if (!more) break;
             SetProgressButton(255, db->Position255() / 2);
+            tally.Note(*db);
             if (!Step([&] { CountRecord(*db); })) return false;
         }
+        // What could be read is still written; a database that held more makes the run fail.
+        whole_ = tally.Check(*db);
+        return true;
     }
 
     void CountRecord(const clsZAV& db) {
         const std::int32_t type = db.RecType();
         if (type == kRecHeader) {
-            routes_.resize(static_cast<std::size_t>(std::max(0, Long(db, "RouteNbr"))));
+            routes_.Announce(Long(db, "RouteNbr"));
         } else if (type == kRecRoute || type == kRecRouteReturned) {
-            RouteStats& r = Route(Long(db, "RouteNbr"));
+            RouteStats& r = Route(Long(db, "RouteNbr"), "a route record");
             ++fileRoutes_;
             r.RouteNumber = Text(db, "Initials");
             std::vector<std::string>& user1 = user_[0];
@@ -465,7 +466,8 @@ class MVRSReadingConversion {
     std::filesystem::path source_;
     clsMVRSUpload writer_;
     host::Upload upload_;
-    std::vector<RouteStats> routes_;
+    ReadingsRoutes<RouteStats> routes_;
+    bool whole_ = true;  // the first pass read everything the database announces
     std::int32_t fileRoutes_ = 0, fileMeters_ = 0;
     std::int32_t currentRoute_ = 0;
     std::array<std::vector<std::string>, 4> user_;  // User1 to User4 taken apart, their storage reused

@@ -269,15 +269,12 @@ class MVRSRouteConversion {
         meter_ = Meter();
         meter_.Pending = true;
         meter_.MeterNumber = rec.Text("MeterNumber");
-        if (specialRadio && Trim(meter_.MeterNumber).size() == 8) {
-            // An eight-digit meter number is the radio tag itself, and the meter is read by radio.
-            try {
-                if (const auto n = NumberFromText(meter_.MeterNumber)) {
-                    meter_.Tag = CLng(*n);
-                    meter_.SpecialRadio = true;
-                }
-            } catch (const RuntimeError&) {
-            }
+        // A meter number of exactly eight decimal digits (blanks around it aside) is the radio tag itself,
+        // and the meter is read by radio; no other number form ("&H..", "1.5E+007", signs, points) is.
+        if (const std::string_view number = Trim(meter_.MeterNumber);
+            specialRadio && number.size() == 8 && IsAllDigits(number)) {
+            meter_.Tag = std::stoi(std::string(number));
+            meter_.SpecialRadio = true;
         }
         meter_.MeterCategory = rec.Text("MeterCategory");
         meter_.MeterType = rec.Text("MeterType");

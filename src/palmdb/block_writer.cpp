@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "core/errors.h"
@@ -39,6 +40,28 @@ void BlockWriter::FlushAppended() {
     WriteAt(written_, pending_);
     written_ += pending_.size();
     pending_.clear();
+}
+
+void BlockWriter::MoveTail(std::uint64_t offset, std::uint64_t by) {
+    if (fd_ < 0) throw RuntimeError(kErrBadFileName);
+    FlushAppended();
+    // From the end backwards, so no byte is overwritten before it has moved.
+    std::string chunk;
+    for (std::uint64_t end = written_; end > offset;) {
+        const std::uint64_t size = std::min<std::uint64_t>(kBlockSize, end - offset);
+        end -= size;
+        chunk.resize(static_cast<std::size_t>(size));
+        std::size_t done = 0;
+        while (done < chunk.size()) {
+            const ssize_t n = ::pread(fd_, chunk.data() + done, chunk.size() - done, static_cast<off_t>(end + done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) throw FileError(n < 0 ? errno : EIO);
+            done += static_cast<std::size_t>(n);
+        }
+        WriteAt(end + by, chunk);
+    }
+    WriteAt(offset, std::string(static_cast<std::size_t>(by), '\0'));
+    written_ += by;
 }
 
 void BlockWriter::Close() {

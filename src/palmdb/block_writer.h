@@ -32,6 +32,9 @@ class BlockWriter {
     void FlushAppended();
     // Writes `bytes` at `offset` now (the file must already reach `offset`). THROWS RuntimeError.
     void WriteAt(std::uint64_t offset, std::string_view bytes);
+    // Moves the bytes from `offset` to the end of the file `by` bytes further on and fills the gap with
+    // zero bytes (the file grows by `by`). The caller flushes first. THROWS RuntimeError.
+    void MoveTail(std::uint64_t offset, std::uint64_t by);
     // Closes the file; the caller flushes first. Nothing buffered is written here.
     void Close();
 

@@ -8,10 +8,9 @@
 namespace zav {
 
 std::int32_t BytesToNumber(const unsigned char* p, int length) {
-    if (length == 4 && p[0] >= 128) return 0;
-    std::int32_t result = 0;
+    std::uint32_t result = 0;
     for (int i = 0; i < length; ++i) result = result * 256 + p[i];
-    return result;
+    return static_cast<std::int32_t>(result);  // 4 bytes: the two's-complement pattern
 }
 
 std::array<unsigned char, 4> ValueToBytes(const Value& value, int length) {
@@ -37,12 +36,11 @@ std::array<unsigned char, 4> ValueToBytes(const Value& value, int length) {
             out[1] = static_cast<unsigned char>(v & 0xFF);
             break;
         case 4: {
-            const std::int32_t first = v / 16777216;  // truncates toward zero, as the split always did
-            if (first < 0 || first > 255) throw RuntimeError(kErrOverflow);
-            out[0] = static_cast<unsigned char>(first);
-            out[1] = static_cast<unsigned char>((v & 0xFF0000) >> 16);
-            out[2] = static_cast<unsigned char>((v & 0xFF00) >> 8);
-            out[3] = static_cast<unsigned char>(v & 0xFF);
+            const auto u = static_cast<std::uint32_t>(v);  // negative values as their two's complement
+            out[0] = static_cast<unsigned char>(u >> 24);
+            out[1] = static_cast<unsigned char>((u >> 16) & 0xFF);
+            out[2] = static_cast<unsigned char>((u >> 8) & 0xFF);
+            out[3] = static_cast<unsigned char>(u & 0xFF);
             break;
         }
         default:

@@ -11,8 +11,8 @@
 
 namespace zav {
 
-// Reads `length` (1, 2 or 4) bytes at `p` as an unsigned big-endian number. A 4-byte value whose
-// first byte is 128 or more does not fit a signed 32-bit number and reads as 0.
+// Reads `length` (1, 2 or 4) bytes at `p` as a big-endian number: 1 and 2 bytes unsigned, 4 bytes as a
+// signed 32-bit number (two's complement), so every value ValueToBytes stores comes back unchanged.
 std::int32_t BytesToNumber(const unsigned char* p, int length);
 inline std::int32_t BytesToNumber(std::string_view bytes, std::size_t offset, int length) {
     return BytesToNumber(reinterpret_cast<const unsigned char*>(bytes.data()) + offset, length);
@@ -20,12 +20,10 @@ inline std::int32_t BytesToNumber(std::string_view bytes, std::size_t offset, in
 
 // The `length` (1, 2 or 4) bytes of a value, most significant first, in the first `length` places:
 //  - a number is taken to a 32-bit integer (halves to even); length 1 keeps its low byte, length 2 its
-//    low 16 bits (so -1 gives FF FF); length 4 splits it by division, so 0 to 2147483647 come out as
-//    big-endian bytes;
+//    low 16 bits (so -1 gives FF FF), length 4 all 32 bits in two's complement (-1 gives FF FF FF FF);
 //  - a text gives the codes of its first characters, zero bytes past its end ("DATA" -> 44 41 54 41);
 //  - an empty value gives zero bytes.
-// THROWS RuntimeError(6) when a number does not fit 32 bits, or a 4-byte split gives a first byte
-// outside 0 to 255 (values below -16777215).
+// THROWS RuntimeError(6) when a number does not fit 32 bits.
 std::array<unsigned char, 4> ValueToBytes(const Value& value, int length);
 
 // Writes `value` as big-endian bytes into `out` at `offset` (which must have room).

@@ -144,6 +144,16 @@ void clsPalmDB::SetItem(int index, const Value& value) {
 
 void clsPalmDB::SetItemAt(int index, const Value& value) {
     const Field& f = fields_[static_cast<std::size_t>(index) - 1];
+    try {
+        StoreField(f, value);
+    } catch (const RuntimeError& e) {
+        // A value too large for its field says which field it was.
+        if (e.Number() != kErrOverflow) throw;
+        throw RuntimeError(kErrOverflow, "Overflow in field " + f.FieldName);
+    }
+}
+
+void clsPalmDB::StoreField(const Field& f, const Value& value) {
     switch (f.FieldType) {
         case kFieldText:
             if (const auto* text = std::get_if<std::string>(&value))
@@ -349,6 +359,7 @@ IPalmFile& clsPalmDB::File() const {
 void clsPalmDB::Rewind() { File().Rewind(); }
 std::int32_t clsPalmDB::RecordCount() const { return File().RecordCount(); }
 std::int16_t clsPalmDB::Position255() const { return File().Position255(); }
+std::uint64_t clsPalmDB::BytesLeft() const { return File().BytesLeft(); }
 std::string clsPalmDB::Title() const { return File().Title(); }
 std::string clsPalmDB::Creator() const { return File().Creator(); }
 std::string clsPalmDB::DBType() const { return File().DBType(); }

@@ -115,6 +115,8 @@ class clsPalmDB {
     void Rewind();
     std::int32_t RecordCount() const;
     std::int16_t Position255() const;
+    // Bytes sequential reading has not reached (IPalmFile::BytesLeft).
+    std::uint64_t BytesLeft() const;
     std::string Title() const;
     std::string Creator() const;
     std::string DBType() const;
@@ -128,6 +130,7 @@ class clsPalmDB {
   private:
     Value ItemAt(int index) const;
     void SetItemAt(int index, const Value& value);
+    void StoreField(const Field& f, const Value& value);
     // The text spans after the fixed area: up to TextCount() of them, as GetString finds them.
     void TextSpans(std::vector<std::string_view>& out) const;
     IPalmFile& File() const;

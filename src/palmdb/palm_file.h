@@ -48,6 +48,9 @@ class IPalmFile {
     virtual PalmDate BackupDate() = 0;
     // Progress of sequential reading, 0 to 255.
     virtual std::int16_t Position255() = 0;
+    // Bytes of the file that sequential reading has not reached: after the last record they are 0; a
+    // stream that a zero-length record ended early has the bytes after it.
+    virtual std::uint64_t BytesLeft() = 0;
     // Writes what is still buffered and closes the file; always 0.
     // THROWS RuntimeError when the buffered records cannot be written.
     virtual std::int16_t CloseFile() = 0;

@@ -87,12 +87,17 @@ std::int16_t clsPalmFilePDB::CreateFile(const std::filesystem::path& name, const
 bool clsPalmFilePDB::WriteRecord(std::string_view data) {
     if (!writer_.IsOpen()) throw RuntimeError(kErrBadFileName);
     if (count_ >= reserved_) {
-        FlushBlock();  // everything accepted so far goes into the file before the error
-        throw RuntimeError(kErrSubscript);
+        if (reserved_ >= kMaxRecords) {
+            FlushBlock();  // everything accepted so far goes into the file before the error
+            throw RuntimeError(kErrOverflow, "The database would be too large: a Palm database holds at most " +
+                                                 std::to_string(kMaxRecords) + " records");
+        }
+        GrowList();
     }
     const std::uint64_t offset = writer_.Length();
     if (offset + data.size() > 0xFFFFFFFFu) throw RuntimeError(kErrOverflow);  // offsets are 32-bit
     writer_.Append(data);
+    offsets_.push_back(static_cast<std::uint32_t>(offset));
     std::string entry(kEntrySize, '\0');
     PutBE32(entry, 0, static_cast<std::uint32_t>(offset));
     PutBE16(entry, 6, static_cast<std::uint32_t>(count_));
@@ -100,6 +105,32 @@ bool clsPalmFilePDB::WriteRecord(std::string_view data) {
     ++count_;
     if (writer_.BlockFull()) FlushBlock();
     return true;
+}
+
+void clsPalmFilePDB::GrowList() {
+    const std::int32_t grown = std::min(kMaxRecords, std::max(2 * reserved_, reserved_ + 1024));
+    FlushBlock();
+    const std::uint64_t listStart = kHeaderSize;
+    const std::uint64_t dataStart = listStart + kEntrySize * static_cast<std::uint64_t>(reserved_);
+    const std::uint64_t shift = kEntrySize * static_cast<std::uint64_t>(grown - reserved_);
+    if (writer_.Length() + shift > 0xFFFFFFFFu) throw RuntimeError(kErrOverflow);  // offsets are 32-bit
+    // The entries of the records written, pointing past the grown list.
+    std::string entries(kEntrySize * static_cast<std::size_t>(count_), '\0');
+    for (std::int32_t i = 0; i < count_; ++i) {
+        const std::size_t at = kEntrySize * static_cast<std::size_t>(i);
+        PutBE32(entries, at, static_cast<std::uint32_t>(offsets_[static_cast<std::size_t>(i)] + shift));
+        PutBE16(entries, at + 6, static_cast<std::uint32_t>(i));
+        offsets_[static_cast<std::size_t>(i)] += static_cast<std::uint32_t>(shift);
+    }
+    // Hidden while they move: the count is 0 until the new entries are written.
+    const std::string none(2, '\0');
+    writer_.WriteAt(kCountOffset, none);
+    writer_.MoveTail(dataStart, shift);
+    writer_.WriteAt(listStart, entries);
+    std::string countField(2, '\0');
+    PutBE16(countField, 0, static_cast<std::uint32_t>(count_));
+    writer_.WriteAt(kCountOffset, countField);
+    reserved_ = grown;
 }
 
 void clsPalmFilePDB::FlushBlock() {
@@ -202,6 +233,11 @@ std::string clsPalmFilePDB::SortInfo() {
     const std::uint32_t start = GetBE32(header_, kSortInfoOffset);
     if (start == 0) return "";
     return Range(start, count_ > 0 ? offsets_[0] : reader_.Size());
+}
+
+std::uint64_t clsPalmFilePDB::BytesLeft() {
+    if (next_ >= count_ || !reader_.IsOpen()) return 0;
+    return reader_.Size() - offsets_[static_cast<std::size_t>(next_)];
 }
 
 std::int16_t clsPalmFilePDB::Position255() {

@@ -15,7 +15,8 @@
 // Writing reserves N list entries at creation and appends records in blocks. A block is written
 // data first, then its list entries, then the record count, so the count never names a record whose
 // bytes are not in the file yet: a run stopped at any point leaves a file holding the records
-// written so far or fewer.
+// written so far or fewer. When the reserved entries are used up the list grows (the records move
+// on, hidden by a count of 0 until their entries are rewritten), up to the count field's 65,535.
 #pragma once
 
 #include <vector>
@@ -41,7 +42,8 @@ class clsPalmFilePDB final : public IPalmFile {
                             const std::string& dbType, std::int32_t presize, const std::string& appInfo,
                             const std::string& sortInfo) override;
     void Rewind() override { next_ = 0; }
-    // THROWS RuntimeError(9) when all reserved entries are used; the records written stay intact.
+    // The record list grows as needed. THROWS RuntimeError(6) for a 65,536th record ("too large"); the
+    // records written stay intact.
     bool WriteRecord(std::string_view data) override;
     std::int16_t OpenFile(const std::filesystem::path& name) override;
     std::int32_t RecordCount() override { return count_; }
@@ -56,6 +58,8 @@ class clsPalmFilePDB final : public IPalmFile {
     std::int32_t Attributes() override { return static_cast<std::int32_t>(GetBE16(header_, 32)); }
     PalmDate BackupDate() override { return DateAt(44); }
     std::int16_t Position255() override;
+    // 0 once every record in the list was read; else the bytes from the next record on.
+    std::uint64_t BytesLeft() override;
     std::int16_t CloseFile() override;
 
     // Reads a file image held in memory, as OpenFile reads a file.
@@ -70,6 +74,8 @@ class clsPalmFilePDB final : public IPalmFile {
     // The bytes [begin, end) of the file, empty when the range is not within it.
     std::string Range(std::uint64_t begin, std::uint64_t end);
     void FlushBlock();
+    // Reserves more list entries, moving the records written so far.
+    void GrowList();
     void Reset();
 
     std::string header_ = std::string(kHeaderSize, '\0');

@@ -8,6 +8,14 @@
 
 namespace zav {
 
+namespace {
+// The length field at `pos`; one of 2^31 or more reads as 0, which ends the stream.
+std::uint32_t RecordLength(std::string_view bytes, std::size_t pos) {
+    const std::uint32_t length = GetBE32(bytes, pos);
+    return length >= 0x80000000u ? 0 : length;
+}
+}  // namespace
+
 clsPalmFileVFS::~clsPalmFileVFS() {
     try {
         CloseFile();
@@ -79,7 +87,7 @@ void clsPalmFileVFS::LoadImage(std::string bytes) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         if (bytes.size() - pos < kLengthSize) throw RuntimeError(kErrInputPastEnd);
-        const std::uint32_t length = static_cast<std::uint32_t>(BytesToNumber(bytes, pos, 4));
+        const std::uint32_t length = RecordLength(bytes, pos);
         pos += kLengthSize;
         if (length == 0) break;
         if (length > bytes.size() - pos) throw RuntimeError(kErrInputPastEnd);
@@ -95,7 +103,7 @@ bool clsPalmFileVFS::ReadRecord(std::int32_t k, std::string& buffer) {
         position_ = image_.size();
         return false;
     }
-    const std::uint32_t length = static_cast<std::uint32_t>(BytesToNumber(image_, position_, 4));
+    const std::uint32_t length = RecordLength(image_, position_);
     if (length > image_.size() - position_ - kLengthSize) {  // LoadImage refuses such files
         position_ = image_.size();
         return false;

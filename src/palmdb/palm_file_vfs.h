@@ -41,6 +41,7 @@ class clsPalmFileVFS final : public IPalmFile {
     std::int32_t Attributes() override { return 0; }
     PalmDate BackupDate() override { return {}; }
     std::int16_t Position255() override;
+    std::uint64_t BytesLeft() override { return image_.size() - position_; }
     std::int16_t CloseFile() override;
 
     // Reads a whole stream. THROWS RuntimeError(62) when a length runs past the end or the last

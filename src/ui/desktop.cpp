@@ -12,6 +12,7 @@
 #include "setup/registry_store.h"
 #include "ui/frm_login.h"
 #include "ui/qt_text.h"
+#include "ui/reading_reports.h"
 
 namespace zav {
 
@@ -22,7 +23,12 @@ namespace {
 void WireCommands(frmMain& main, clsExchange& exchange) {
     main.SetConversion(Conversion::Route, {[&exchange] { return exchange.ConvertRoute(); }});
     main.SetConversion(Conversion::ReRead, {[&exchange] { return exchange.ConvertReRead(); }});
-    main.SetConversion(Conversion::Reading, {[&exchange] { return exchange.ConvertReading(); }});
+    main.SetConversion(Conversion::Reading,
+                       {[&exchange] { return exchange.ConvertReading(); }, {},
+                        [&main, &exchange] {
+                            ReadingReports(&main, exchange.SettingPath(exchange.ReadingSource), exchange.HomeFolder)
+                                .Run();
+                        }});
 }
 
 // Releases the shared advanced options (saving what changed) while their store is still open.

@@ -18,13 +18,16 @@
 #include "core/identity.h"
 #include "core/text.h"
 #include "exchange/exchange.h"
+#include "install/unit_install.h"
 #include "ui/accessible_names.h"
+#include "ui/frm_about.h"
 #include "ui/frm_options.h"
-#include "ui/frm_splash.h"
+#include "ui/frm_unit_install.h"
 #include "ui/main_layout.h"
 #include "ui/progress_panel.h"
 #include "ui/qt_text.h"
 #include "ui/run_log.h"
+#include "ui/viewer_command.h"
 #include "ui/window_position.h"
 
 namespace zav {
@@ -67,6 +70,9 @@ frmMain::frmMain(clsExchange& exchange, RegistryStore& store, std::filesystem::p
     OpenInEditor = OpenWithDesktop;
     ChooseDistFile = [this](const DistFileDialog& dialog, bool save) { return AskForDistFile(this, dialog, save); };
     BuildCommands();
+    connect(btnInstall_, &QPushButton::clicked, this, [this, programFile = HandheldProgramFile(executableName)] {
+        frmUnitInstall(home_, programFile, this).Display();
+    });
     BuildMenus();
     LayOutCommands();
     central_->installEventFilter(this);
@@ -114,9 +120,8 @@ void frmMain::BuildCommands() {
     connect(btnLog_, &QPushButton::clicked, this, &frmMain::OpenLog);
     connect(btnClear_, &QPushButton::clicked, this, &frmMain::ClearLog);
     connect(cmdSetup, &QPushButton::clicked, this, &frmMain::ShowOptions);
-    // The advanced and install windows are not part of the program yet.
+    // The advanced window is not part of the program yet.
     btnAdvanced->setEnabled(false);
-    btnInstall_->setEnabled(false);
 }
 
 void frmMain::BuildMenus() {
@@ -128,7 +133,7 @@ void frmMain::BuildMenus() {
     };
     auto none = [] {};
     QMenu* file = menuBar()->addMenu("&File");
-    add(file, "mnuViewer", "Viewer...", none)->setEnabled(false);  // the file viewer is not part of the program yet
+    add(file, "mnuViewer", "Viewer...", [this] { RunViewer(this, home_); });
     file->addSeparator();
     add(file, "mnuExit", "E&xit", [this] { close(); });
 
@@ -147,8 +152,7 @@ void frmMain::BuildMenus() {
     add(setup, "mnuCreateDist", "Create Distribution", [this] { Guarded([this] { CreateDistribution(); }); });
 
     QMenu* help = menuBar()->addMenu("&Help");
-    add(help, "mnuAbout", "About",
-        [this] { QMessageBox::about(this, "About " + ToQt(kProductName), SplashTexts().join('\n')); });
+    add(help, "mnuAbout", "About", [this] { frmAbout(this).exec(); });
     // "Usage" and "Maps" have no action: shown, but disabled so they do not look broken.
     add(help, "mnuUsage", "Usage", none)->setEnabled(false);
     add(help, "mnuMaps", "Maps", none)->setEnabled(false);

@@ -2,14 +2,29 @@
 
 #include <QStringDecoder>
 #include <QStringList>
+#include <array>
 
 #include "core/text.h"
 
 namespace zav {
 
 QString ToQt(const std::string& bytes) {
-    QStringDecoder decoder("windows-1252");
-    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    // One letter per byte: the code page's table, taken from Qt's decoder once, so that the many short
+    // texts of a list (every cell it shows) are converted without a decoder each.
+    static const std::array<char16_t, 256> letters = [] {
+        std::array<char16_t, 256> table{};
+        for (int b = 0; b < 256; ++b) {
+            const char byte = static_cast<char>(b);
+            QStringDecoder decoder("windows-1252");
+            const QString letter = decoder.decode(QByteArrayView(&byte, 1));
+            table[static_cast<std::size_t>(b)] = letter.isEmpty() ? u'\uFFFD' : letter.front().unicode();
+        }
+        return table;
+    }();
+    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char c : bytes) *out++ = QChar(letters[static_cast<unsigned char>(c)]);
+    return text;
 }
 
 std::string FromQt(const QString& text) {

@@ -43,8 +43,8 @@ void clsIndex::Clear() {
     positions_.clear();
 }
 
-void clsIndex::WriteRecord(clsZAV& database) {
-    if (keys_.empty()) return;
+std::int32_t clsIndex::WriteRecord(clsZAV& database) {
+    if (keys_.empty()) return 0;
     // A stable sort gives the order of a bubble sort that swaps only strictly smaller later keys. Keys
     // are compared by their first eight bytes as one number first (as character codes, a shorter key
     // padded with zero bytes), and whole only when those are equal.
@@ -73,7 +73,7 @@ void clsIndex::WriteRecord(clsZAV& database) {
         positions.push_back(positions_[e.index]);
     }
     Clear();
-    database.AddIndexRecord(RouteIndex, IndexType, static_cast<std::int32_t>(keys.size()), keys, positions);
+    return database.AddIndexRecord(RouteIndex, IndexType, static_cast<std::int32_t>(keys.size()), keys, positions);
 }
 
 }  // namespace zav

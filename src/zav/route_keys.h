@@ -31,8 +31,9 @@ public:
     std::int32_t Count() const { return static_cast<std::int32_t>(keys_.size()); }
 
     // With pairs collected: sorts them by key (character codes, ascending; equal keys keep their
-    // collection order), writes the index record(s) and empties the lists. Nothing otherwise.
-    void WriteRecord(clsZAV& database);
+    // collection order), writes the index record(s) and empties the lists. Nothing otherwise. Returns
+    // the number of keys left out of the index (too many meters for one record).
+    std::int32_t WriteRecord(clsZAV& database);
     // Empties the lists without writing.
     void Clear();
 

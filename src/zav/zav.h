@@ -80,6 +80,7 @@ class clsZAV {
     // RecType of the current record (0 when the record is shorter than 2 bytes).
     std::int32_t RecType() const { return db_.GetInt16(0); }
     std::int16_t Position255() const { return db_.Position255(); }
+    std::uint64_t BytesLeft() const { return db_.BytesLeft(); }
     int GetType() const { return db_.GetType(); }
     std::int32_t RecordCount() const { return db_.RecordCount(); }
     const std::string& RawData() const { return db_.RawData(); }
@@ -89,9 +90,9 @@ class clsZAV {
     // which must be sorted so that equal keys are adjacent: one group per distinct key, in the given
     // order. A Palm record holds at most 65,535 bytes: groups that do not fit go to further records of
     // the same route and kind (a group is never split); a single group too large for any record is
-    // left out with a "Warning: " log line.
-    void AddIndexRecord(std::int16_t routeOrdinal, std::int16_t indexType, std::int32_t count,
-                        const std::vector<std::string>& keys, const std::vector<std::int16_t>& positions);
+    // left out with a "Warning: " log line. Returns the number of groups left out.
+    std::int32_t AddIndexRecord(std::int16_t routeOrdinal, std::int16_t indexType, std::int32_t count,
+                                const std::vector<std::string>& keys, const std::vector<std::int16_t>& positions);
     // Appends one configuration record: record type, code type, flags, `count` entries of three texts
     // (code, value, data) and the end mark. THROWS RuntimeError(6) when it would not fit in a record.
     void AddCodeRecord(std::int16_t recordType, std::int16_t codeType, std::int16_t flags, std::int16_t count,

@@ -48,8 +48,8 @@ struct Group {
 
 }  // namespace
 
-void clsZAV::AddIndexRecord(std::int16_t routeOrdinal, std::int16_t indexType, std::int32_t count,
-                            const std::vector<std::string>& keys, const std::vector<std::int16_t>& positions) {
+std::int32_t clsZAV::AddIndexRecord(std::int16_t routeOrdinal, std::int16_t indexType, std::int32_t count,
+                                    const std::vector<std::string>& keys, const std::vector<std::int16_t>& positions) {
     const std::size_t n = std::min({static_cast<std::size_t>(std::max(count, 0)), keys.size(), positions.size()});
     std::vector<Group> groups;
     for (std::size_t i = 0; i < n; ++i) {
@@ -84,6 +84,7 @@ void clsZAV::AddIndexRecord(std::int16_t routeOrdinal, std::int16_t indexType, s
     };
 
     // Fill records up to the size limit without splitting a group.
+    std::int32_t leftOut = 0;
     std::size_t begin = 0;
     std::size_t size = kIndexHeadSize;
     for (std::size_t g = 0; g < groups.size(); ++g) {
@@ -91,6 +92,7 @@ void clsZAV::AddIndexRecord(std::int16_t routeOrdinal, std::int16_t indexType, s
             flush(begin, g);
             AddLog("Warning: Index key " + keys[groups[g].first] + " of route " + std::to_string(routeOrdinal) +
                    " has too many meters for one index record and is left out of the index");
+            ++leftOut;
             begin = g + 1;
             size = kIndexHeadSize;
             continue;
@@ -103,6 +105,7 @@ void clsZAV::AddIndexRecord(std::int16_t routeOrdinal, std::int16_t indexType, s
         size += groups[g].size;
     }
     flush(begin, groups.size());
+    return leftOut;
 }
 
 void clsZAV::AddCodeRecord(std::int16_t recordType, std::int16_t codeType, std::int16_t flags, std::int16_t count,

@@ -1,6 +1,8 @@
 // The command line as a user runs it: the real binary on a temporary home folder.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "support/temp_dir.h"
 
 namespace zav {
@@ -51,6 +53,46 @@ TEST_F(CliTest, SettingsSetSavesAndReloads) {
     std::string value;
     ASSERT_EQ(Run("registry get Reading AutoReRead", &value), 0);
     EXPECT_EQ(value, "Y\n");
+}
+
+// `settings set` stores what the conversions can use and refuses other values, naming the allowed ones:
+// a lower-case "pdb" would have made every later route conversion write a record stream.
+TEST_F(CliTest, SettingsSetChecksTheValuesItKnows) {
+    std::filesystem::create_directories(dir / "home");
+    std::ofstream(dir / "home" / "Billing.zcm") << "MAPTYPE=1\r\n";
+    std::ofstream(dir / "home" / "Upload.zrm") << "MAPTYPE=1\r\n";
+    const std::pair<const char*, const char*> stored[] = {
+        {"settings set RouteZAVType pdb", "RouteZAVType=PDB\n"},
+        {"settings set ReReadZAVType ' Vfs'", "ReReadZAVType=VFS\n"},
+        {"settings set RouteMap Billing", "RouteMap=Billing\n"},
+        {"settings set ReReadMap Billing.ZCM", "ReReadMap=Billing\n"},
+        {"settings set ReadingMap Upload", "ReadingMap=Upload\n"},
+        {"settings set OrphanMap ''", "OrphanMap=\n"},
+        {"settings set OrphanReplace y", "OrphanReplace=1\n"},
+        {"settings set OrphanConvert 0", "OrphanConvert=0\n"},
+    };
+    for (const auto& [args, line] : stored) {
+        ASSERT_EQ(Run(args), 0) << args;
+        std::string out;
+        ASSERT_EQ(Run("settings", &out), 0);
+        EXPECT_NE(out.find(line), std::string::npos) << args << "\n" << out;
+    }
+    const std::pair<const char*, const char*> refused[] = {
+        {"settings set RouteZAVType pdx", "RouteZAVType takes PDB, PRC or VFS, not \"pdx\""},
+        {"settings set RouteMap Upload",
+         "RouteMap takes the name of a Route map (.zcm) of the home folder (Billing), not \"Upload\""},
+        {"settings set OrphanMap Billing",
+         "OrphanMap takes the name of an Orphan map (.zom) of the home folder (there is none), not \"Billing\""},
+        {"settings set OrphanConvert 2", "OrphanConvert takes 1 (on) or 0 (off), not \"2\""},
+    };
+    for (const auto& [args, message] : refused) {
+        std::string out;
+        EXPECT_EQ(Run(args, &out, true), 2) << args;
+        EXPECT_NE(out.find(message), std::string::npos) << out;
+    }
+    std::string out;
+    ASSERT_EQ(Run("settings", &out), 0);
+    EXPECT_NE(out.find("RouteZAVType=PDB\n"), std::string::npos) << "a refused value changes nothing";
 }
 
 TEST_F(CliTest, UsageErrorsExitWithTwo) {

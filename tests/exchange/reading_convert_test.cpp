@@ -10,6 +10,7 @@
 #include "exchange/reread.h"
 #include "exchange/route_records.h"
 #include "maps/exch_map.h"
+#include "palmdb/byte_codec.h"
 #include "support/fake_frontend.h"
 #include "support/readings_builder.h"
 #include "support/temp_dir.h"
@@ -582,6 +583,75 @@ TEST_F(ReadingConvertTest, NoExceptionsRemoveTheReReadFileOfAnEarlierRunWhenAllo
     EXPECT_FALSE(ex.ConvertReading());
     EXPECT_EQ(fake.log[fake.log.size() - 3], "Error: ReRead Destination already exists");
     EXPECT_EQ(File("reread.pdb"), "earlier run");
+}
+
+}  // namespace
+}  // namespace zav
+
+namespace zav {
+namespace {
+
+// A damaged readings database is not converted in part as if it were whole: the meters that could be
+// read are written, an "Error: " line says what was found, and the run fails.
+TEST_F(ReadingConvertTest, DatabasesHoldingLessThanTheyAnnounceFailTheRun) {
+    ReadingsBuilder b;
+    b.Header(1).Route(1, "A");
+    for (int i = 1; i <= 30; ++i) b.Meter(1, {{"MeterTagNbr", i}, {"Status", std::int16_t{1}}});
+
+    // A record stream with a zero-length record after its tenth record (header, route, 8 meters).
+    b.Write(dir / "whole.vfs", kContainerVFS);
+    const std::string stream = File("whole.vfs");
+    std::size_t at = 0;
+    for (int i = 0; i < 10; ++i) at += 4 + static_cast<std::size_t>(BytesToNumber(stream, at, 4));
+    WriteFileBytes(dir / "ReadingZAV.pdb", stream.substr(0, at) + std::string(4, '\0') + stream.substr(at));
+    EXPECT_FALSE(ex.ConvertReading());
+    EXPECT_EQ(Lines(fake.log.begin() + 4, fake.log.end()),
+              (Lines{"Error: Readings database damaged: the header announces 30 meters, 8 meter records were read",
+                     "Error: Readings database damaged: reading ended at an empty record with " +
+                         std::to_string(stream.size() - at) + " bytes of the file after it",
+                     "Reading Conversion Finished", ""}));
+    EXPECT_EQ(File("upload.txt").size(), 8 * 29u);  // what could be read is written
+
+    // A Palm database whose record count is too small (header, route and 4 meters).
+    b.Write(dir / "ReadingZAV.pdb");
+    std::string pdb = File("ReadingZAV.pdb");
+    pdb[76] = 0;
+    pdb[77] = 6;
+    WriteFileBytes(dir / "ReadingZAV.pdb", pdb);
+    fake.log.clear();
+    fake.yesNoAnswers = {true};
+    EXPECT_FALSE(ex.ConvertReading());
+    EXPECT_EQ(fake.log[5],
+              "Error: Readings database damaged: the header announces 30 meters, 4 meter records were read");
+    EXPECT_EQ(File("upload.txt").size(), 4 * 29u);
+
+    // Route records missing against the header's count.
+    ReadingsBuilder routes;
+    routes.Header(3).Route(1, "A").Meter(1, {{"MeterTagNbr", 1}});
+    routes.Write(dir / "ReadingZAV.pdb");
+    fake.log.clear();
+    fake.yesNoAnswers = {true};
+    EXPECT_FALSE(ex.ConvertReading());
+    EXPECT_EQ(fake.log[5], "Error: Readings database damaged: the header announces 3 routes, 1 route record was read");
+}
+
+}  // namespace
+}  // namespace zav
+
+namespace zav {
+namespace {
+
+// A negative 4-byte value of the readings database reaches the upload file as it is.
+TEST_F(ReadingConvertTest, NegativeFourByteValuesReachTheUpload) {
+    SaveUploadMap([](clsExchMap& m) {
+        Out(m, "Lat", 28, 10, 2, 2);
+        Out(m, "Lng", 38, 10, 2, 2);
+    });
+    ReadingsBuilder b;
+    b.Header(1).Route(1, "A").Meter(1, {{"MeterTagNbr", 1}, {"Lat", 44977753}, {"Lng", -93265011}});
+    b.Write(dir / "ReadingZAV.pdb");
+    ASSERT_TRUE(ex.ConvertReading());
+    EXPECT_EQ(File("upload.txt").substr(27, 20), "  44977753 -93265011");
 }
 
 }  // namespace

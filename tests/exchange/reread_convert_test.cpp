@@ -147,8 +147,8 @@ TEST_F(ReReadConvertTest, ValidationEndsOrSpoilsTheConversion) {
     ui.log.clear();
     ui.yesNoAnswers = {true};
     EXPECT_FALSE(Convert({"1,1,101,W,R,,A,B,C", "1,2,102,W,99999999999,,A,B,C"}));
-    EXPECT_EQ(ui.calls.back(), "ShowMessage(Error|Overflow)");
-    EXPECT_EQ(ui.log.back(), "Error: Overflow in Line 2");
+    EXPECT_EQ(ui.calls.back(), "ShowMessage(Error|Overflow in field ReadType)");
+    EXPECT_EQ(ui.log.back(), "Error: Overflow in field ReadType in Line 2");
 }
 
 TEST_F(ReReadConvertTest, ChecksAndTheOverwriteQuestion) {

@@ -482,3 +482,82 @@ TEST_F(RouteConversionTest, MixedLineEndsGiveOneMeterPerLine) {
 
 }  // namespace
 }  // namespace zav
+
+namespace zav {
+namespace {
+
+// Negative numbers in 4-byte fields are stored as their 32-bit pattern and read back as they went in (a
+// western longitude); a number too large for 32 bits stops the run naming its field.
+TEST_F(RouteConversionTest, NegativeFourByteValuesComeBackAsTheyWentIn) {
+    WriteFileBytes(dir / "T.zcm", std::string(kMap) + "Lat=12,0,,,0\r\nLng=13,0,,,0\r\n");
+    ASSERT_TRUE(Convert({Meter("A", 1, "101") + ",-100,-1", Meter("A", 2, "102") + ",44977753,-93265011"}));
+    const auto meters = OfType(Records(), kRecMeter);
+    ASSERT_EQ(meters.size(), 2u);
+    EXPECT_EQ(Num(*meters[0], "Lat"), -100);
+    EXPECT_EQ(Num(*meters[0], "Lng"), -1);
+    EXPECT_EQ(Num(*meters[1], "Lat"), 44977753);
+    EXPECT_EQ(Num(*meters[1], "Lng"), -93265011);
+
+    ui.log.clear();
+    ui.yesNoAnswers = {true};
+    EXPECT_FALSE(Convert({Meter("A", 1, "101") + ",0,-99999999999"}));
+    EXPECT_EQ(ui.calls.back(), "ShowMessage(Error|Overflow in field Lng)");
+    EXPECT_EQ(V(ui.log.end() - 4, ui.log.end()),
+              (V{"Error: Overflow in field Lng in Line 1", "Route ZAV File NOT created",
+                 "Problems encountered; Route file unusable", ""}));
+}
+
+}  // namespace
+}  // namespace zav
+
+namespace zav {
+namespace {
+
+// Every file that converts as a record stream converts as a Palm database while the records fit the
+// container: many route changes (index records for each) and many routes.
+TEST_F(RouteConversionTest, PalmDatabasesHoldWhatTheirSourceNeeds) {
+    V interleaved;
+    for (int i = 1; i <= 3000; ++i) interleaved.push_back(Meter(i % 2 ? "A" : "B", i, std::to_string(i)));
+    ASSERT_TRUE(Convert(interleaved)) << testing::PrintToString(ui.log);
+    EXPECT_EQ(OfType(Records(), kRecMeter).size(), 3000u);
+
+    V pairs;
+    for (int i = 1; i <= 3000; ++i) pairs.push_back(Meter("R" + std::to_string((i + 1) / 2), i, std::to_string(i)));
+    ui.yesNoAnswers = {true};
+    ASSERT_TRUE(Convert(pairs)) << testing::PrintToString(ui.log);
+    const auto records = Records();
+    EXPECT_EQ(OfType(records, kRecRoute).size(), 1500u);
+    EXPECT_EQ(OfType(records, kRecMeter).size(), 3000u);
+}
+
+// 32,767 routes of one meter each: every route gets its record (as a record stream); as a Palm database
+// the routes, meters and index records pass 65,535 records: a clear error and no file.
+TEST_F(RouteConversionTest, ThirtyTwoThousandRoutes) {
+    V lines;
+    lines.reserve(32767);
+    for (int i = 1; i <= 32767; ++i) lines.push_back(Meter("R" + std::to_string(i), i, std::to_string(i)));
+    ex.RouteZAVType = "VFS";
+    ASSERT_TRUE(Convert(lines)) << testing::PrintToString(ui.log);
+    const auto records = Records();
+    const auto routes = OfType(records, kRecRoute);
+    ASSERT_EQ(routes.size(), 32767u);
+    EXPECT_EQ(Num(*routes.back(), "RouteNbr"), 32767);
+    EXPECT_EQ(Text(*routes.back(), "Initials"), "R32767");
+    EXPECT_EQ(OfType(records, kRecMeter).size(), 32767u);
+
+    ex.RouteZAVType = "PDB";
+    ui.log.clear();
+    ui.calls.clear();
+    ui.yesNoAnswers = {true};
+    EXPECT_FALSE(Convert(lines));
+    EXPECT_EQ(ui.calls.back(),
+              "ShowMessage(Error|The database would be too large: a Palm database holds at most 65535 records)");
+    EXPECT_EQ(V(ui.log.end() - 3, ui.log.end()),
+              (V{"Route ZAV File NOT created", "Problems encountered; Route file unusable", ""}));
+    EXPECT_EQ(ui.log[ui.log.size() - 4].rfind("Error: The database would be too large", 0), 0u)
+        << ui.log[ui.log.size() - 4];
+    EXPECT_FALSE(fs::exists(dir / "RouteZAV.pdb")) << "no partial file";
+}
+
+}  // namespace
+}  // namespace zav

@@ -114,3 +114,27 @@ TEST_F(RouteRecordsTest, ConfigurationRecordsFromTheAdvancedStore) {
 
 }  // namespace
 }  // namespace zav
+
+namespace zav {
+namespace {
+
+// A key left out of the index (too many meters for one record) is a warning of the conversion, so the
+// run cannot close as if all were well.
+TEST_F(RouteRecordsTest, AKeyLeftOutOfTheIndexIsAWarning) {
+    clsExchange ex(store);
+    Create(ex);
+    for (std::int16_t i = 0; i < 200; ++i) ex.IndexStep(1, i, std::to_string(1000 + i), "", "SMITH", "", "");
+    ex.IndexStep(0, 0, "", "", "", "", "");
+    EXPECT_FALSE(ex.State.Warnings) << "keys that fit";
+
+    for (std::int16_t i = 0; i < 32767; ++i) ex.IndexStep(1, i, "", "", "SMITH", "", "");
+    ex.IndexStep(0, 0, "", "", "", "", "");
+    ASSERT_EQ(ui.log.size(), 1u);
+    EXPECT_EQ(ui.log[0],
+              "Warning: Index key SMITH of route 1 has too many meters for one index record and is left out of the "
+              "index");
+    EXPECT_TRUE(ex.State.Warnings);
+}
+
+}  // namespace
+}  // namespace zav

@@ -180,7 +180,8 @@ TEST_F(ReadingTest, MVRSEmptyDatabaseAndFailures) {
     EXPECT_EQ(Ids(Upload(), 3), "FHD RHD CUS MTR RDG RFF RTR FTR ");
     ASSERT_EQ(ui.calls.size(), 2u);
     EXPECT_EQ(ui.calls[0],
-              "AbortRetryIgnore(Error|Route 9 of a record is not among the routes of the readings database)");
+              "AbortRetryIgnore(Error|Error: Route number 9 of a meter record is outside the route list of the "
+              "readings database (2 routes))");
 
     fs::remove(dir / "upload.dat");
     ui.calls.clear();
@@ -277,6 +278,39 @@ TEST_F(ReadingTest, E5000RoundTripFromTheDemoDownload) {
         EXPECT_EQ(d[i].substr(1, 2), i == 2 ? "02" : "01");
         EXPECT_EQ(d[i].substr(19, 6), "000020");
         EXPECT_EQ(e[i].substr(2, 8), fmt::format("{:08}", 4000 + i));
+    }
+}
+
+// The host upload converters check the database as the flat one does: a record count cut short fails the
+// run after writing what could be read; a header claiming a huge number of routes costs nothing (the route
+// table follows the route records present) and fails the run as damaged.
+TEST_F(ReadingTest, DamagedDatabasesFailTheRunAndHugeRouteCountsCostNothing) {
+    for (const char* map : {"MVRS", "E5000"}) {
+        SCOPED_TRACE(map);
+        MVRSReadings({Read(1, 1, 5), Read(1, 1, 6), Read(1, 1, 7)}, {1, 1, 2});
+        std::string pdb = ReadFileBytes(dir / "ReadingZAV.pdb");
+        pdb[77] = 4;  // header, two routes, one meter
+        WriteFileBytes(dir / "ReadingZAV.pdb", pdb);
+        fs::remove(dir / "upload.dat");
+        ui.log.clear();
+        EXPECT_FALSE(ConvertReading(map));
+        EXPECT_NE(std::find(ui.log.begin(), ui.log.end(),
+                            "Error: Readings database damaged: the header announces 3 meters, 1 meter record was read"),
+                  ui.log.end())
+            << testing::PrintToString(ui.log);
+        EXPECT_FALSE(Upload().empty());
+
+        ReadingsBuilder b;
+        b.Header(100000000).Route(1, "00000101").Meter(1, Read(1, 1, 5));
+        b.Write(dir / "ReadingZAV.pdb");
+        fs::remove(dir / "upload.dat");
+        ui.log.clear();
+        EXPECT_FALSE(ConvertReading(map));
+        EXPECT_NE(std::find(ui.log.begin(), ui.log.end(),
+                            "Error: Readings database damaged: the header announces 100000000 routes, 1 route record "
+                            "was read"),
+                  ui.log.end())
+            << testing::PrintToString(ui.log);
     }
 }
 

@@ -125,9 +125,19 @@ TEST_F(HostConversionTest, MVRSSpecialRadioTakesEightDigitMeterNumbersAsTags) {
         std::string method;
     };
     const Case cases[] = {
-        {"MVRS", "12345678", 12345678, 1, "R"}, {"MVRS", "1234567A", 0, 2, "K"},
-        {"MVRS", "123456789", 0, 2, "K"},       {"MVRS", "  12345678  ", 12345678, 1, "R"},
+        {"MVRS", "12345678", 12345678, 1, "R"},
+        {"MVRS", "1234567A", 0, 2, "K"},
+        {"MVRS", "123456789", 0, 2, "K"},
+        {"MVRS", "  12345678  ", 12345678, 1, "R"},
         {"Plain MVRS", "12345678", 0, 2, "K"},
+        // Only eight decimal digits: no other number form that reads as a number is a tag.
+        {"MVRS", "&H123456", 0, 2, "K"},
+        {"MVRS", "1.5E+007", 0, 2, "K"},
+        {"MVRS", "+1234567", 0, 2, "K"},
+        {"MVRS", "1234567.", 0, 2, "K"},
+        {"MVRS", "-1234567", 0, 2, "K"},
+        {"MVRS", "1234 678", 0, 2, "K"},
+        {"MVRS", "00000042", 42, 1, "R"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.map + " " + c.number);

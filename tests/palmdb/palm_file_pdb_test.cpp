@@ -132,25 +132,40 @@ TEST_F(PdbTest, Position255) {
     EXPECT_EQ(pdb.Position255(), 255);
 }
 
-TEST_F(PdbTest, WritingPastTheReservedListRaisesSubscriptAndKeepsTheRecords) {
+// Writing past the reserved list grows it: the records written move on and every record reads back,
+// however many times the list grew; the list stops at the count field's 65,535 records, where the next
+// record is refused as too large and the records written stay intact.
+TEST_F(PdbTest, TheRecordListGrowsUpTo65535Records) {
+    auto text = [](int i) { return "record " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 7), '+'); };
+    {
+        clsPalmFilePDB pdb;
+        ASSERT_EQ(pdb.CreateFile(file, "RouteZAV", "hZVL", "DATA", 2, "", ""), 0);
+        for (int i = 0; i < 3000; ++i) ASSERT_TRUE(pdb.WriteRecord(text(i)));
+        pdb.CloseFile();
+        clsPalmFilePDB back;
+        ASSERT_EQ(back.OpenFile(file), 0);
+        ASSERT_EQ(back.RecordCount(), 3000);
+        std::string r;
+        for (int i = 0; i < 3000; ++i) {
+            ASSERT_TRUE(back.ReadRecord(i, r));
+            ASSERT_EQ(r, text(i)) << i;
+        }
+    }
     clsPalmFilePDB pdb;
-    ASSERT_EQ(pdb.CreateFile(file, "RouteZAV", "hZVL", "DATA", 2, "", ""), 0);
-    pdb.WriteRecord("first");
-    pdb.WriteRecord("second");
+    ASSERT_EQ(pdb.CreateFile(file, "RouteZAV", "hZVL", "DATA", 0, "", ""), 0);
+    for (int i = 0; i < 65535; ++i) pdb.WriteRecord("r");
     try {
-        pdb.WriteRecord("third");
+        pdb.WriteRecord("one too many");
         FAIL() << "no error";
     } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.Number(), kErrSubscript);
+        EXPECT_EQ(e.Number(), kErrOverflow);
+        EXPECT_EQ(e.Description(), "The database would be too large: a Palm database holds at most 65535 records");
     }
     pdb.CloseFile();
     clsPalmFilePDB back;
     ASSERT_EQ(back.OpenFile(file), 0);
-    ASSERT_EQ(back.RecordCount(), 2);
-    std::string r;
-    back.ReadRecord(1, r);
-    EXPECT_EQ(r, "second");
-    EXPECT_EQ(ReadFileBytes(file).size(), 78u + 16 + 11);
+    EXPECT_EQ(back.RecordCount(), 65535);
+    EXPECT_EQ(ReadFileBytes(file).size(), 78u + 8 * 65535 + 65535);
 }
 
 TEST_F(PdbTest, CreateFileEmptiesAnExistingFile) {

@@ -19,7 +19,8 @@ class ReadingsBuilder {
 
     explicit ReadingsBuilder(std::int32_t version = kZAVCurrentVersion) : version_(version) {}
 
-    // The header record: MeterType = the version, RouteNbr = `routes`.
+    // The header record: MeterType = the version, RouteNbr = `routes`, PrvReading (the meters announced)
+    // the number of meter records written unless `more` gives it.
     ReadingsBuilder& Header(std::int32_t routes, Fields more = {}) {
         more.insert(more.begin(), {{"RouteNbr", routes}, {"MeterType", static_cast<std::int16_t>(version_)}});
         return Record(kRecHeader, std::move(more));
@@ -44,8 +45,11 @@ class ReadingsBuilder {
         db.SetVersion(version_);
         if (db.CreateZAV(path, container, static_cast<std::int32_t>(records_.size()) + 1) != 0)
             throw std::runtime_error("cannot create " + path.string());
+        std::int32_t meters = 0;
+        for (const Fields& record : records_) meters += ValueNumber(record.front().second) == kRecMeter;
         for (const Fields& record : records_) {
             db.AddNew();
+            if (ValueNumber(record.front().second) == kRecHeader && version_ > 0) db.SetItem("PrvReading", meters);
             for (const auto& [name, value] : record) db.SetItem(name, value);
             db.WriteData();
         }

@@ -1,6 +1,8 @@
 // The pure helpers of the desktop: text between bytes and Qt, dialog filters, progress bar widths.
 #include <gtest/gtest.h>
 
+#include <QStringDecoder>
+
 #include "ui/progress_panel.h"
 #include "ui/qt_text.h"
 
@@ -12,6 +14,12 @@ TEST(QtText, BytesAreWindows1252Letters) {
     EXPECT_EQ(FromQt(QString::fromUtf8("caf\u00E9 \u20AC \u0178")), "caf\xE9 \x80 \x9F");
     EXPECT_EQ(FromQt(QString::fromUtf8("\u03A9 \U0001F600 ok")), "? ? ok");  // no such letter in the code page
     EXPECT_EQ(MessageText("Check Log\r\nConversion Not Complete\rEnd"), "Check Log\nConversion Not Complete\nEnd");
+    // Every byte, as Qt's own decoder reads the code page.
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    QStringDecoder decoder("windows-1252");
+    EXPECT_EQ(ToQt(all), decoder.decode(QByteArrayView(all.data(), 256)));
+    EXPECT_EQ(ToQt(""), "");
 }
 
 TEST(QtText, FileFiltersAsQtWritesThem) {

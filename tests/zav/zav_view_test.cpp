@@ -1,7 +1,10 @@
 // What the viewer reads of a database, and the JSON form of every record.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/fake_frontend.h"
+#include "support/readings_builder.h"
 #include "support/temp_dir.h"
 #include "zav/json_text.h"
 #include "zav/zav_json.h"
@@ -16,11 +19,12 @@ TEST(ZAVListing, ReadingsFromAVersion2Handheld) {
     ZAVListing listing;
     ASSERT_TRUE(LoadZAVListing(Fixture("readings_v2.pdb"), listing));
     ASSERT_EQ(listing.routes.size(), 1u) << "a route record of kind 256 is a route; the index record is not";
-    EXPECT_EQ(listing.routes[0].cells, (std::vector<std::string>{"1", "0101", "2", "0", "0"}));
-    ASSERT_EQ(listing.routes[0].meters.size(), 2u);
+    EXPECT_EQ(listing.routes[0].cells.Cells(), (std::vector<std::string>{"1", "0101", "2", "0", "0"}));
+    ASSERT_EQ(listing.Meters(listing.routes[0]).size(), 2u);
     const auto& columns = ZAVListing::MeterColumns();
     ASSERT_EQ(columns.size(), 38u);
-    const auto& meter = listing.routes[0].meters[0];
+    const auto& meter = listing.Meters(listing.routes[0])[0];
+    ASSERT_EQ(meter.size(), 38u);
     auto cell = [&](const char* name) {
         return meter[std::find(columns.begin(), columns.end(), name) - columns.begin()];
     };
@@ -35,10 +39,54 @@ TEST(ZAVListing, NoHeaderReadsFiveFields) {
     ZAVListing listing;
     ASSERT_TRUE(LoadZAVListing(Fixture("no_header.pdb"), listing));
     ASSERT_EQ(listing.routes.size(), 1u);
-    EXPECT_EQ(listing.routes[0].cells, (std::vector<std::string>{"1", "", "", "7", "8"}));
-    ASSERT_EQ(listing.routes[0].meters.size(), 1u);
-    EXPECT_EQ(listing.routes[0].meters[0][0], "3");
-    EXPECT_EQ(listing.routes[0].meters[0][3], "") << "Digits";
+    EXPECT_EQ(listing.routes[0].cells.Cells(), (std::vector<std::string>{"1", "", "", "7", "8"}));
+    ASSERT_EQ(listing.Meters(1).size(), 1u);
+    const std::vector<std::string> cells = listing.Meters(1)[0].Cells();
+    ASSERT_EQ(cells.size(), 38u);
+    EXPECT_EQ(std::vector<std::string>(cells.begin(), cells.begin() + 3), (std::vector<std::string>{"3", "4001", "1"}));
+    EXPECT_EQ(std::count(cells.begin(), cells.end(), ""), 35) << "only Sequence, MeterTagNbr and MeterType";
+}
+
+// Only kinds 1 and 256 are routes and only kind 2 are meters; routes that share an index share its
+// meters, and meters of no listed route are not kept.
+TEST(ZAVListing, OnlyRouteAndMeterKindsAreListed) {
+    test::TempDir dir;
+    test::ReadingsBuilder db;
+    db.Header(2).Route(1, "0101", kRecRoute).Route(2, "0202").Route(1, "again", kRecRoute);
+    db.Meter(1, {{"Sequence", 10}}).Meter(2, {{"Sequence", 20}}).Meter(1, {{"Sequence", 30}});
+    db.Meter(9, {{"Sequence", 90}});
+    for (const std::int32_t kind : {3, 4, 5, 6, 7}) db.Record(kind, {{"RouteNbr", 1}, {"Sequence", 100 + kind}});
+    db.Write(dir / "kinds.pdb");
+
+    ZAVListing listing;
+    ASSERT_TRUE(LoadZAVListing(dir / "kinds.pdb", listing));
+    ASSERT_EQ(listing.routes.size(), 3u);
+    auto sequences = [&listing](std::size_t route) {
+        std::vector<std::string> out;
+        for (const auto& meter : listing.Meters(listing.routes[route])) out.emplace_back(meter[0]);
+        return out;
+    };
+    EXPECT_EQ(sequences(0), (std::vector<std::string>{"10", "30"}));
+    EXPECT_EQ(sequences(1), (std::vector<std::string>{"20"}));
+    EXPECT_EQ(sequences(2), sequences(0));
+    EXPECT_EQ(&listing.Meters(listing.routes[2]), &listing.Meters(listing.routes[0])) << "one list, not a copy";
+    EXPECT_EQ(listing.metersByIndex.count(9), 0u);
+    EXPECT_TRUE(listing.Meters(9).empty());
+}
+
+TEST(ListingRow, CellsKeepTheirOrderAndEmptyCells) {
+    const ListingRow row({"", "a", "", "long text of a name", std::string("x\0y", 3), ""});
+    EXPECT_EQ(row.size(), 6u);
+    EXPECT_EQ(row.Cells(), (std::vector<std::string>{"", "a", "", "long text of a name", "xy", ""}));
+    EXPECT_EQ(row[3], "long text of a name");
+    EXPECT_EQ(row[5], "");
+    EXPECT_EQ(row[6], "") << "past the last cell";
+    std::string walked;
+    row.ForEachCell([&walked](std::size_t i, std::string_view cell) {
+        walked += std::to_string(i) + "=" + std::string(cell) + ";";
+    });
+    EXPECT_EQ(walked, "0=;1=a;2=;3=long text of a name;4=xy;5=;");
+    EXPECT_EQ(ListingRow().size(), 0u);
 }
 
 TEST(ZAVListing, UnreadableFilesAreLogged) {
