@@ -88,6 +88,8 @@ class TextFileStream {
     // Bytes consumed so far (for progress displays) and the file's length when opened.
     std::uintmax_t Position() const { return consumed_; }
     std::uintmax_t Size() const { return size_; }
+    // True when every byte the file had when opened has been consumed.
+    bool AtEnd() const { return consumed_ >= size_; }
 
   private:
     bool Fill();  // the next block into block_; false at the end of the file

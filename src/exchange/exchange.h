@@ -22,6 +22,7 @@ namespace zav {
 
 class clsAdvanced;
 class clsZAV;
+class MeterRecordBuilder;
 class RouteIndexBuilder;
 struct RouteFieldIndex;
 struct ZAVFieldIndex;
@@ -169,9 +170,10 @@ class clsExchange : public ExchangeSettings {
     bool CreateRouteZAV(std::int32_t presize);
     // Where the meter record's fields sit in RouteZAV's schema. REQUIRES: CreateRouteZAV succeeded.
     const ZAVFieldIndex& RouteZAVFields() const { return *zavFields_; }
-    // The index step for the meter record just written to RouteZAV (its values read back from the
-    // record), then one more on the index record counter. THROWS RuntimeError(6) past 32,767 meters.
-    void IndexWrittenMeter(std::int16_t routeOrdinal);
+    // The index step for the meter record just written to RouteZAV from `record` (the texts as the record
+    // holds them; `tag` the stored tag's text, "" when the schema has no tag field), then one more on the
+    // index record counter. THROWS RuntimeError(6) past 32,767 meters.
+    void IndexWrittenMeter(std::int16_t routeOrdinal, const std::string& tag, const MeterRecordBuilder& record);
 
   protected:
     RegistryStore& store_;

@@ -99,13 +99,11 @@ bool clsExchange::CreateRouteZAV(std::int32_t presize) {
     return false;
 }
 
-void clsExchange::IndexWrittenMeter(std::int16_t routeOrdinal) {
-    // The index step takes the values as the record holds them (a missing tag arrives as "0").
-    const clsPalmDB& db = RouteZAV->DB();
-    const ZAVFieldIndex& z = *zavFields_;
-    IndexStep(routeOrdinal, IndexRecordCounter, ValueText(db.Item(z.MeterTagNbr)), ValueText(db.Item(z.MeterSerialNbr)),
-              ValueText(db.Item(z.BillingName)), ValueText(db.Item(z.ServiceAddress)),
-              ValueText(db.Item(z.ServiceUniqueID)));
+void clsExchange::IndexWrittenMeter(std::int16_t routeOrdinal, const std::string& tag,
+                                    const MeterRecordBuilder& record) {
+    const ZAVFieldIndex& z = record.Fields();
+    IndexStep(routeOrdinal, IndexRecordCounter, tag, record.Text(z.MeterSerialNbr), record.Text(z.BillingName),
+              record.Text(z.ServiceAddress), record.Text(z.ServiceUniqueID));
     CountUp(IndexRecordCounter);
 }
 

@@ -26,66 +26,44 @@ Value LastReadingDateValue(const Value& mapped, std::int32_t formatCode) {
 
 }  // namespace
 
-MeterRecordWriter::MeterRecordWriter(clsZAV& database, const RouteFieldIndex& fields, const clsAdvanced& advanced)
+MeterRecordBuilder::MeterRecordBuilder(clsZAV& database)
     : database_(database),
-      at_(fields),
-      advanced_(advanced),
       z_(ZAVFieldIndex::Resolve(database)),
       texts_(static_cast<std::size_t>(database.DB().TextCount())) {}
 
-std::string& MeterRecordWriter::Text(int field) {
-    return texts_.at(static_cast<std::size_t>(database_.DB().FieldAt(field).position - 1));
+void MeterRecordBuilder::Begin() {
+    database_.AddNew();
+    for (std::string& text : texts_) text.clear();
 }
 
-// The texts are set by schema field and written after the fixed area in one pass: the bytes SetString
-// would give text by text (zero bytes dropped), without rescanning the record for each.
-void MeterRecordWriter::SetText(int field, const Value& value) {
+void MeterRecordBuilder::SetNumber(int field, const Value& value) {
+    if (field != 0) database_.DB().SetItem(field, value);
+}
+
+void MeterRecordBuilder::SetText(int field, std::string_view value) {
     if (field == 0) return;
-    std::string& text = Text(field);
-    if (const auto* s = std::get_if<std::string>(&value))
-        text.assign(*s);
-    else
-        text = ValueText(value);
+    std::string& text = texts_.at(static_cast<std::size_t>(database_.DB().FieldAt(field).position - 1));
+    text.assign(value);
     if (text.find('\0') != std::string::npos) std::erase(text, '\0');
 }
 
-void MeterRecordWriter::Write(const RouteFields& rec, std::int16_t ordinal, std::int16_t readType) {
+void MeterRecordBuilder::SetText(int field, const Value& value) {
+    if (const auto* s = std::get_if<std::string>(&value)) {
+        SetText(field, std::string_view(*s));
+    } else {
+        scratch_ = ValueText(value);
+        SetText(field, std::string_view(scratch_));
+    }
+}
+
+const std::string& MeterRecordBuilder::Text(int field) const {
+    static const std::string kNone;
+    if (field == 0) return kNone;
+    return texts_.at(static_cast<std::size_t>(database_.DB().FieldAt(field).position - 1));
+}
+
+void MeterRecordBuilder::Write() {
     clsPalmDB& db = database_.DB();
-    // A field the schema's version lacks (position 0) is left out.
-    auto set = [&db](int position, const Value& value) {
-        if (position != 0) db.SetItem(position, value);
-    };
-    const RouteFieldIndex& at = at_;
-    const ZAVFieldIndex& z = z_;
-    database_.AddNew();
-    set(z.RecType, std::int32_t{kRecMeter});
-    set(z.RouteNbr, std::int32_t{ordinal});
-    set(z.Sequence, rec[at.Sequence]);
-    set(z.MeterTagNbr, rec[at.MeterTagNbr]);
-    set(z.MeterType, MeterTypeValue(rec[at.MeterType]));
-    set(z.Digits, rec[at.Digits]);
-    set(z.Decimals, rec[at.Decimals]);
-    set(z.PrvReading, rec[at.PrvReading]);
-    set(z.MaxReading, rec[at.MaxReading]);
-    set(z.MinReading, rec[at.MinReading]);
-    set(z.ReadType, readType != 0 ? Value(std::int32_t{readType}) : Value(ValueNumber(rec[at.ReadType])));
-    set(z.LstReadingDate, LastReadingDateValue(rec[at.LstReadingDate], at.LstReadingDateFormat));
-    set(z.UtilityCode, rec[at.UtilityCode]);
-    set(z.Lat, rec[at.Lat]);
-    set(z.Lng, rec[at.Lng]);
-    set(z.ScaleFactor, rec[at.ScaleFactor]);
-    set(z.InitReading, rec[at.InitReading]);
-    set(z.InitPulseCount, rec[at.InitPulseCount]);
-    set(z.InitTamperCount, rec[at.InitTamperCount]);
-    for (std::string& text : texts_) text.clear();
-    SetText(z.Message, advanced_.LookupMessage(ValueText(rec[at.Message]), ValueText(rec[at.RouteNbr]),
-                                               ValueText(rec[at.ServiceUniqueID]), ValueText(rec[at.MeterSerialNbr]),
-                                               ValueText(rec[at.MeterTagNbr])));
-    SetText(z.ServiceAddress, rec[at.ServiceAddress]);
-    SetText(z.BillingName, rec[at.BillingName]);
-    SetText(z.ServiceUniqueID, rec[at.ServiceUniqueID]);
-    SetText(z.MeterSerialNbr, rec[at.MeterSerialNbr]);
-    for (int u = 0; u < 5; ++u) SetText(z.User[u], rec[at.User[u]]);
     record_.assign(db.RawData(), 0, static_cast<std::size_t>(db.FixedSize()));
     for (const std::string& text : texts_) {
         record_ += text;
@@ -95,29 +73,62 @@ void MeterRecordWriter::Write(const RouteFields& rec, std::int16_t ordinal, std:
     database_.WriteData();
 }
 
+MeterRecordWriter::MeterRecordWriter(clsZAV& database, const RouteFieldIndex& fields, const clsAdvanced& advanced)
+    : database_(database), at_(fields), advanced_(advanced), record_(database) {}
+
+void MeterRecordWriter::Write(const RouteFields& rec, std::int16_t ordinal, std::int16_t readType) {
+    const RouteFieldIndex& at = at_;
+    const ZAVFieldIndex& z = record_.Fields();
+    MeterRecordBuilder& r = record_;
+    r.Begin();
+    r.SetNumber(z.RecType, std::int32_t{kRecMeter});
+    r.SetNumber(z.RouteNbr, std::int32_t{ordinal});
+    r.SetNumber(z.Sequence, rec[at.Sequence]);
+    r.SetNumber(z.MeterTagNbr, rec[at.MeterTagNbr]);
+    r.SetNumber(z.MeterType, MeterTypeValue(rec[at.MeterType]));
+    r.SetNumber(z.Digits, rec[at.Digits]);
+    r.SetNumber(z.Decimals, rec[at.Decimals]);
+    r.SetNumber(z.PrvReading, rec[at.PrvReading]);
+    r.SetNumber(z.MaxReading, rec[at.MaxReading]);
+    r.SetNumber(z.MinReading, rec[at.MinReading]);
+    r.SetNumber(z.ReadType, readType != 0 ? Value(std::int32_t{readType}) : Value(ValueNumber(rec[at.ReadType])));
+    r.SetNumber(z.LstReadingDate, LastReadingDateValue(rec[at.LstReadingDate], at.LstReadingDateFormat));
+    r.SetNumber(z.UtilityCode, rec[at.UtilityCode]);
+    r.SetNumber(z.Lat, rec[at.Lat]);
+    r.SetNumber(z.Lng, rec[at.Lng]);
+    r.SetNumber(z.ScaleFactor, rec[at.ScaleFactor]);
+    r.SetNumber(z.InitReading, rec[at.InitReading]);
+    r.SetNumber(z.InitPulseCount, rec[at.InitPulseCount]);
+    r.SetNumber(z.InitTamperCount, rec[at.InitTamperCount]);
+    r.SetText(z.Message, advanced_.LookupMessage(ValueText(rec[at.Message]), ValueText(rec[at.RouteNbr]),
+                                                 ValueText(rec[at.ServiceUniqueID]), ValueText(rec[at.MeterSerialNbr]),
+                                                 ValueText(rec[at.MeterTagNbr])));
+    r.SetText(z.ServiceAddress, rec[at.ServiceAddress]);
+    r.SetText(z.BillingName, rec[at.BillingName]);
+    r.SetText(z.ServiceUniqueID, rec[at.ServiceUniqueID]);
+    r.SetText(z.MeterSerialNbr, rec[at.MeterSerialNbr]);
+    for (int u = 0; u < 5; ++u) r.SetText(z.User[u], rec[at.User[u]]);
+    r.Write();
+}
+
 std::string MeterRecordWriter::StoredTag() const {
-    return z_.MeterTagNbr == 0 ? std::string() : ValueText(database_.DB().Item(z_.MeterTagNbr));
+    const int tag = record_.Fields().MeterTagNbr;
+    return tag == 0 ? std::string() : ValueText(database_.DB().Item(tag));
 }
 
 const std::string& MeterRecordWriter::Stored(StoredText which) const {
-    static const std::string kNone;
-    int field = 0;
+    const ZAVFieldIndex& z = record_.Fields();
     switch (which) {
         case kSerial:
-            field = z_.MeterSerialNbr;
-            break;
+            return record_.Text(z.MeterSerialNbr);
         case kBillingName:
-            field = z_.BillingName;
-            break;
+            return record_.Text(z.BillingName);
         case kAddress:
-            field = z_.ServiceAddress;
-            break;
+            return record_.Text(z.ServiceAddress);
         case kAccount:
-            field = z_.ServiceUniqueID;
-            break;
+            return record_.Text(z.ServiceUniqueID);
     }
-    if (field == 0) return kNone;
-    return texts_.at(static_cast<std::size_t>(database_.DB().FieldAt(field).position - 1));
+    return record_.Text(0);
 }
 
 }  // namespace zav

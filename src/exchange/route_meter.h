@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/values.h"
@@ -17,6 +18,36 @@ class clsZAV;
 
 // One parsed route line, a value per map field in map order (clsExchange::ParseRouteFields).
 using RouteFields = std::vector<Value>;
+
+// A meter record built in one pass: numbers go into the fixed area as they are set, texts are kept by
+// field and laid after the fixed area once, when the record is written (the bytes field-by-field
+// SetString calls would give, zero bytes dropped, without rescanning the record for each text).
+class MeterRecordBuilder {
+  public:
+    // Field positions are resolved in the schema of `database` (fields its version lacks are 0).
+    explicit MeterRecordBuilder(clsZAV& database);
+
+    const ZAVFieldIndex& Fields() const { return z_; }
+    // A new record: the fixed area of zero bytes, every text empty.
+    void Begin();
+    // A number field (position 0: left out). THROWS RuntimeError when the value does not fit.
+    void SetNumber(int field, const Value& value);
+    // A text field (position 0: left out).
+    void SetText(int field, std::string_view text);
+    void SetText(int field, const std::string& text) { SetText(field, std::string_view(text)); }
+    void SetText(int field, const Value& value);
+    // The text a field holds in the record being built ("" for position 0).
+    const std::string& Text(int field) const;
+    // Lays the texts after the fixed area and appends the record.
+    void Write();
+
+  private:
+    clsZAV& database_;
+    ZAVFieldIndex z_;
+    std::vector<std::string> texts_;  // the record's texts by ordinal
+    std::string record_;
+    std::string scratch_;
+};
 
 class MeterRecordWriter {
   public:
@@ -39,12 +70,7 @@ class MeterRecordWriter {
     clsZAV& database_;
     const RouteFieldIndex& at_;
     const clsAdvanced& advanced_;
-    ZAVFieldIndex z_;
-    std::vector<std::string> texts_;  // the record's texts by ordinal, written after the fixed area
-    std::string record_;
-
-    void SetText(int field, const Value& value);
-    std::string& Text(int field);
+    MeterRecordBuilder record_;
 };
 
 }  // namespace zav

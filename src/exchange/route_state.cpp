@@ -33,7 +33,44 @@ std::int16_t RouteList::AddRoute(std::string_view route) {
 
 void RouteList::CountMeter(std::int16_t position) { CountUp(counts_[position - 1]); }
 
-bool TagSet::Insert(std::string_view tag) { return tags_.insert(UCase(tag)).second; }
+namespace {
+std::size_t TagHash(std::string_view tag) { return std::hash<std::string_view>()(tag); }
+}  // namespace
+
+std::string_view TagSet::Tag(std::uint32_t number) const {
+    return std::string_view(texts_).substr(starts_[number], starts_[number + 1] - starts_[number]);
+}
+
+void TagSet::Grow() {
+    std::vector<std::uint32_t> slots(slots_.empty() ? 1024 : slots_.size() * 2, 0);
+    const std::size_t mask = slots.size() - 1;
+    for (std::uint32_t n = 0; n + 1 < starts_.size(); ++n) {
+        std::size_t j = TagHash(Tag(n)) & mask;
+        while (slots[j] != 0) j = (j + 1) & mask;
+        slots[j] = n + 1;
+    }
+    slots_.swap(slots);
+}
+
+bool TagSet::Insert(std::string_view tag) {
+    upper_.assign(tag);
+    for (char& c : upper_) c = UpperChar(c);
+    if ((Size() + 1) * 2 > slots_.size()) Grow();
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t j = TagHash(upper_) & mask;
+    for (; slots_[j] != 0; j = (j + 1) & mask)
+        if (Tag(slots_[j] - 1) == upper_) return false;
+    slots_[j] = static_cast<std::uint32_t>(Size() + 1);
+    texts_ += upper_;
+    starts_.push_back(static_cast<std::uint32_t>(texts_.size()));
+    return true;
+}
+
+void TagSet::Clear() {
+    texts_.clear();
+    starts_.assign(1, 0);
+    slots_.clear();
+}
 
 void ConversionState::Reset() {
     Routes.ClearRoute();

@@ -40,11 +40,20 @@ class TagSet {
   public:
     // Adds the tag; false when it was already there.
     bool Insert(std::string_view tag);
-    void Clear() { tags_.clear(); }
-    std::size_t Size() const { return tags_.size(); }
+    void Clear();
+    std::size_t Size() const { return starts_.size() - 1; }
 
   private:
-    std::unordered_set<std::string> tags_;  // upper-cased
+    std::string_view Tag(std::uint32_t number) const;
+    void Grow();
+
+    // The upper-cased tags one after the other in one text (a route's tags cost their characters, not a
+    // node each), where tag n spans [starts_[n], starts_[n + 1]); an open-addressed table of tag numbers
+    // plus one (0: empty) finds them.
+    std::string texts_;
+    std::vector<std::uint32_t> starts_{0};
+    std::vector<std::uint32_t> slots_;
+    std::string upper_;  // the tag being inserted, upper-cased
 };
 
 // Adds one to a 16-bit counter. THROWS RuntimeError(6) past 32,767 instead of wrapping.

@@ -4,25 +4,50 @@
 
 namespace zav {
 
+namespace {
+void AppendUserText(std::string& out, std::string_view text) {
+    for (char c : text) out += c == '\0' ? '\1' : c == '~' ? '\2' : c;
+}
+}  // namespace
+
 std::string CombineUser(const std::vector<std::string>& Source) {
     std::string out;
     for (std::size_t i = 0; i < Source.size(); ++i) {
         if (i > 0) out += '~';
-        for (char c : Source[i]) out += c == '\0' ? '\1' : c == '~' ? '\2' : c;
+        AppendUserText(out, Source[i]);
     }
     return out;
 }
 
+void CombineUserInto(std::string& out, std::initializer_list<std::string_view> Source) {
+    out.clear();
+    bool first = true;
+    for (std::string_view text : Source) {
+        if (!first) out += '~';
+        first = false;
+        AppendUserText(out, text);
+    }
+}
+
 std::vector<std::string> ExtractUser(std::string_view Source) {
-    std::vector<std::string> parts(1);
+    std::vector<std::string> parts;
+    ExtractUserInto(Source, parts);
+    return parts;
+}
+
+void ExtractUserInto(std::string_view Source, std::vector<std::string>& parts) {
+    std::size_t count = 1;
+    if (parts.empty()) parts.emplace_back();
+    parts[0].clear();
     for (char c : Source) {
         if (c == '~') {
-            parts.emplace_back();
+            if (parts.size() <= count) parts.emplace_back();
+            parts[count++].clear();
         } else {
-            parts.back() += c == '\1' ? '\0' : c == '\2' ? '~' : c;
+            parts[count - 1] += c == '\1' ? '\0' : c == '\2' ? '~' : c;
         }
     }
-    return parts;
+    parts.resize(count);
 }
 
 bool IsAllDigits(std::string_view value) {

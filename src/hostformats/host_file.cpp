@@ -104,11 +104,11 @@ clsRecType* HostFileWriter::SetupRecord(std::string_view recordType) {
 
 int HostFileWriter::WriteRecord(clsRecType& record) {
     record.Value("RecID", record.RIValue);
-    std::string line = record.Buffer(padTo_);
-    line += "\r\n";
+    record.AssembleInto(line_, padTo_);
+    line_ += "\r\n";
     if (file_ && !failed_) {
         try {
-            file_->Write(line);
+            file_->Write(line_);
         } catch (const RuntimeError&) {
             failed_ = true;
         }

@@ -52,7 +52,7 @@ class HostFileReader {
   private:
     std::vector<std::unique_ptr<clsRecType>> types_;
     clsRecType* catchAll_ = nullptr;
-    std::optional<TextFileReader> file_;
+    std::optional<TextFileStream> file_;  // read a block at a time: memory stays the same for any size
     std::string line_;
     std::int32_t lineNo_ = 0;
 };
@@ -80,6 +80,7 @@ class HostFileWriter {
   private:
     std::vector<std::unique_ptr<clsRecType>> types_;
     int padTo_;
+    std::string line_;  // the line being written, its storage reused
     std::optional<FileWriter> file_;
     bool failed_ = false;  // a write failed; Close reports it
 };

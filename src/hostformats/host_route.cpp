@@ -1,8 +1,13 @@
 #include "hostformats/host_route.h"
 
+#include "core/errors.h"
 #include "core/frontend.h"
+#include "core/number.h"
 #include "exchange/exchange.h"
+#include "exchange/route_meter.h"
+#include "exchange/route_records.h"
 #include "hostformats/rec_type.h"
+#include "zav/zav.h"
 
 namespace zav::host {
 
@@ -25,6 +30,41 @@ void Progress::Show(long current) {
     if (current == last_) return;
     last_ = current;
     SetProgressButton(max_, current);
+}
+
+void BeginMeter(clsExchange& ex, MeterRecordBuilder& record, std::int32_t routeOrdinal) {
+    const ZAVFieldIndex& z = record.Fields();
+    record.Begin();
+    record.SetNumber(z.RecType, std::int32_t{kRecMeter});
+    record.SetNumber(z.RouteNbr, routeOrdinal);
+    ex.RouteZAV->SetItem("Status", std::int32_t{0});
+    record.SetNumber(z.LstReadingDate, std::int32_t{0});
+    for (int field : {z.Lat, z.Lng, z.InitPulseCount, z.InitTamperCount}) record.SetNumber(field, std::int32_t{0});
+    record.SetText(z.ReceiverData, std::string_view());
+}
+
+void FinishMeter(clsExchange& ex, MeterRecordBuilder& record, std::int32_t routeOrdinal, std::int32_t tag) {
+    record.Write();
+    ++ex.State.MetersWritten;
+    ex.IndexWrittenMeter(static_cast<std::int16_t>(routeOrdinal),
+                         record.Fields().MeterTagNbr == 0 ? std::string() : std::to_string(tag), record);
+}
+
+std::int32_t MeterTypeOfLetter(std::string_view letter) {
+    if (letter == "W") return 1;
+    if (letter == "G") return 2;
+    if (letter == "E") return 3;
+    if (letter == "S") return 4;
+    if (letter == "I") return 5;
+    return 0;
+}
+
+std::optional<std::int32_t> LeadingLong(std::string_view text) {
+    try {
+        return CLng(Val(text));
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
 }
 
 std::string Fixed(std::string text, std::size_t width) {

@@ -1,14 +1,18 @@
 // What the MVRS and E5000 route converters share beyond the route driver's own pieces: the 16-bit
-// count limits, warnings for numbers too large to read, and progress shown only when it moves.
+// count limits, warnings for numbers too large to read, progress shown only when it moves, and the
+// common part of their meter records.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace zav {
 
 class clsExchange;
 class clsRecType;
+class MeterRecordBuilder;
 
 namespace host {
 
@@ -32,6 +36,18 @@ class Progress {
     long max_;
     long last_ = -1;
 };
+
+// Starts a meter record of a host route conversion with what every one holds beside its own values:
+// record kind and route ordinal, Status 0, no last reading date, position and initial counts 0, no
+// receiver data.
+void BeginMeter(clsExchange& ex, MeterRecordBuilder& record, std::int32_t routeOrdinal);
+// Writes the record, counts it and hands its texts (and `tag`, as the record holds it) to the index step.
+void FinishMeter(clsExchange& ex, MeterRecordBuilder& record, std::int32_t routeOrdinal, std::int32_t tag);
+
+// The ZAV MeterType of a meter category letter (W 1, G 2, E 3, S 4, I 5); 0 for any other.
+std::int32_t MeterTypeOfLetter(std::string_view letter);
+// The leading number of a text as a 32-bit integer (halves to even); nullopt when it does not fit.
+std::optional<std::int32_t> LeadingLong(std::string_view text);
 
 // A text padded with blanks or cut to `width` characters.
 std::string Fixed(std::string text, std::size_t width);

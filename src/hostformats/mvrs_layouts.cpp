@@ -9,6 +9,45 @@ constexpr std::int16_t T = kHostText;
 constexpr std::int16_t N = kHostZeroPadded;
 constexpr std::int16_t D = kHostDate;
 constexpr std::int16_t H = kHostTime;
+
+// The records the download and the upload lay out alike.
+const HostRecordLayout& RouteSurveyText() {
+    static const HostRecordLayout kLayout{{"RTS"},
+                                          91,
+                                          {
+                                              {"RecID", 1, 3, T},
+                                              {"RouteNumber", 4, 8, T},
+                                              {"SurveyText1", 12, 40, T},
+                                              {"SurveyText2", 52, 40, T},
+                                          }};
+    return kLayout;
+}
+
+const HostRecordLayout& RouteMessage() {
+    static const HostRecordLayout kLayout{{"RTM"},
+                                          111,
+                                          {
+                                              {"RecID", 1, 3, T},
+                                              {"RouteNumber", 4, 8, T},
+                                              {"DCLinkDescription", 12, 18, T},
+                                              {"DCLinkID", 30, 5, T},
+                                              {"Message", 35, 77, T},
+                                          }};
+    return kLayout;
+}
+
+const HostRecordLayout& MeterSpecialMessage() {
+    static const HostRecordLayout kLayout{{"MTS"},
+                                          123,
+                                          {
+                                              {"RecID", 1, 3, T},
+                                              {"RouteNumber", 4, 8, T},
+                                              {"MeterNumber", 12, 12, T},
+                                              {"SpecialMessageText", 24, 100, T},
+                                          }};
+    return kLayout;
+}
+
 }  // namespace
 
 const std::vector<HostRecordLayout>& MVRSDownloadLayouts() {
@@ -106,23 +145,8 @@ const std::vector<HostRecordLayout>& MVRSDownloadLayouts() {
              {"NumberRemoteWandReads", 92, 5, N},
              {"MobileAMR", 97, 1, T},
          }},
-        {{"RTS"},
-         91,
-         {
-             {"RecID", 1, 3, T},
-             {"RouteNumber", 4, 8, T},
-             {"SurveyText1", 12, 40, T},
-             {"SurveyText2", 52, 40, T},
-         }},
-        {{"RTM"},
-         111,
-         {
-             {"RecID", 1, 3, T},
-             {"RouteNumber", 4, 8, T},
-             {"DCLinkDescription", 12, 18, T},
-             {"DCLinkID", 30, 5, T},
-             {"Message", 35, 77, T},
-         }},
+        RouteSurveyText(),
+        RouteMessage(),
         {{"CUS"},
          125,
          {
@@ -187,14 +211,7 @@ const std::vector<HostRecordLayout>& MVRSDownloadLayouts() {
              {"MeterAudit3", 111, 1, T},
              {"MeterAudit4", 112, 1, T},
          }},
-        {{"MTS"},
-         123,
-         {
-             {"RecID", 1, 3, T},
-             {"RouteNumber", 4, 8, T},
-             {"MeterNumber", 12, 12, T},
-             {"SpecialMessageText", 24, 100, T},
-         }},
+        MeterSpecialMessage(),
         {{"RDG"},
          95,
          {
@@ -390,23 +407,8 @@ const std::vector<HostRecordLayout>& MVRSUploadLayouts() {
              {"NumberRemoteWandReads", 124, 4, N},
              {"TypeRoute", 128, 1, T},
          }},
-        {{"RTS"},
-         91,
-         {
-             {"RecID", 1, 3, T},
-             {"RouteNumber", 4, 8, T},
-             {"SurveyText1", 12, 40, T},
-             {"SurveyText2", 52, 40, T},
-         }},
-        {{"RTM"},
-         111,
-         {
-             {"RecID", 1, 3, T},
-             {"RouteNumber", 4, 8, T},
-             {"DCLinkDescription", 12, 18, T},
-             {"DCLinkID", 30, 5, T},
-             {"Message", 35, 77, T},
-         }},
+        RouteSurveyText(),
+        RouteMessage(),
         {{"RMR"},
          119,
          {
@@ -529,14 +531,7 @@ const std::vector<HostRecordLayout>& MVRSUploadLayouts() {
              {"ChangedNumberOfReadings", 85, 2, N},
              {"MeterChangeFunction", 87, 1, T},
          }},
-        {{"MTS"},
-         123,
-         {
-             {"RecID", 1, 3, T},
-             {"RouteNumber", 4, 8, T},
-             {"MeterNumber", 12, 12, T},
-             {"SpecialMessageText", 24, 100, T},
-         }},
+        MeterSpecialMessage(),
         {{"MTM"},
          63,
          {

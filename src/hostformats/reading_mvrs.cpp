@@ -4,6 +4,7 @@
 // database: the route records and the values the MVRS route conversion packed into User1 to User4.
 #include <fmt/format.h>
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -145,7 +146,8 @@ class MVRSReadingConversion {
             RouteStats& r = Route(Long(db, "RouteNbr"), "a route record");
             ++fileRoutes_;
             r.RouteNumber = Text(db, "Initials");
-            const std::vector<std::string> user1 = ExtractUser(Text(db, "User1"));
+            std::vector<std::string>& user1 = user_[0];
+            ExtractUserInto(Text(db, "User1"), user1);
             r.Region = Part(user1, 1);
             r.Zone = Part(user1, 2);
             r.Office = Part(user1, 3);
@@ -276,7 +278,11 @@ class MVRSReadingConversion {
         // The customer.
         const std::string address = Text(db, "ServiceAddress");
         const std::string billing = Text(db, "BillingName");
-        const std::vector<std::string> user1 = ExtractUser(Text(db, "User1"));
+        std::vector<std::string>& user1 = user_[0];
+        std::vector<std::string>& user2 = user_[1];
+        std::vector<std::string>& user3 = user_[2];
+        std::vector<std::string>& user4 = user_[3];
+        ExtractUserInto(Text(db, "User1"), user1);
         const std::string& account = Part(user1, 2);
         const std::string& customerInfo = Part(user1, 7);
         const std::string name2 = Mid(billing, 20, 20);
@@ -299,9 +305,9 @@ class MVRSReadingConversion {
             readTime = Long(db, "ReadingTime");
         }
         const std::string readTimeText = fmt::format("{:06}", readTime);
-        const std::vector<std::string> user2 = ExtractUser(Text(db, "User2"));
-        const std::vector<std::string> user3 = ExtractUser(Text(db, "User3"));
-        const std::vector<std::string> user4 = ExtractUser(Text(db, "User4"));
+        ExtractUserInto(Text(db, "User2"), user2);
+        ExtractUserInto(Text(db, "User3"), user3);
+        ExtractUserInto(Text(db, "User4"), user4);
         const std::string meterTypeText = Part(user2, 7) == "W" ? "00" : Part(user2, 7);
         const std::string& location = Part(user2, 8);
         const std::string& originalMethod = Part(user3, 5);
@@ -464,6 +470,7 @@ class MVRSReadingConversion {
     bool whole_ = true;  // the first pass read everything the database announces
     std::int32_t fileRoutes_ = 0, fileMeters_ = 0;
     std::int32_t currentRoute_ = 0;
+    std::array<std::vector<std::string>, 4> user_;  // User1 to User4 taken apart, their storage reused
 };
 
 }  // namespace

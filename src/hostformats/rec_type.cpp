@@ -2,7 +2,10 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "core/errors.h"
 #include "core/frontend.h"
@@ -156,73 +159,145 @@ zav::Value clsField::Extract(std::string_view buffer, bool* tooLarge) const {
     }
 }
 
+namespace {
+
+// Writes `text` into the field's columns: its first `width` characters, padded with blanks.
+void PutField(std::string& buffer, std::size_t start, std::size_t width, std::string_view text) {
+    const std::size_t n = std::min(width, text.size());
+    if (n != 0) std::memcpy(buffer.data() + start, text.data(), n);
+    if (n < width) std::memset(buffer.data() + start + n, ' ', width - n);
+}
+
+// Writes a whole number zero-padded to `width` digits ("-" before a negative one); false when it needed
+// more characters than the field has (its leading characters are kept).
+bool PutWholeNumber(std::string& buffer, std::size_t start, std::size_t width, double rounded) {
+    char digits[32];
+    std::size_t length = 0;
+    if (std::fabs(rounded) < 1e18) {
+        const auto whole = static_cast<unsigned long long>(std::fabs(rounded));
+        length = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, whole).ptr - digits);
+    } else {
+        const std::string text = fmt::format("{:.0f}", std::fabs(rounded));
+        length = std::min(text.size(), sizeof digits);
+        std::memcpy(digits, text.data(), length);
+    }
+    const bool negative = rounded < 0;
+    const std::size_t zeros = length < width ? width - length : 0;
+    const std::size_t total = (negative ? 1 : 0) + zeros + length;
+    std::size_t at = start;
+    const std::size_t end = start + width;
+    if (negative && at < end) buffer[at++] = '-';
+    for (std::size_t i = 0; i < zeros && at < end; ++i) buffer[at++] = '0';
+    for (std::size_t i = 0; i < length && at < end; ++i) buffer[at++] = digits[i];
+    if (at < end) std::memset(buffer.data() + at, ' ', end - at);
+    return total <= width;
+}
+
+// Two digits of `n` (0 to 99) at `out`.
+char* TwoDigits(char* out, int n) {
+    out[0] = static_cast<char>('0' + n / 10 % 10);
+    out[1] = static_cast<char>('0' + n % 10);
+    return out + 2;
+}
+
+// The value as text without copying a stored text: `scratch` holds the text of a number.
+std::string_view TextOf(const zav::Value& value, std::string& scratch) {
+    if (const auto* s = std::get_if<std::string>(&value)) return *s;
+    if (std::holds_alternative<std::monostate>(value)) return {};
+    if (const auto* n = std::get_if<std::int32_t>(&value)) {
+        char digits[16];
+        scratch.assign(digits, std::to_chars(digits, digits + sizeof digits, *n).ptr);
+        return scratch;
+    }
+    if (const auto* n = std::get_if<std::int16_t>(&value)) {
+        char digits[8];
+        scratch.assign(digits, std::to_chars(digits, digits + sizeof digits, *n).ptr);
+        return scratch;
+    }
+    scratch = ValueText(value);
+    return scratch;
+}
+
+}  // namespace
+
 bool clsField::Insert(std::string& buffer, const zav::Value& value) const {
     const std::size_t width = static_cast<std::size_t>(std::max<int>(FieldLen, 0));
     const std::size_t start = FieldPos >= 1 ? static_cast<std::size_t>(FieldPos - 1) : 0;
     if (buffer.size() < start + width) buffer.resize(start + width, ' ');
 
-    std::string text;
-    bool isNumber = false;
+    std::string scratch;
     switch (FieldType) {
         case kHostInteger:
-        case kHostZeroPadded:
-            if (auto n = NumberOf(value)) {
-                const double rounded = std::round(*n);  // halves away from zero
-                text = fmt::format("{:.0f}", std::fabs(rounded));
-                if (text.size() < width) text.insert(0, width - text.size(), '0');
-                if (rounded < 0) text.insert(0, 1, '-');
-                isNumber = true;
-            } else {
-                text = ValueText(value);
-            }
-            break;
+        case kHostZeroPadded: {
+            std::optional<double> n;
+            if (const auto* i = std::get_if<std::int32_t>(&value))
+                n = *i;
+            else if (const auto* h = std::get_if<std::int16_t>(&value))
+                n = *h;
+            else
+                n = NumberOf(value);
+            if (!n) break;
+            return PutWholeNumber(buffer, start, width, std::round(*n));  // halves away from zero
+        }
         case kHostMoney:
             if (auto n = NumberOf(value)) {
                 const double cents = std::round(*n * 100) / 100;
-                text = fmt::format("{:0{}.2f}", std::fabs(cents), width);
+                std::string text = fmt::format("{:0{}.2f}", std::fabs(cents), width);
                 if (cents < 0) text.insert(0, 1, '-');
-                isNumber = true;
-            } else {
-                text = ValueText(value);
+                PutField(buffer, start, width, text);
+                return text.size() <= width;
             }
             break;
         case kHostText:
         case kHostLong:
         case kHostSingle:
         case kHostDouble:
-            text = ValueText(value);
             break;
         case kHostDate:
             if (FieldLen == 6 || FieldLen == 8) {
                 const double serial = DateOf(value);
                 if (serial == 0) {
-                    text.assign(width, '0');
+                    std::memset(buffer.data() + start, '0', width);
+                } else if (const CivilDate d = DateFromSerial(serial);
+                           d.year < 0 || d.year > 9999 || d.month < 0 || d.month > 99 || d.day < 0 || d.day > 99) {
+                    PutField(buffer, start, width,
+                             FieldLen == 6 ? fmt::format("{:02}{:02}{:02}", d.month, d.day, d.year % 100)
+                                           : fmt::format("{:02}{:02}{:04}", d.month, d.day, d.year));
                 } else {
-                    const CivilDate d = DateFromSerial(serial);
-                    text = FieldLen == 6 ? fmt::format("{:02}{:02}{:02}", d.month, d.day, d.year % 100)
-                                         : fmt::format("{:02}{:02}{:04}", d.month, d.day, d.year);
+                    char text[8];
+                    char* at = TwoDigits(TwoDigits(text, d.month), d.day);
+                    if (FieldLen == 6) {
+                        TwoDigits(at, d.year % 100);
+                    } else {
+                        TwoDigits(TwoDigits(at, d.year / 100), d.year % 100);
+                    }
+                    PutField(buffer, start, width, std::string_view(text, width));
                 }
+            } else {
+                PutField(buffer, start, width, {});
             }
-            break;
+            return true;
         case kHostStamp: {
             const double serial = DateOf(value);
             const CivilDate d = DateFromSerial(serial);
             int h = 0, n = 0, s = 0;
             TimeFromSerial(serial, h, n, s);
-            text = fmt::format("{:02}{:02}{:04} {:02}:{:02}:{:02}", d.month, d.day, d.year, h, n, s);
-            break;
+            PutField(buffer, start, width,
+                     fmt::format("{:02}{:02}{:04} {:02}:{:02}:{:02}", d.month, d.day, d.year, h, n, s));
+            return true;
         }
         case kHostTime:
-            if (FieldLen == 4 || FieldLen == 6) text = ValueText(value).substr(0, width);
-            break;
+            PutField(buffer, start, width,
+                     FieldLen == 4 || FieldLen == 6 ? TextOf(value, scratch) : std::string_view());
+            return true;
         default:
             UndefinedFieldType();
-            break;
+            PutField(buffer, start, width, {});
+            return true;
     }
-    const bool cut = isNumber && text.size() > width;
-    text.resize(width, ' ');
-    buffer.replace(start, width, text);
-    return !cut;
+    // Texts, and numbers written as they are.
+    PutField(buffer, start, width, TextOf(value, scratch));
+    return true;
 }
 
 std::size_t clsRecType::NoCaseHash::operator()(std::string_view s) const {
@@ -250,6 +325,8 @@ void clsRecType::AddField(std::string fieldName, std::int16_t fieldType, std::in
     exact_.emplace(field.FieldName, static_cast<int>(colFields_.size()));
     colFields_.push_back(std::move(field));
     colValues_.emplace_back();
+    pending_.push_back(0);
+    tooLargeAt_.push_back(0);
 }
 
 bool clsRecType::TestID(std::string_view buffer) const {
@@ -260,25 +337,59 @@ bool clsRecType::TestID(std::string_view buffer) const {
 }
 
 void clsRecType::Parse(std::string_view buffer) {
-    ClearValues();
+    for (auto& slot : colValues_) slot.reset();
+    extra_.Clear();
     cvarBuffer.assign(buffer);
+    std::fill(pending_.begin(), pending_.end(), 1);
+    std::fill(tooLargeAt_.begin(), tooLargeAt_.end(), 0);
     tooLarge_.clear();
-    for (std::size_t i = 0; i < colFields_.size(); ++i) {
+    tooLargeKnown_ = false;
+}
+
+const std::optional<zav::Value>& clsRecType::Slot(std::size_t i) const {
+    if (pending_[i]) {
         bool tooLarge = false;
-        colValues_[i] = colFields_[i].Extract(buffer, &tooLarge);
-        if (tooLarge) tooLarge_.push_back(colFields_[i].FieldName);
+        colValues_[i] = colFields_[i].Extract(cvarBuffer, &tooLarge);
+        pending_[i] = 0;
+        tooLargeAt_[i] = tooLarge ? 1 : 0;
     }
+    return colValues_[i];
+}
+
+const std::vector<std::string>& clsRecType::TooLargeFields() const {
+    if (!tooLargeKnown_) {
+        // Only whole-number fields can hold a number too large to read.
+        for (std::size_t i = 0; i < colFields_.size(); ++i) {
+            const std::int16_t type = colFields_[i].FieldType;
+            if (type == kHostInteger || type == kHostLong || type == kHostZeroPadded) Slot(i);
+            if (tooLargeAt_[i]) tooLarge_.push_back(colFields_[i].FieldName);
+        }
+        tooLargeKnown_ = true;
+    }
+    return tooLarge_;
 }
 
 int clsRecType::FieldIndex(std::string_view fieldName) const {
-    if (const auto exact = exact_.find(fieldName); exact != exact_.end()) return exact->second;
-    const auto it = index_.find(fieldName);
-    return it == index_.end() ? -1 : it->second;
+    const auto nameAt = [this](int i) -> const std::string& {
+        return colFields_[static_cast<std::size_t>(i)].FieldName;
+    };
+    if (const int known = names_.Find(fieldName, nameAt); known >= 0) return known;
+    int found = -1;
+    if (const auto exact = exact_.find(fieldName); exact != exact_.end()) {
+        found = exact->second;
+    } else if (const auto it = index_.find(fieldName); it != index_.end()) {
+        found = it->second;
+    }
+    if (found >= 0) names_.Remember(fieldName, found);
+    return found;
 }
 
 const zav::Value& clsRecType::Value(std::string_view fieldName) const {
     const int i = FieldIndex(fieldName);
-    if (i >= 0) return colValues_[static_cast<std::size_t>(i)] ? *colValues_[static_cast<std::size_t>(i)] : kEmpty;
+    if (i >= 0) {
+        const auto& slot = Slot(static_cast<std::size_t>(i));
+        return slot ? *slot : kEmpty;
+    }
     const zav::Value* v = extra_.Find(fieldName);
     return v != nullptr ? *v : kEmpty;
 }
@@ -286,6 +397,7 @@ const zav::Value& clsRecType::Value(std::string_view fieldName) const {
 void clsRecType::Value(std::string_view fieldName, zav::Value value) {
     const int i = FieldIndex(fieldName);
     if (i >= 0) {
+        if (pending_[static_cast<std::size_t>(i)]) Slot(static_cast<std::size_t>(i));  // keeps its too-large note
         colValues_[static_cast<std::size_t>(i)] = std::move(value);
     } else if (zav::Value* v = extra_.Find(fieldName)) {
         *v = std::move(value);
@@ -310,30 +422,43 @@ int clsRecType::Init() {
 void clsRecType::ClearFields() {
     colFields_.clear();
     colValues_.clear();
+    pending_.clear();
+    tooLargeAt_.clear();
     index_.clear();
     exact_.clear();
+    names_.Clear();
     iLastPos_ = 0;
 }
 
 void clsRecType::ClearValues() {
+    TooLargeFields();  // what the parsed line held stays known
     for (auto& slot : colValues_) slot.reset();
+    std::fill(pending_.begin(), pending_.end(), 0);
     extra_.Clear();
 }
 
 std::string clsRecType::Buffer(int padTo) {
     std::string line;
+    AssembleInto(line, padTo);
+    return line;
+}
+
+bool clsRecType::AssembleInto(std::string& line, int padTo) {
+    line.clear();
     cut_.clear();
     try {
         for (std::size_t i = 0; i < colFields_.size(); ++i) {
-            if (!colValues_[i]) continue;
-            if (!colFields_[i].Insert(line, *colValues_[i])) cut_.push_back(colFields_[i].FieldName);
+            const auto& slot = Slot(i);
+            if (!slot) continue;
+            if (!colFields_[i].Insert(line, *slot)) cut_.push_back(colFields_[i].FieldName);
         }
     } catch (const RuntimeError& e) {
         CurrentFrontend().ShowMessage(e.Description(), kAppTitle);
-        return std::string();
+        line.clear();
+        return false;
     }
     if (padTo >= 1 && line.size() < static_cast<std::size_t>(padTo)) line.resize(static_cast<std::size_t>(padTo), ' ');
-    return line;
+    return true;
 }
 
 }  // namespace zav

@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/name_cache.h"
 #include "core/values.h"
 
 namespace zav {
@@ -62,7 +63,7 @@ class clsRecType {
 
     // True when the identifier's characters of `buffer` equal RIValue exactly (case-sensitive).
     bool TestID(std::string_view buffer) const;
-    // Clears the values, keeps the line and stores every field's extracted value.
+    // Clears the values and keeps the line; each field's value is extracted from it when first asked for.
     void Parse(std::string_view buffer);
 
     // The stored value of `fieldName` (any case); empty when none is stored.
@@ -83,10 +84,13 @@ class clsRecType {
     // pads it with blanks to `padTo` characters; a longer line is kept whole. A value that cannot be
     // formatted shows its failure in a message box and gives an empty line.
     std::string Buffer(int padTo);
+    // Buffer into `line` (whose storage is reused); false (with `line` empty) when a value could not be
+    // formatted.
+    bool AssembleInto(std::string& line, int padTo);
     // Names of the number fields whose values the last Buffer had to cut to the field's width.
     const std::vector<std::string>& CutFields() const { return cut_; }
     // Names of the number fields of the last Parse that held a number too large to read (read as 0).
-    const std::vector<std::string>& TooLargeFields() const { return tooLarge_; }
+    const std::vector<std::string>& TooLargeFields() const;
 
   private:
     struct NoCaseHash {
@@ -107,11 +111,18 @@ class clsRecType {
     std::unordered_map<std::string, int, NoCaseHash, NoCaseEqual> index_;
     // The same by exact name, tried first: callers nearly always spell names as declared.
     std::unordered_map<std::string, int, ExactHash, std::equal_to<>> exact_;
-    std::vector<std::optional<zav::Value>> colValues_;  // one slot per field
-    Values extra_;                                      // values stored under names that are not fields
+    mutable NameCache names_;  // names found before, by the address of their text
+    // The value of field i, extracted from the parsed line first when it is still pending.
+    const std::optional<zav::Value>& Slot(std::size_t i) const;
+
+    mutable std::vector<std::optional<zav::Value>> colValues_;  // one slot per field
+    mutable std::vector<unsigned char> pending_;                // per field: not yet extracted from cvarBuffer
+    mutable std::vector<unsigned char> tooLargeAt_;             // per field: its extraction read too large a number
+    mutable bool tooLargeKnown_ = true;                         // tooLarge_ lists every such field of the line
+    Values extra_;                                              // values stored under names that are not fields
     std::int16_t iLastPos_ = 0;
     std::vector<std::string> cut_;
-    std::vector<std::string> tooLarge_;
+    mutable std::vector<std::string> tooLarge_;
 };
 
 }  // namespace zav

@@ -12,6 +12,7 @@
 #include "core/number.h"
 #include "core/text.h"
 #include "exchange/exchange.h"
+#include "exchange/route_meter.h"
 #include "exchange/route_records.h"
 #include "exchange/user_fields.h"
 #include "hostformats/e5k_files.h"
@@ -41,24 +42,6 @@ struct Meter {
 };
 
 std::string Trimmed(const clsRecType& rec, std::string_view field) { return std::string(Trim(rec.Text(field))); }
-
-std::int32_t MeterTypeOfLetter(std::string_view type) {
-    if (type == "W") return 1;
-    if (type == "G") return 2;
-    if (type == "E") return 3;
-    if (type == "S") return 4;
-    if (type == "I") return 5;
-    return 0;
-}
-
-// The leading number of a text as a 32-bit integer, or nullopt when it does not fit.
-std::optional<std::int32_t> LeadingLong(std::string_view text) {
-    try {
-        return CLng(Val(text));
-    } catch (const RuntimeError&) {
-        return std::nullopt;
-    }
-}
 
 class E5KRouteConversion {
   public:
@@ -121,7 +104,7 @@ class E5KRouteConversion {
     bool WriteMeters() {
         clsE5KDownload reader;
         if (!reader.OpenFile(source_)) return false;
-        z_ = ex_.RouteZAVFields();
+        record_.emplace(*ex_.RouteZAV);
         host::Progress progress(765);
         while (clsRecType* rec = reader.ReadNext()) {
             progress.Show(255 + reader.Position255());
@@ -193,14 +176,11 @@ class E5KRouteConversion {
         if (!meter_.Pending) return;
         const Meter& m = meter_;
         const Account& a = account_;
-        clsZAV& zav = *ex_.RouteZAV;
-        clsPalmDB& db = zav.DB();
-        auto set = [&db](int position, const Value& value) {
-            if (position != 0) db.SetItem(position, value);
-        };
+        MeterRecordBuilder& r = *record_;
+        const ZAVFieldIndex& z = r.Fields();
         const std::string serial(Trim(m.Serial));
         std::int32_t tag = 0;
-        if (const auto n = LeadingLong(serial)) {
+        if (const auto n = host::LeadingLong(serial)) {
             tag = *n;
         } else {
             AddLog("Warning: Number too large to read in MeterSerialNumber at line " + std::to_string(meterLine_) +
@@ -210,45 +190,33 @@ class E5KRouteConversion {
         const std::string text(Trim(std::string(Trim(a.SpecialInstruction)) + " " +
                                     std::string(Trim(specialInstructions_)) + " " +
                                     std::string(Trim(m.MeterLocation1)) + " " + std::string(Trim(m.MeterLocation2))));
-        zav.AddNew();
-        set(z_.RecType, std::int32_t{kRecMeter});
-        set(z_.RouteNbr, routeOrdinal_);
-        set(z_.Sequence, LeadingLong(a.Sequence).value_or(0));
-        set(z_.MeterTagNbr, tag);
-        if (const std::int32_t type = MeterTypeOfLetter(m.Type); type != 0) set(z_.MeterType, type);
-        set(z_.Digits, m.Dials);
-        set(z_.Decimals, m.Decimals);
-        set(z_.PrvReading, m.PriorRead);
-        set(z_.MaxReading, m.MaximumRead);
-        set(z_.MinReading, m.MinimumRead);
-        zav.SetItem("Status", std::int32_t{0});
-        set(z_.ReadType, std::int32_t{IsAllDigits(m.Serial) ? 1 : 2});
-        set(z_.LstReadingDate, std::int32_t{0});
-        zav.SetItem("TamperCount", std::int32_t{0});
-        set(z_.UtilityCode, std::int32_t{0});
-        set(z_.Lat, std::int32_t{0});
-        set(z_.Lng, std::int32_t{0});
-        set(z_.InitPulseCount, std::int32_t{0});
-        set(z_.InitTamperCount, std::int32_t{0});
-        set(z_.Message, ex_.Advanced().LookupMessage(text, routeNumber_, a.Number, serial, serial));
-        set(z_.ServiceAddress,
-            std::string(Trim(a.Address + " " + a.LotAndPlan + " " + std::string(Trim(m.LocationText)))));
-        set(z_.BillingName, a.CustomerName);
-        set(z_.ServiceUniqueID, a.Number);
-        set(z_.MeterSerialNbr, m.Serial);
+        host::BeginMeter(ex_, r, routeOrdinal_);
+        r.SetNumber(z.Sequence, host::LeadingLong(a.Sequence).value_or(0));
+        r.SetNumber(z.MeterTagNbr, tag);
+        if (const std::int32_t type = host::MeterTypeOfLetter(m.Type); type != 0) r.SetNumber(z.MeterType, type);
+        r.SetNumber(z.Digits, m.Dials);
+        r.SetNumber(z.Decimals, m.Decimals);
+        r.SetNumber(z.PrvReading, m.PriorRead);
+        r.SetNumber(z.MaxReading, m.MaximumRead);
+        r.SetNumber(z.MinReading, m.MinimumRead);
+        r.SetNumber(z.ReadType, std::int32_t{IsAllDigits(m.Serial) ? 1 : 2});
+        ex_.RouteZAV->SetItem("TamperCount", std::int32_t{0});
+        r.SetNumber(z.UtilityCode, std::int32_t{0});
+        r.SetText(z.Message, ex_.Advanced().LookupMessage(text, routeNumber_, a.Number, serial, serial));
+        r.SetText(z.ServiceAddress, Trim(a.Address + " " + a.LotAndPlan + " " + std::string(Trim(m.LocationText))));
+        r.SetText(z.BillingName, std::string_view(a.CustomerName));
+        r.SetText(z.ServiceUniqueID, std::string_view(a.Number));
+        r.SetText(z.MeterSerialNbr, std::string_view(m.Serial));
         // The duplicate's information line names the customer and the address; the line is the meter's.
         if (ex_.DuplicateTag(serial, a.CustomerName, a.Address, meterLine_)) ex_.State.Problems = true;
-        set(z_.ReceiverData, std::string());
-        set(z_.User[0], a.PropertyKey);
+        r.SetText(z.User[0], std::string_view(a.PropertyKey));
         // The upload sends the relative meter number and the meter size back: they are kept here.
-        set(z_.User[1], m.Relative);
-        set(z_.User[2], std::string(Trim(m.Size)));
-        set(z_.User[4], std::string());
-        zav.WriteData();
-        ++ex_.State.MetersWritten;
+        r.SetText(z.User[1], std::string_view(m.Relative));
+        r.SetText(z.User[2], Trim(m.Size));
+        r.SetText(z.User[4], std::string_view());
         meter_ = Meter();
         specialInstructions_.clear();
-        ex_.IndexWrittenMeter(static_cast<std::int16_t>(routeOrdinal_));
+        host::FinishMeter(ex_, r, routeOrdinal_, tag);
     }
 
     clsExchange& ex_;
@@ -256,7 +224,7 @@ class E5KRouteConversion {
     std::vector<RouteEntry> routes_;
     std::unordered_map<std::string, std::int32_t> routeIndex_;
     std::int32_t meterLines_ = 0;
-    ZAVFieldIndex z_{};
+    std::optional<MeterRecordBuilder> record_;
     std::string routeNumber_;
     std::int32_t routeOrdinal_ = 0;
     std::int32_t line_ = 0, meterLine_ = 0;

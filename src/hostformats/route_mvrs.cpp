@@ -15,6 +15,7 @@
 #include "core/number.h"
 #include "core/text.h"
 #include "exchange/exchange.h"
+#include "exchange/route_meter.h"
 #include "exchange/route_records.h"
 #include "exchange/user_fields.h"
 #include "hostformats/date_serial.h"
@@ -65,16 +66,6 @@ struct Meter {
     std::string TextPrompt, ReadDirection, CompareCode, ValidationCode, ReadMethod, HHFPosition;
 };
 
-// The ZAV MeterType of a meter category letter; 0 for one that is not known.
-std::int32_t MeterTypeOfCategory(std::string_view category) {
-    if (category == "W") return 1;
-    if (category == "G") return 2;
-    if (category == "E") return 3;
-    if (category == "S") return 4;
-    if (category == "I") return 5;
-    return 0;
-}
-
 // The ZAV ReadType of an MVRS read method; -1 for one that is not known.
 std::int32_t ReadTypeOfMethod(std::string_view method) {
     if (method == "K") return 2;
@@ -82,15 +73,6 @@ std::int32_t ReadTypeOfMethod(std::string_view method) {
     if (method == "R") return 1;
     if (method == "N") return 0;
     return -1;
-}
-
-// The leading number of a text as a 32-bit integer (halves to even); nullopt when it does not fit.
-std::optional<std::int32_t> LeadingLong(std::string_view text) {
-    try {
-        return CLng(Val(text));
-    } catch (const RuntimeError&) {
-        return std::nullopt;
-    }
 }
 
 // The leading number of a text in its plain decimal form ("03" -> "3").
@@ -217,7 +199,7 @@ class MVRSRouteConversion {
     bool WriteMeters() {
         clsMVRSDownload reader;
         if (!reader.OpenFile(source_)) return false;
-        z_ = ex_.RouteZAVFields();
+        record_.emplace(*ex_.RouteZAV);
         host::Progress progress(765);
         const bool specialRadio = ex_.ExchMap.MapOptions(1) == "Y";
         while (clsRecType* rec = Next(reader, false)) {
@@ -254,7 +236,7 @@ class MVRSRouteConversion {
             } else if (id == "RFF") {
                 host::WarnTooLarge(ex_, *rec, line);
                 const std::string ert = rec->Text("RFERTID");
-                if (const auto tag = LeadingLong(ert)) {
+                if (const auto tag = host::LeadingLong(ert)) {
                     meter_.Tag = *tag;
                 } else {
                     AddLog("Warning: Number too large to read in RFERTID of RFF at line " + std::to_string(line) +
@@ -334,56 +316,51 @@ class MVRSRouteConversion {
         if (!meter_.Pending) return;
         const Meter& m = meter_;
         const Customer& c = customer_;
-        clsZAV& zav = *ex_.RouteZAV;
-        clsPalmDB& db = zav.DB();
-        auto set = [&db](int position, const Value& value) {
-            if (position != 0) db.SetItem(position, value);
-        };
+        MeterRecordBuilder& r = *record_;
+        const ZAVFieldIndex& z = r.Fields();
         const std::string tagText = std::to_string(m.Tag);
-        zav.AddNew();
-        set(z_.RecType, std::int32_t{kRecMeter});
-        set(z_.RouteNbr, routeOrdinal_);
-        set(z_.Sequence, m.Sequence);
-        set(z_.MeterTagNbr, m.Tag);
-        if (const std::int32_t type = MeterTypeOfCategory(m.MeterCategory); type != 0) set(z_.MeterType, type);
-        set(z_.Digits, m.NumberDials);
-        set(z_.Decimals, m.NumberDecimals);
-        set(z_.PrvReading, m.PreviousReading);
-        set(z_.MaxReading, m.High1);
-        set(z_.MinReading, m.Low1);
-        zav.SetItem("Status", std::int32_t{0});
-        if (const std::int32_t readType = ReadTypeOfMethod(m.ReadMethod); readType >= 0) set(z_.ReadType, readType);
-        set(z_.LstReadingDate, std::int32_t{0});
-        zav.SetItem("TamperCount", m.Tamper);
-        set(z_.UtilityCode, LeadingLong(c.UtilityID).value_or(0));
-        set(z_.Lat, std::int32_t{0});
-        set(z_.Lng, std::int32_t{0});
-        set(z_.InitPulseCount, std::int32_t{0});
-        set(z_.InitTamperCount, std::int32_t{0});
-        set(z_.Message,
-            ex_.Advanced().LookupMessage(std::string(Trim(m.SpecialMessageText)), routeNumber_,
-                                         std::string(Trim(c.Account)), std::string(Trim(m.MeterNumber)), tagText));
-        set(z_.ServiceAddress, std::string(Trim(c.Address1 + c.Address2 + c.Address3)));
-        set(z_.BillingName, std::string(Trim(c.Name + c.Name2)));
-        set(z_.ServiceUniqueID, c.Account);
-        set(z_.MeterSerialNbr, m.MeterNumber);
-        set(z_.ReceiverData, std::string());
-        set(z_.User[0],
-            CombineUser({"0", c.Account, c.GroupCode, c.ExtraIndicator, c.SegmentCode, c.PassThru, c.CustomerInfo}));
-        set(z_.User[1],
-            CombineUser({m.GroupCode, m.SurveyCode1, m.SurveyCode2, m.BillCode, m.MeterStatus, m.OpticalProbeID,
-                         m.MeterType, m.MeterLocation, m.ReadInstruction1, m.ReadInstruction2, m.SpecialMessageDisplay,
-                         m.SurveyText1, m.LocationExtraMeter, m.AdditionalMeterInfo, m.ReadSequence}));
-        set(z_.User[2], CombineUser({m.TextPrompt, m.ReadDirection, m.CompareCode, m.ValidationCode, m.ReadMethod,
-                                     std::to_string(m.MeterConstant), std::to_string(m.ConstantFlag), m.HHFPosition,
-                                     std::to_string(m.NumberDecimals)}));
-        set(z_.User[3],
-            CombineUser({std::to_string(m.GeographicArea), m.RFFrequency, m.RFTone, "", m.DeviceID, m.WandProgram}));
-        set(z_.User[4], CombineUser({m.SpecialMessageText}));
-        zav.WriteData();
-        ++ex_.State.MetersWritten;
+        host::BeginMeter(ex_, r, routeOrdinal_);
+        r.SetNumber(z.Sequence, m.Sequence);
+        r.SetNumber(z.MeterTagNbr, m.Tag);
+        if (const std::int32_t type = host::MeterTypeOfLetter(m.MeterCategory); type != 0)
+            r.SetNumber(z.MeterType, type);
+        r.SetNumber(z.Digits, m.NumberDials);
+        r.SetNumber(z.Decimals, m.NumberDecimals);
+        r.SetNumber(z.PrvReading, m.PreviousReading);
+        r.SetNumber(z.MaxReading, m.High1);
+        r.SetNumber(z.MinReading, m.Low1);
+        if (const std::int32_t readType = ReadTypeOfMethod(m.ReadMethod); readType >= 0)
+            r.SetNumber(z.ReadType, readType);
+        ex_.RouteZAV->SetItem("TamperCount", m.Tamper);
+        r.SetNumber(z.UtilityCode, host::LeadingLong(c.UtilityID).value_or(0));
+        r.SetText(z.Message, ex_.Advanced().LookupMessage(std::string(Trim(m.SpecialMessageText)), routeNumber_,
+                                                          std::string(Trim(c.Account)),
+                                                          std::string(Trim(m.MeterNumber)), tagText));
+        r.SetText(z.ServiceAddress, Trim(c.Address1 + c.Address2 + c.Address3));
+        r.SetText(z.BillingName, Trim(c.Name + c.Name2));
+        r.SetText(z.ServiceUniqueID, std::string_view(c.Account));
+        r.SetText(z.MeterSerialNbr, std::string_view(m.MeterNumber));
+        const std::string meterConstant = std::to_string(m.MeterConstant),
+                          constantFlag = std::to_string(m.ConstantFlag), decimals = std::to_string(m.NumberDecimals),
+                          area = std::to_string(m.GeographicArea);
+        CombineUserInto(user_,
+                        {"0", c.Account, c.GroupCode, c.ExtraIndicator, c.SegmentCode, c.PassThru, c.CustomerInfo});
+        r.SetText(z.User[0], std::string_view(user_));
+        CombineUserInto(
+            user_, {m.GroupCode, m.SurveyCode1, m.SurveyCode2, m.BillCode, m.MeterStatus, m.OpticalProbeID, m.MeterType,
+                    m.MeterLocation, m.ReadInstruction1, m.ReadInstruction2, m.SpecialMessageDisplay, m.SurveyText1,
+                    m.LocationExtraMeter, m.AdditionalMeterInfo, m.ReadSequence});
+        r.SetText(z.User[1], std::string_view(user_));
+        CombineUserInto(user_, {m.TextPrompt, m.ReadDirection, m.CompareCode, m.ValidationCode, m.ReadMethod,
+                                meterConstant, constantFlag, m.HHFPosition, decimals});
+        r.SetText(z.User[2], std::string_view(user_));
+        CombineUserInto(user_, {area, m.RFFrequency, m.RFTone, "", m.DeviceID, m.WandProgram});
+        r.SetText(z.User[3], std::string_view(user_));
+        CombineUserInto(user_, {m.SpecialMessageText});
+        r.SetText(z.User[4], std::string_view(user_));
+        const std::int32_t tag = m.Tag;
         meter_ = Meter();
-        ex_.IndexWrittenMeter(static_cast<std::int16_t>(routeOrdinal_));
+        host::FinishMeter(ex_, r, routeOrdinal_, tag);
     }
 
     clsExchange& ex_;
@@ -391,7 +368,8 @@ class MVRSRouteConversion {
     std::vector<RouteEntry> routes_;
     std::unordered_map<std::string, std::int32_t> routeIndex_;  // first entry of each route number
     std::int32_t customers_ = 0, meters_ = 0, meterLines_ = 0;
-    ZAVFieldIndex z_{};
+    std::optional<MeterRecordBuilder> record_;
+    std::string user_;  // a packed user field being built
     std::string routeNumber_;
     std::int32_t routeOrdinal_ = 0;
     Customer customer_;

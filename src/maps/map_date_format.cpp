@@ -1,5 +1,6 @@
 #include "maps/map_date_format.h"
 
+#include <array>
 #include <optional>
 
 #include "core/errors.h"
@@ -85,6 +86,21 @@ std::string Fill(const std::string& pattern, int year, int month, int day) {
     return out;
 }
 
+// The pattern and zero text of every date code (0 to 99), worked out once: a conversion formats dates
+// of the same few codes for every record.
+struct DateCode {
+    std::string pattern, zero;
+};
+const DateCode& DateCodeOf(int code) {
+    static const std::array<DateCode, 100> kCodes = [] {
+        std::array<DateCode, 100> codes;
+        for (int c = 0; c < 100; ++c) codes[static_cast<std::size_t>(c)] = {DatePattern(c), ZeroText(DatePattern(c))};
+        return codes;
+    }();
+    static const DateCode kNone;
+    return code >= 0 && code < 100 ? kCodes[static_cast<std::size_t>(code)] : kNone;
+}
+
 // The value's number; a value too large to read counts as not zero.
 bool IsZero(std::string_view value) {
     try {
@@ -97,8 +113,9 @@ bool IsZero(std::string_view value) {
 }  // namespace
 
 std::string FormatMapDate(std::string_view value, int code) {
-    const std::string pattern = DatePattern(code);
-    const std::string zero = ZeroText(pattern);
+    const DateCode& known = DateCodeOf(code);
+    const std::string& pattern = known.pattern;
+    const std::string& zero = known.zero;
     if (IsZero(value)) return zero;
     const std::string_view text = Trim(value);
     const auto year = Digits(text.substr(0, 4));

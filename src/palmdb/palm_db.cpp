@@ -68,6 +68,7 @@ void clsPalmDB::ClearSchema() {
     fields_.clear();
     firstOfName_.clear();
     byName_.clear();
+    names_.Clear();
     fixedSize_ = 0;
     textCount_ = 0;
 }
@@ -92,8 +93,12 @@ void clsPalmDB::AddField(std::int32_t fieldType, std::string_view fieldName, std
 int clsPalmDB::FindItem(int index) const { return index >= 1 && index <= FieldCount() ? index : 0; }
 
 int clsPalmDB::FindItem(std::string_view name) const {
+    const auto nameAt = [this](int index) -> const std::string& { return fields_[index - 1].FieldName; };
+    if (const int known = names_.Find(name, nameAt); known > 0) return known;
     const auto it = byName_.find(name);
-    return it == byName_.end() ? 0 : it->second;
+    if (it == byName_.end()) return 0;
+    names_.Remember(name, it->second);
+    return it->second;
 }
 
 const std::string& clsPalmDB::FieldName(int index) const { return FieldAt(index).FieldName; }

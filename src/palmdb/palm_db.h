@@ -18,6 +18,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/name_cache.h"
 #include "core/values.h"
 #include "palmdb/palm_file.h"
 
@@ -146,6 +147,7 @@ class clsPalmDB {
         bool operator()(std::string_view a, std::string_view b) const;
     };
     std::unordered_map<std::string, int, NoCaseHash, NoCaseEqual> byName_;  // name -> first field index
+    mutable NameCache names_;  // names found before, by the address of their text
     int fixedSize_ = 0;
     int textCount_ = 0;
     std::string record_;

@@ -45,17 +45,32 @@ void clsIndex::Clear() {
 
 std::int32_t clsIndex::WriteRecord(clsZAV& database) {
     if (keys_.empty()) return 0;
-    // A stable sort gives the order of a bubble sort that swaps only strictly smaller later keys.
-    std::vector<std::size_t> order(keys_.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys_[a] < keys_[b]; });
+    // A stable sort gives the order of a bubble sort that swaps only strictly smaller later keys. Keys
+    // are compared by their first eight bytes as one number first (as character codes, a shorter key
+    // padded with zero bytes), and whole only when those are equal.
+    struct Entry {
+        std::uint64_t prefix;
+        std::size_t index;
+    };
+    std::vector<Entry> order(keys_.size());
+    for (std::size_t i = 0; i < keys_.size(); ++i) {
+        std::uint64_t prefix = 0;
+        const std::string& key = keys_[i];
+        for (std::size_t b = 0; b < 8; ++b)
+            prefix = prefix << 8 | (b < key.size() ? static_cast<unsigned char>(key[b]) : 0u);
+        order[i] = {prefix, i};
+    }
+    std::stable_sort(order.begin(), order.end(), [&](const Entry& a, const Entry& b) {
+        if (a.prefix != b.prefix) return a.prefix < b.prefix;
+        return keys_[a.index] < keys_[b.index];
+    });
     std::vector<std::string> keys;
     std::vector<std::int16_t> positions;
     keys.reserve(order.size());
     positions.reserve(order.size());
-    for (std::size_t i : order) {
-        keys.push_back(std::move(keys_[i]));
-        positions.push_back(positions_[i]);
+    for (const Entry& e : order) {
+        keys.push_back(std::move(keys_[e.index]));
+        positions.push_back(positions_[e.index]);
     }
     Clear();
     return database.AddIndexRecord(RouteIndex, IndexType, static_cast<std::int32_t>(keys.size()), keys, positions);

@@ -57,6 +57,9 @@ TEST_F(ParseRouteTest, DelimitedColumns) {
         {"||", "\"", "a||\"b||c\"||d", {"a", "b", "c"}},  // a longer delimiter is not protected by quotes
         {"", "", "whole,line", {"whole,line", "", ""}},
         {",", "\"", "\",x", {",x", "", ""}},  // an unbalanced quote protects the rest of the line
+        // One quote off each end, then doubled quotes halved; a quote at one end only goes too.
+        {",", "\"", "\"\",\"\"\"\",a\"", {"", "\"", "a"}},
+        {";", "'", "'it''s';x'';'", {"it's", "x'", ""}},
     };
     for (const Case& c : cases) {
         Delimited(c.delimiter, c.quote);

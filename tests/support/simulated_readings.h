@@ -9,7 +9,7 @@
 //     response code 2 and the response text "LOCKED GATE", every 7th reports one tamper;
 //   - all others read within their range: MinReading + (tag mod (MaxReading - MinReading + 1)), or
 //     PrvReading + (tag mod 500) for a meter without a range; Status 1, read 10 March 2026 from
-//     08:00:00 on at 37 seconds per meter, initials "JB".
+//     08:00:00 on at 37 seconds per meter (round the clock on a long route), initials "JB".
 #pragma once
 
 #include <filesystem>
@@ -62,7 +62,7 @@ inline void SimulateReadings(const std::filesystem::path& routeDatabase, const s
                 const std::int32_t seconds = 8 * 3600 + 37 * n;
                 out.SetItem("CurReading", reading);
                 out.SetItem("ReadingDate", 20260310);
-                out.SetItem("ReadingTime", seconds / 3600 * 10000 + seconds / 60 % 60 * 100 + seconds % 60);
+                out.SetItem("ReadingTime", seconds / 3600 % 24 * 10000 + seconds / 60 % 60 * 100 + seconds % 60);
                 out.SetItem("Initials", std::string("JB"));
             }
         }
