@@ -14,6 +14,7 @@
 #include "ui/desktop.h"
 #include "ui/frm_advanced.h"
 #include "ui/frm_favorites.h"
+#include "ui/frm_reports.h"
 #include "ui/run_log.h"
 
 namespace zav {
@@ -144,6 +145,8 @@ TEST(ReadingCommand, WithFavoritesConvertsTheChosenFile) {
     test::WhenModal<frmFavorites>([](frmFavorites* w) {
         ClickLine(w->List(), 1);
         Click(w->UseButton());
+        // A successful conversion offers the reports next; none are wanted here.
+        test::WhenModal<frmReports>([](frmReports* r) { Click(r->CloseButton()); });
     });
     Click(reading);
     const QString log = session.Main()->Log().Text();
