@@ -78,7 +78,9 @@ TEST_F(AutoInstallTest, TheUnitPromptDecidesWhenAskedFor) {
         EXPECT_EQ(ui.calls, (V{"PromptUnit(Unit 1,Unit 2)"}));
         EXPECT_EQ(fs::exists(Install("Unit 1") / "RouteZAV.pdb"), c.scheduled);
         EXPECT_TRUE(fs::exists(source)) << "Leave on, or not scheduled";
-        if (!c.scheduled) EXPECT_TRUE(ui.log.empty());
+        if (!c.scheduled) {
+            EXPECT_TRUE(ui.log.empty());
+        }
     }
 }
 

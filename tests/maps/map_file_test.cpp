@@ -145,7 +145,9 @@ TEST_F(MapFileTest, ReloadKeepsWhatTheFileHolds) {
         EXPECT_EQ(back.DataWidth, f.DataWidth) << f.FieldName;
         EXPECT_EQ(back.MapFormat, f.MapFormat) << f.FieldName;
         EXPECT_EQ(back.MapConstant, f.MapConstant) << f.FieldName;
-        if (f.MapOption == kMapFromSource) EXPECT_EQ(std::make_pair(back.MapAlign, back.MapPad), std::make_pair(2, 2));
+        if (f.MapOption == kMapFromSource) {
+            EXPECT_EQ(std::make_pair(back.MapAlign, back.MapPad), std::make_pair(2, 2));
+        }
     }
     EXPECT_EQ(loaded.MapQuote(), "\"");
     EXPECT_EQ(loaded.MapType(), kMapDelimited);
@@ -222,7 +224,9 @@ TEST_F(MapFileTest, FilesThatCannotBeLoaded) {
 
     WriteMap("Locked.zcm", "MAPTYPE=1\r\n");
     ::chmod((dir / "Locked.zcm").c_str(), 0);
-    if (::geteuid() != 0) EXPECT_FALSE(m.LoadMap("Locked.zcm", kMapRoute));
+    if (::geteuid() != 0) {
+        EXPECT_FALSE(m.LoadMap("Locked.zcm", kMapRoute));
+    }
 
     // Names never leave the folder.
     WriteMap("Inside.zcm", "MAPTYPE=1\r\n");
