@@ -19,17 +19,14 @@
 #include "maps/map_use.h"
 #include "support/fake_frontend.h"
 #include "support/temp_dir.h"
+#include "ui_support.h"
 #include "ui/frm_map_edit.h"
 #include "ui/number_box.h"
 
 namespace zav {
 namespace {
 
-QStringList Items(const QComboBox* box) {
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
-    return items;
-}
+using test::Items;
 
 class MapEditorTest : public ::testing::Test {
   protected:

@@ -21,16 +21,13 @@
 #include "setup/registry_store.h"
 #include "support/fake_frontend.h"
 #include "support/temp_dir.h"
+#include "ui_support.h"
 #include "ui/frm_options.h"
 
 namespace zav {
 namespace {
 
-QStringList Items(const QComboBox* box) {
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
-    return items;
-}
+using test::Items;
 
 class OptionsTest : public ::testing::Test {
   protected:

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -43,6 +45,13 @@ class WindowFrontend final : public Frontend {
   private:
     frmMain& main_;
 };
+
+// The texts of a combo box's items, in order.
+inline QStringList Items(const QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+    return items;
+}
 
 // Calls `act` with the modal window of type T as soon as one is open (polling the event loop that its
 // exec() runs). Gives up, failing the test, after about ten seconds.
