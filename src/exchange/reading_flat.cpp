@@ -176,7 +176,7 @@ bool clsExchange::ConvertReadingFlat(std::int32_t fileVersion) {
                     break;
             }
         }
-        const std::string record = assembler.Assemble(values, FirstRecord);
+        const std::string& record = assembler.Assemble(values, FirstRecord);
         if (PassesFilter(filter, entries.Number(values, MeterEntries::kStatus),
                          entries.Number(values, MeterEntries::kResponseCode)))
             out.Write(record);

@@ -63,25 +63,37 @@ void ForEachOutputField(const clsExchMap& map, const Values& values, FieldLookup
     }
 }
 
+// Lays the fields out in `line` (emptied first). Each field's text is cut or padded to its width and
+// written over whatever an earlier field put at its position; the line grows as needed.
+void Fixed(std::string& line, const clsExchMap& map, const Values& values, FieldLookup lookup, const void* context,
+           bool reportDefaults) {
+    line.clear();
+    ForEachOutputField(map, values, lookup, context, reportDefaults, [&](const MapField& field, std::string value) {
+        const std::size_t at = static_cast<std::size_t>(std::max<int>(field.DataPosition, 1)) - 1;
+        const std::size_t width = static_cast<std::size_t>(std::max<int>(field.DataWidth, 0));
+        if (line.size() < at) line.resize(at, ' ');
+        BreaksToSpaces(value);
+        std::string_view text = value;
+        if (field.MapAlign == 1) text = Trim(text);
+        if (text.size() > width)
+            text = IsNumeric(field.DataType) ? text.substr(text.size() - width) : text.substr(0, width);
+        if (line.size() < at + width) line.resize(at + width);
+        char* out = line.data() + at;
+        const std::size_t pad = width - text.size();
+        const char padChar = field.MapPad == 2 ? ' ' : '0';
+        if (field.MapAlign == 2) {
+            std::fill_n(out, pad, padChar);
+            out += pad;
+        }
+        std::copy(text.begin(), text.end(), out);
+        if (field.MapAlign != 2) std::fill_n(out + text.size(), pad, padChar);
+    });
+}
+
 std::string Fixed(const clsExchMap& map, const Values& values, FieldLookup lookup, const void* context,
                   bool reportDefaults) {
     std::string line;
-    ForEachOutputField(map, values, lookup, context, reportDefaults, [&](const MapField& field, std::string value) {
-        const std::size_t pos = static_cast<std::size_t>(std::max<int>(field.DataPosition, 1));
-        const std::size_t width = static_cast<std::size_t>(std::max<int>(field.DataWidth, 0));
-        if (line.size() < pos - 1) line.resize(pos - 1, ' ');
-        BreaksToSpaces(value);
-        if (field.MapAlign == 1) value = std::string(Trim(value));
-        if (value.size() < width) {
-            value.insert(field.MapAlign == 2 ? 0 : value.size(), width - value.size(), field.MapPad == 2 ? ' ' : '0');
-        } else if (value.size() > width) {
-            value = IsNumeric(field.DataType) ? value.substr(value.size() - width) : value.substr(0, width);
-        }
-        if (line.size() >= pos)
-            line.replace(pos - 1, std::min(width, line.size() - (pos - 1)), value);
-        else
-            line += value;
-    });
+    Fixed(line, map, values, lookup, context, reportDefaults);
     return line;
 }
 
@@ -106,17 +118,17 @@ std::string Delimited(const clsExchMap& map, const Values& values, FieldLookup l
     return line;
 }
 
-std::string Record(const clsExchMap& map, const Values& values, FieldLookup lookup, const void* context,
-                   bool reportDefaults) {
-    std::string line;
+void Record(std::string& line, const clsExchMap& map, const Values& values, FieldLookup lookup,
+            const void* context, bool reportDefaults) {
     if (map.MapType() == kMapFixed)
-        line = Fixed(map, values, lookup, context, reportDefaults);
+        Fixed(line, map, values, lookup, context, reportDefaults);
     else if (map.MapType() == kMapDelimited)
         line = Delimited(map, values, lookup, context, reportDefaults);
+    else
+        line.clear();
     if (map.MapLength() > 0 && line.size() < static_cast<std::size_t>(map.MapLength()))
         line.resize(static_cast<std::size_t>(map.MapLength()), ' ');
     line += RecordTerminator(map.MapTerminator());
-    return line;
 }
 
 }  // namespace
@@ -130,10 +142,12 @@ std::string AssembleDelimited(const clsExchMap& map, const Values& InValues, boo
 }
 
 std::string AssembleRecord(const clsExchMap& map, const Values& InValues, bool reportDefaults) {
-    return Record(map, InValues, FindByName, nullptr, reportDefaults);
+    std::string line;
+    Record(line, map, InValues, FindByName, nullptr, reportDefaults);
+    return line;
 }
 
-std::string RecordAssembler::Assemble(const Values& InValues, bool reportDefaults) {
+const std::string& RecordAssembler::Assemble(const Values& InValues, bool reportDefaults) {
     const FieldLookup lookup = [](const void* context, const Values& values, std::size_t i,
                                   const MapField& field) -> const Value* {
         std::vector<std::ptrdiff_t>& slots = static_cast<RecordAssembler*>(const_cast<void*>(context))->slots_;
@@ -154,7 +168,8 @@ std::string RecordAssembler::Assemble(const Values& InValues, bool reportDefault
         slot = -1;
         return nullptr;
     };
-    return Record(map_, InValues, lookup, this, reportDefaults);
+    Record(line_, map_, InValues, lookup, this, reportDefaults);
+    return line_;
 }
 
 std::string_view RecordTerminator(int mapTerminator) {

@@ -30,15 +30,17 @@ std::string AssembleRecord(const clsExchMap& map, const Values& InValues, bool r
 
 // AssembleRecord for the many records of one database: remembers where each output field stood in
 // the values of the records before (records of one schema share one key order), so a record costs no
-// search by name. Values in another order are looked up by name.
+// search by name. Values in another order are looked up by name. The line is built in one buffer that
+// the next call reuses.
 class RecordAssembler {
   public:
     explicit RecordAssembler(const clsExchMap& map) : map_(map) {}
-    std::string Assemble(const Values& InValues, bool reportDefaults);
+    const std::string& Assemble(const Values& InValues, bool reportDefaults);
 
   private:
     const clsExchMap& map_;
     std::vector<std::ptrdiff_t> slots_;  // per map field: its index in the values, -1 when not there
+    std::string line_;
 };
 
 // The bytes ending each output record: 1 CR, 2 LF, 3 CR LF, 4 one zero byte, otherwise none.
