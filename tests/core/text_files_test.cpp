@@ -104,6 +104,25 @@ TEST(FileIO, SameFileSeesThroughLinksAndRelativePaths) {
     EXPECT_FALSE(SameFile(dir / "a.txt", dir / "missing.txt"));
 }
 
+// Every byte: the letters with two cases are the ASCII letters, the Windows-1252 letters 0xC0-0xDE
+// (but the multiplication sign) with their lower case 32 above, and the pairs of š, œ, ž and ÿ.
+TEST(Text, EveryByteHasTheCaseOfWindows1252) {
+    std::vector<std::pair<int, int>> pairs = {{0x8A, 0x9A}, {0x8C, 0x9C}, {0x8E, 0x9E}, {0x9F, 0xFF}};
+    for (int c = 'A'; c <= 'Z'; ++c) pairs.emplace_back(c, c + 32);
+    for (int c = 0xC0; c <= 0xDE; ++c)
+        if (c != 0xD7) pairs.emplace_back(c, c + 32);
+    std::vector<int> upper(256), lower(256);
+    for (int c = 0; c < 256; ++c) upper[c] = lower[c] = c;
+    for (const auto& [u, l] : pairs) {
+        upper[l] = u;
+        lower[u] = l;
+    }
+    for (int c = 0; c < 256; ++c) {
+        EXPECT_EQ(static_cast<unsigned char>(UpperChar(static_cast<char>(c))), upper[c]) << c;
+        EXPECT_EQ(static_cast<unsigned char>(LowerChar(static_cast<char>(c))), lower[c]) << c;
+    }
+}
+
 TEST(Text, CaseAndTrimRules) {
     EXPECT_EQ(UCase("abc\xe9\xff"
                     "1"),
@@ -112,6 +131,7 @@ TEST(Text, CaseAndTrimRules) {
     EXPECT_EQ(LCase("ABC\xc9"), "abc\xe9");
     EXPECT_TRUE(EqualsNoCase("LoginSetup", "LOGINSETUP"));
     EXPECT_FALSE(EqualsNoCase("Login", "Logins"));
+    EXPECT_TRUE(EqualsNoCase("\x9a\xe9", "\x8a\xc9"));
     EXPECT_EQ(Trim("  a b \t "), "a b \t");  // only spaces are trimmed
     EXPECT_EQ(Trim("   "), "");
     EXPECT_EQ(Split("a||b||", "||"), (V{"a", "b", ""}));
