@@ -118,8 +118,8 @@ std::string Delimited(const clsExchMap& map, const Values& values, FieldLookup l
     return line;
 }
 
-void Record(std::string& line, const clsExchMap& map, const Values& values, FieldLookup lookup,
-            const void* context, bool reportDefaults) {
+void Record(std::string& line, const clsExchMap& map, const Values& values, FieldLookup lookup, const void* context,
+            bool reportDefaults) {
     if (map.MapType() == kMapFixed)
         Fixed(line, map, values, lookup, context, reportDefaults);
     else if (map.MapType() == kMapDelimited)

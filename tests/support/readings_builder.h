@@ -46,10 +46,12 @@ class ReadingsBuilder {
         if (db.CreateZAV(path, container, static_cast<std::int32_t>(records_.size()) + 1) != 0)
             throw std::runtime_error("cannot create " + path.string());
         std::int32_t meters = 0;
-        for (const Fields& record : records_) meters += ValueNumber(record.front().second) == static_cast<double>(kRecMeter);
+        for (const Fields& record : records_)
+            meters += ValueNumber(record.front().second) == static_cast<double>(kRecMeter);
         for (const Fields& record : records_) {
             db.AddNew();
-            if (ValueNumber(record.front().second) == static_cast<double>(kRecHeader) && version_ > 0) db.SetItem("PrvReading", meters);
+            if (ValueNumber(record.front().second) == static_cast<double>(kRecHeader) && version_ > 0)
+                db.SetItem("PrvReading", meters);
             for (const auto& [name, value] : record) db.SetItem(name, value);
             db.WriteData();
         }
