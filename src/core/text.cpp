@@ -58,6 +58,13 @@ std::string UCase(std::string_view text) {
     return out;
 }
 
+void AppendUCase(std::string& out, std::string_view text) {
+    const std::size_t at = out.size();
+    out.resize(at + text.size());
+    char* to = out.data() + at;
+    for (const char c : text) *to++ = Upper(c);
+}
+
 std::string LCase(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = Lower(c);

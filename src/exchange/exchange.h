@@ -117,8 +117,8 @@ class clsExchange : public ExchangeSettings {
     // words, tag, serial number, account) under its route ordinal; when the route ordinal changes,
     // writes the previous route's index records (when CreateIndexes is set). The end marker (route
     // ordinal 0, position 0, empty texts) writes the last route's records and discards the collectors.
-    void IndexStep(std::int16_t routeOrdinal, std::int16_t position, const std::string& tag, const std::string& serial,
-                   const std::string& billingName, const std::string& address, const std::string& account);
+    void IndexStep(std::int16_t routeOrdinal, std::int16_t position, std::string_view tag, std::string_view serial,
+                   std::string_view billingName, std::string_view address, std::string_view account);
     // Appends the configuration records from the advanced options store to RouteZAV, in the order
     // logins, skips, changeouts, alerts.
     void WriteConfigurationRecords();
