@@ -74,8 +74,8 @@ class clsExchange : public ExchangeSettings {
     Values ParseRouteDelimited(std::string_view line);
     // The same values by position, into `out` (its storage is reused from line to line); false (and
     // `out` untouched) for a map type other than 1 and 2. Field names are not checked for duplicates.
-    // With `onlyText` (a field index) the texts, dates and times of the other fields are left empty:
-    // a pass that needs one text still reads every number, for the overflow errors they raise.
+    // With `onlyText` (a field index) the other fields are left empty: a pass that needs one value
+    // still reads every number, for the overflow errors they raise, and counts the autonumber.
     bool ParseRouteFields(std::string_view line, RouteFields& out, int onlyText = -1);
     // The ZAV schema version a program of version major.minor writes: 1.2 -> 1, 1.3 -> 2, 1.4 to 1.6
     // and 3.0 -> 3. Any other pair shows "Contact Support - ..." and gives 0.
