@@ -170,6 +170,7 @@ bool TextFileStream::Fill() {
         std::memmove(block_.data(), block_.data() + at_, filled_ - at_);
         filled_ -= at_;
         at_ = 0;
+        nextCR_ = nextLF_ = kUnknown;  // positions moved: search again
     }
     if (filled_ == block_.size()) block_.resize(2 * block_.size());  // one line fills the buffer
     const std::size_t n = ReadSome(fd_, block_.data() + filled_, block_.size() - filled_);
@@ -178,7 +179,7 @@ bool TextFileStream::Fill() {
         return false;
     }
     filled_ += n;
-    nextCR_ = nextLF_ = kUnknown;  // positions moved, bytes added: search again
+    nextCR_ = nextLF_ = kUnknown;  // bytes added: a terminator not found before may be there now
     return true;
 }
 
