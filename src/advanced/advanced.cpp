@@ -250,21 +250,24 @@ const AdvList* clsAdvanced::MessageList(const std::string& type) const {
     return nullptr;
 }
 
-std::string clsAdvanced::LookupMessage(const std::string& PriorMessage, const std::string& RouteNbr,
-                                       const std::string& Account, const std::string& SerialNbr,
-                                       const std::string& TagNbr) const {
+std::string clsAdvanced::LookupMessage(std::string_view PriorMessage, std::string_view RouteNbr,
+                                       std::string_view Account, std::string_view SerialNbr,
+                                       std::string_view TagNbr) const {
     std::string supervisor;
     std::string rememberedType;
-    const std::pair<const char*, const std::string*> lookups[] = {
-        {"Account", &Account}, {"SerialNbr", &SerialNbr}, {"TagNbr", &TagNbr}};
-    for (const auto& [type, id] : lookups) {
-        if (Trim(*id).empty()) continue;
-        const AdvList* list = MessageList(type);
-        if (list->Count() == 0) continue;  // nothing to find: no key to build
-        std::int16_t position = list->FindKey(RouteNbr + kSeparator + *id);
-        if (position < 0) position = list->FindKey(std::string("ANY") + kSeparator + *id);
+    const struct {
+        const char* type;
+        ListId list;
+        std::string_view id;
+    } lookups[] = {{"Account", kMsgAccount, Account}, {"SerialNbr", kMsgSerial, SerialNbr}, {"TagNbr", kMsgTag, TagNbr}};
+    for (const auto& [type, listId, id] : lookups) {
+        const AdvList& list = lists_[listId];
+        if (list.Count() == 0) continue;  // nothing to find: no key to build
+        if (Trim(id).empty()) continue;
+        std::int16_t position = list.FindKey(std::string(RouteNbr) + kSeparator + std::string(id));
+        if (position < 0) position = list.FindKey(std::string("ANY") + kSeparator + std::string(id));
         if (position < 0) continue;
-        const std::string& message = list->At(position).textA;
+        const std::string& message = list.At(position).textA;
         if (message.empty()) continue;
         if (supervisor.empty()) {
             supervisor = message;
@@ -278,8 +281,8 @@ std::string clsAdvanced::LookupMessage(const std::string& PriorMessage, const st
         }
     }
     if (!PriorMessage.empty() && !supervisor.empty())
-        return "Billing: " + PriorMessage + "\n" + "Supervisor: " + supervisor;
-    if (!PriorMessage.empty()) return "Billing: " + PriorMessage;
+        return "Billing: " + std::string(PriorMessage) + "\n" + "Supervisor: " + supervisor;
+    if (!PriorMessage.empty()) return "Billing: " + std::string(PriorMessage);
     if (!supervisor.empty()) return "Supervisor: " + supervisor;
     return "";
 }

@@ -39,8 +39,8 @@ public:
 
     // The message for one meter: the host's `PriorMessage` and the supervisor messages found for its
     // account, serial and tag numbers on its route (or on "ANY" route).
-    std::string LookupMessage(const std::string& PriorMessage, const std::string& RouteNbr, const std::string& Account,
-                              const std::string& SerialNbr, const std::string& TagNbr) const;
+    std::string LookupMessage(std::string_view PriorMessage, std::string_view RouteNbr, std::string_view Account,
+                              std::string_view SerialNbr, std::string_view TagNbr) const;
     // MessageType: "Account", "SerialNbr" or "TagNbr".
     std::int16_t GetMessage(const std::string& MessageType, const AdvIndex& Index, std::string& RouteNbr,
                             std::string& MeterID, std::string& Message) const;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -123,6 +124,7 @@ bool TextFileReader::ReadLine(std::string& line) {
 
 namespace {
 constexpr std::size_t kStreamBlock = 1 << 16;
+constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
 
 // Reads up to `size` bytes; 0 at the end. THROWS RuntimeError on a read error.
 std::size_t ReadSome(int fd, char* into, std::size_t size) {
@@ -143,9 +145,12 @@ TextFileStream::TextFileStream(const std::filesystem::path& path) {
         throw RuntimeError(kErrPathFileAccess);
     }
     size_ = st.st_size > 0 ? static_cast<std::uintmax_t>(st.st_size) : 0;
+    block_.resize(kStreamBlock);
     try {
         // A byte order mark is skipped (it counts as consumed).
-        if (Fill() && std::string_view(block_).starts_with(kByteOrderMark)) {
+        while (filled_ < kByteOrderMark.size() && Fill()) {
+        }
+        if (std::string_view(block_.data(), filled_).starts_with(kByteOrderMark)) {
             at_ = kByteOrderMark.size();
             consumed_ = at_;
         }
@@ -160,34 +165,60 @@ TextFileStream::~TextFileStream() {
 }
 
 bool TextFileStream::Fill() {
-    block_.resize(kStreamBlock);
-    block_.resize(ReadSome(fd_, block_.data(), block_.size()));
-    at_ = 0;
-    return !block_.empty();
+    if (ended_) return false;
+    if (at_ > 0) {
+        std::memmove(block_.data(), block_.data() + at_, filled_ - at_);
+        filled_ -= at_;
+        at_ = 0;
+        nextCR_ = nextLF_ = kUnknown;  // positions moved: search again
+    }
+    if (filled_ == block_.size()) block_.resize(2 * block_.size());  // one line fills the buffer
+    const std::size_t n = ReadSome(fd_, block_.data() + filled_, block_.size() - filled_);
+    if (n == 0) {
+        ended_ = true;
+        return false;
+    }
+    filled_ += n;
+    nextCR_ = nextLF_ = kUnknown;  // bytes added: a terminator not found before may be there now
+    return true;
 }
 
 bool TextFileStream::ReadLine(std::string& line) {
-    if (at_ >= block_.size() && !Fill()) return false;
-    line.clear();
+    std::string_view view;
+    if (!ReadLine(view)) return false;
+    line.assign(view);
+    return true;
+}
+
+bool TextFileStream::ReadLine(std::string_view& line) {
+    const auto next = [this](std::size_t& cached, char c) {
+        if (cached != kUnknown && cached >= at_) return cached;
+        const void* found = std::memchr(block_.data() + at_, c, filled_ - at_);
+        cached = found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - block_.data()) : filled_;
+        return cached;
+    };
     while (true) {
-        const std::size_t end = FindLineEnd(block_, at_);
-        const std::size_t length = end - at_;
-        line.append(block_, at_, length);
-        consumed_ += length;
-        at_ = end;
-        if (end == block_.size()) {  // the line goes on in the next block, or ends with the file
-            if (!Fill()) return true;
-            continue;
-        }
-        ++consumed_;
-        if (block_[at_++] == '\r') {  // a line feed right after the carriage return belongs to it
-            if (at_ >= block_.size()) Fill();
-            if (at_ < block_.size() && block_[at_] == '\n') {
-                ++at_;
-                ++consumed_;
+        if (at_ < filled_) {
+            const std::size_t end = std::min(next(nextCR_, '\r'), next(nextLF_, '\n'));
+            // A CR as the last byte read may have its LF in the bytes still to come.
+            if (end < filled_ && !(block_[end] == '\r' && end + 1 == filled_ && !ended_)) {
+                line = std::string_view(block_.data() + at_, end - at_);
+                std::size_t after = end + 1;
+                if (block_[end] == '\r' && after < filled_ && block_[after] == '\n') ++after;
+                consumed_ += after - at_;
+                at_ = after;
+                return true;
             }
+            if (end == filled_ && ended_) {  // the last line, without a terminator
+                line = std::string_view(block_.data() + at_, filled_ - at_);
+                consumed_ += filled_ - at_;
+                at_ = filled_;
+                return true;
+            }
+        } else if (ended_) {
+            return false;
         }
-        return true;
+        if (!Fill() && at_ >= filled_) return false;
     }
 }
 

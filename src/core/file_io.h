@@ -85,6 +85,8 @@ class TextFileStream {
     TextFileStream& operator=(const TextFileStream&) = delete;
     // The next line without its terminator; false at the end. THROWS RuntimeError on a read error.
     bool ReadLine(std::string& line);
+    // The same as a view into the reader's buffer, valid until the next call (no copy of the line).
+    bool ReadLine(std::string_view& line);
     // Bytes consumed so far (for progress displays) and the file's length when opened.
     std::uintmax_t Position() const { return consumed_; }
     std::uintmax_t Size() const { return size_; }
@@ -92,10 +94,18 @@ class TextFileStream {
     bool AtEnd() const { return consumed_ >= size_; }
 
   private:
-    bool Fill();  // the next block into block_; false at the end of the file
+    // Moves the bytes not consumed yet to the front of the buffer and reads more after them (the buffer
+    // grows when one line fills it); false when the file had no more bytes.
+    bool Fill();
     int fd_ = -1;
-    std::string block_;
+    std::string block_;  // [0, filled_) read from the file, [at_, filled_) not consumed yet
+    std::size_t filled_ = 0;
     std::size_t at_ = 0;
+    // The next CR and LF at or after at_ (filled_ when the buffer has none), valid while >= at_ (and
+    // known): every byte is searched once for each, also in files whose lines end with the other one.
+    std::size_t nextCR_ = static_cast<std::size_t>(-1);
+    std::size_t nextLF_ = static_cast<std::size_t>(-1);
+    bool ended_ = false;  // the file has no more bytes
     std::uintmax_t size_ = 0;
     std::uintmax_t consumed_ = 0;
 };

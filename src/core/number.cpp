@@ -11,7 +11,7 @@
 namespace zav {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool IsBlank(char c) { return c <= ' ' && (c == ' ' || c == '\t' || c == '\n'); }
 
 // Walks the text character by character, skipping blanks.
 class Cursor {
@@ -68,27 +68,56 @@ double ReadRadixNumber(Cursor& cur) {
 }  // namespace
 
 namespace {
-// The common case of host files, a whole number of up to 15 digits with blanks only around it, read
-// without copying; false for anything else (the general reading below handles it).
-bool PlainWholeNumber(std::string_view text, double& value) {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    while (i < n && IsBlank(text[i])) ++i;
-    bool negative = false;
-    if (i < n && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    const std::size_t first = i;
-    std::int64_t number = 0;
-    while (i < n && text[i] >= '0' && text[i] <= '9' && i - first < 15) number = number * 10 + (text[i++] - '0');
-    if (i == first) return false;
-    while (i < n && IsBlank(text[i])) ++i;
-    if (i != n) return false;
-    value = negative ? -static_cast<double>(number) : static_cast<double>(number);
+// PlainWholeNumber, with the sign apart: `negative` for a minus sign (so "-0" is told from "0").
+bool PlainWhole(std::string_view text, std::uint64_t& magnitude, bool& negative) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p != end && IsBlank(*p)) ++p;
+    negative = false;
+    if (p == end) {  // nothing but blanks: no number, which reads 0
+        magnitude = 0;
+        return true;
+    }
+    if (*p == '-' || *p == '+') negative = *p++ == '-';
+    const char* const first = p;
+    const char* const limit = end - p > 15 ? p + 15 : end;
+    std::uint64_t number = 0;
+    for (unsigned digit = 0; p != limit && (digit = static_cast<unsigned char>(*p) - '0') < 10; ++p)
+        number = number * 10 + digit;
+    if (p == first) return false;
+    while (p != end && IsBlank(*p)) ++p;
+    if (p != end) return false;
+    magnitude = number;
     return true;
 }
 }  // namespace
 
+bool PlainWholeNumber(std::string_view text, std::int64_t& value) {
+    std::uint64_t magnitude = 0;
+    bool negative = false;
+    if (!PlainWhole(text, magnitude, negative)) return false;
+    value = negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
+    return true;
+}
+
+std::int16_t ValInt(std::string_view text) {
+    std::int64_t n = 0;
+    if (!PlainWholeNumber(text, n)) return CInt(Val(text));
+    if (n < INT16_MIN || n > INT16_MAX) throw RuntimeError(kErrOverflow);
+    return static_cast<std::int16_t>(n);
+}
+
+std::int32_t ValLong(std::string_view text) {
+    std::int64_t n = 0;
+    if (!PlainWholeNumber(text, n)) return CLng(Val(text));
+    if (n < INT32_MIN || n > INT32_MAX) throw RuntimeError(kErrOverflow);
+    return static_cast<std::int32_t>(n);
+}
+
 double Val(std::string_view text) {
-    if (double plain; PlainWholeNumber(text, plain)) return plain;
+    std::uint64_t magnitude = 0;
+    if (bool negative = false; PlainWhole(text, magnitude, negative))
+        return negative ? -static_cast<double>(magnitude) : static_cast<double>(magnitude);
     Cursor cur(text);
     if (cur.Peek() == '&') {
         cur.Next();

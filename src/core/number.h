@@ -21,6 +21,11 @@ namespace zav {
 // more than 32 bits.
 double Val(std::string_view text);
 
+// The common case of host files and route lines, read without Val's general machinery: a whole number
+// of up to 15 digits with an optional sign and blanks only around it, or a text of blanks only (0). True
+// with the number Val reads from `text`; false for any other text (Val then reads it).
+bool PlainWholeNumber(std::string_view text, std::int64_t& value);
+
 // Nearest integer, halves going to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
 double RoundHalfEven(double value);
 
@@ -29,9 +34,9 @@ double RoundHalfEven(double value);
 std::int16_t CInt(double value);
 std::int32_t CLng(double value);
 
-// CInt(Val(text)) and CLng(Val(text)).
-inline std::int16_t ValInt(std::string_view text) { return CInt(Val(text)); }
-inline std::int32_t ValLong(std::string_view text) { return CLng(Val(text)); }
+// CInt(Val(text)) and CLng(Val(text)) (a plain whole number read without going through a double).
+std::int16_t ValInt(std::string_view text);
+std::int32_t ValLong(std::string_view text);
 
 // A whole text converted to a number, as the platform converts a text setting to a whole number: spaces
 // around it are allowed, but the rest must be exactly one number in Val's notation (no blanks inside,

@@ -58,6 +58,13 @@ std::string UCase(std::string_view text) {
     return out;
 }
 
+void AppendUCase(std::string& out, std::string_view text) {
+    const std::size_t at = out.size();
+    out.resize(at + text.size());
+    char* to = out.data() + at;
+    for (const char c : text) *to++ = Upper(c);
+}
+
 std::string LCase(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = Lower(c);
@@ -72,13 +79,17 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 }
 
 std::string_view LTrim(std::string_view text) {
-    const auto p = text.find_first_not_of(' ');
-    return p == std::string_view::npos ? std::string_view() : text.substr(p);
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p != end && *p == ' ') ++p;
+    return std::string_view(p, static_cast<std::size_t>(end - p));
 }
 
 std::string_view RTrim(std::string_view text) {
-    const auto p = text.find_last_not_of(' ');
-    return p == std::string_view::npos ? std::string_view() : text.substr(0, p + 1);
+    const char* const begin = text.data();
+    const char* p = begin + text.size();
+    while (p != begin && p[-1] == ' ') --p;
+    return std::string_view(begin, static_cast<std::size_t>(p - begin));
 }
 
 std::string_view Trim(std::string_view text) { return RTrim(LTrim(text)); }

@@ -13,6 +13,8 @@ char LowerChar(char c);
 
 std::string UCase(std::string_view text);
 std::string LCase(std::string_view text);
+// Appends UCase(text) to `out` (no string of its own).
+void AppendUCase(std::string& out, std::string_view text);
 
 // True when the two texts are equal without regard to letter case.
 bool EqualsNoCase(std::string_view a, std::string_view b);

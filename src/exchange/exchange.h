@@ -74,8 +74,8 @@ class clsExchange : public ExchangeSettings {
     Values ParseRouteDelimited(std::string_view line);
     // The same values by position, into `out` (its storage is reused from line to line); false (and
     // `out` untouched) for a map type other than 1 and 2. Field names are not checked for duplicates.
-    // With `onlyText` (a field index) the texts, dates and times of the other fields are left empty:
-    // a pass that needs one text still reads every number, for the overflow errors they raise.
+    // With `onlyText` (a field index) the other fields are left empty: a pass that needs one value
+    // still reads every number, for the overflow errors they raise, and counts the autonumber.
     bool ParseRouteFields(std::string_view line, RouteFields& out, int onlyText = -1);
     // The ZAV schema version a program of version major.minor writes: 1.2 -> 1, 1.3 -> 2, 1.4 to 1.6
     // and 3.0 -> 3. Any other pair shows "Contact Support - ..." and gives 0.
@@ -117,8 +117,8 @@ class clsExchange : public ExchangeSettings {
     // words, tag, serial number, account) under its route ordinal; when the route ordinal changes,
     // writes the previous route's index records (when CreateIndexes is set). The end marker (route
     // ordinal 0, position 0, empty texts) writes the last route's records and discards the collectors.
-    void IndexStep(std::int16_t routeOrdinal, std::int16_t position, const std::string& tag, const std::string& serial,
-                   const std::string& billingName, const std::string& address, const std::string& account);
+    void IndexStep(std::int16_t routeOrdinal, std::int16_t position, std::string_view tag, std::string_view serial,
+                   std::string_view billingName, std::string_view address, std::string_view account);
     // Appends the configuration records from the advanced options store to RouteZAV, in the order
     // logins, skips, changeouts, alerts.
     void WriteConfigurationRecords();

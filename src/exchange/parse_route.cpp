@@ -16,15 +16,23 @@ namespace {
 // and loses them in fixed files; dates and times keep them in both. A text value reuses the storage of
 // the text the slot held (the same field of the previous line).
 void SetTypedValue(Value& slot, std::int32_t dataType, std::string_view text, bool fixedLayout) {
+    // The slot usually holds a value of the same kind already (the same field of the previous line):
+    // it is overwritten in place.
+    const auto store = [&slot](auto value) {
+        if (auto* held = std::get_if<decltype(value)>(&slot))
+            *held = value;
+        else
+            slot = value;
+    };
     switch (dataType) {
         case kInteger:
-            slot = CInt(Val(text));
+            store(ValInt(text));
             return;
         case kLong:
-            slot = CLng(Val(text));
+            store(ValLong(text));
             return;
         case kReal:
-            slot = Val(text);
+            store(Val(text));
             return;
         default: {
             const std::string_view kept = dataType == kText && fixedLayout ? Trim(text) : RTrim(text);
@@ -34,6 +42,19 @@ void SetTypedValue(Value& slot, std::int32_t dataType, std::string_view text, bo
                 slot.emplace<std::string>(kept);
         }
     }
+}
+
+// Reads a number field's text only for the overflow error it may raise: the value is not kept.
+void CheckNumber(std::int32_t dataType, std::string_view text) {
+    if (std::int64_t n = 0; PlainWholeNumber(text, n)) {
+        // A plain whole number of up to 15 digits always fits a double.
+        if ((dataType == kInteger && (n < INT16_MIN || n > INT16_MAX)) ||
+            (dataType == kLong && (n < INT32_MIN || n > INT32_MAX)))
+            throw RuntimeError(kErrOverflow);
+        return;
+    }
+    Value unused;
+    SetTypedValue(unused, dataType, text, true);
 }
 
 // The field whose source text is the read-type letter (named exactly so; the length test first keeps
@@ -96,20 +117,27 @@ std::optional<Values> clsExchange::ParseRoute(std::string_view line) {
 }
 
 // Fills `out` with one typed value per map field, in map order: `source(field)` gives the source text
-// of a field mapped from the source.
+// of a field mapped from the source. With `onlyText` (a field index) only that field's value is kept:
+// numbers are still read for their overflow errors, and the autonumber counted.
 template <typename SourceText>
 static void BuildFields(clsExchange& ex, bool fixedLayout, RouteFields& out, int onlyText, SourceText&& source) {
     ex.ReadTypeLetter.clear();
     const auto& fields = ex.ExchMap.Fields();
-    out.resize(fields.size());
+    const std::size_t count = fields.size();
+    if (out.size() != count) out.resize(count);
     std::string number;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         const MapField& f = fields[i];
-        // Numbers are always read (they may overflow); other texts only when wanted.
-        if (onlyText >= 0 && static_cast<int>(i) != onlyText && !IsNumberType(f.DataType) &&
-            f.MapOption != kAutonumber && !(f.MapOption == kMapFromSource && IsReadTypeField(f))) {
-            out[i] = std::monostate();
-            continue;
+        const bool kept = onlyText < 0 || static_cast<int>(i) == onlyText;
+        if (!kept) {
+            if (out[i].index() != 0) out[i] = std::monostate();
+            // An unmapped field has no text, so no number that could overflow.
+            if (f.MapOption != kMapFromSource && f.MapOption != kMapConstant && f.MapOption != kMapPrompt &&
+                f.MapOption != kAutonumber)
+                continue;
+            if (!IsNumberType(f.DataType) && f.MapOption != kAutonumber &&
+                !(f.MapOption == kMapFromSource && IsReadTypeField(f)))
+                continue;
         }
         std::string_view text;
         switch (f.MapOption) {
@@ -132,7 +160,10 @@ static void BuildFields(clsExchange& ex, bool fixedLayout, RouteFields& out, int
                 break;  // not mapped: empty
         }
         try {
-            SetTypedValue(out[i], f.DataType, text, fixedLayout);
+            if (kept)
+                SetTypedValue(out[i], f.DataType, text, fixedLayout);
+            else if (IsNumberType(f.DataType))
+                CheckNumber(f.DataType, text);
         } catch (const RuntimeError& e) {
             // A number too large for its field's type says which field it was.
             if (e.Number() != kErrOverflow) throw;

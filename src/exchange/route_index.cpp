@@ -10,22 +10,22 @@ namespace zav {
 namespace {
 
 // The tokens of one kind as upper-cased words, for lookups without regard to case.
-std::unordered_set<std::string> TokenSet(const clsAdvanced& advanced, const char* tokenType) {
-    std::unordered_set<std::string> tokens;
+IndexTokens TokenSet(const clsAdvanced& advanced, const char* tokenType) {
+    IndexTokens tokens;
     std::string token;
     for (std::int16_t i = 1; advanced.GetToken(tokenType, i, token) >= 0; ++i)
-        if (!token.empty()) tokens.insert(UCase(token));
+        if (!token.empty()) tokens.Add(UCase(token));
     return tokens;
 }
 
-bool Blank(const std::string& text) { return Trim(text).empty(); }
+bool Blank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
 
 }  // namespace
 
 std::int32_t RouteIndexBuilder::Step(clsZAV* database, bool createIndexes, const clsAdvanced& advanced,
-                                     std::int16_t routeOrdinal, std::int16_t position, const std::string& tag,
-                                     const std::string& serial, const std::string& billingName,
-                                     const std::string& address, const std::string& account) {
+                                     std::int16_t routeOrdinal, std::int16_t position, std::string_view tag,
+                                     std::string_view serial, std::string_view billingName, std::string_view address,
+                                     std::string_view account) {
     if (!active_ && routeOrdinal > 0) {
         active_ = true;
         ownerTokens_ = TokenSet(advanced, "Owner");
@@ -48,23 +48,22 @@ std::int32_t RouteIndexBuilder::Step(clsZAV* database, bool createIndexes, const
     if (routeOrdinal == 0) {
         active_ = false;
         for (auto& index : collectors_) index.Clear();
-        ownerTokens_.clear();
-        addressTokens_.clear();
+        ownerTokens_.Clear();
+        addressTokens_.Clear();
         return leftOut;
     }
-    if (!Blank(billingName))
-        for (auto& word : IndexWords(billingName, ownerTokens_)) collectors_[kIndexOwner].Insert(std::move(word), position);
-    if (!Blank(address))
-        for (auto& word : IndexWords(address, addressTokens_)) collectors_[kIndexAddress].Insert(std::move(word), position);
-    if (!Blank(tag) && tag != "0") collectors_[kIndexTag].Insert(UCase(Trim(tag)), position);
-    if (!Blank(serial)) collectors_[kIndexSerial].Insert(UCase(Trim(serial)), position);
-    if (!Blank(account)) collectors_[kIndexAccount].Insert(UCase(Trim(account)), position);
+    // A blank text has no words: the collectors are asked only for texts with something in them.
+    if (!Blank(billingName)) collectors_[kIndexOwner].InsertWords(billingName, ownerTokens_, position);
+    if (!Blank(address)) collectors_[kIndexAddress].InsertWords(address, addressTokens_, position);
+    if (!Blank(tag) && tag != "0") collectors_[kIndexTag].InsertUpper(Trim(tag), position);
+    if (!Blank(serial)) collectors_[kIndexSerial].InsertUpper(Trim(serial), position);
+    if (!Blank(account)) collectors_[kIndexAccount].InsertUpper(Trim(account), position);
     return leftOut;
 }
 
-void clsExchange::IndexStep(std::int16_t routeOrdinal, std::int16_t position, const std::string& tag,
-                            const std::string& serial, const std::string& billingName, const std::string& address,
-                            const std::string& account) {
+void clsExchange::IndexStep(std::int16_t routeOrdinal, std::int16_t position, std::string_view tag,
+                            std::string_view serial, std::string_view billingName, std::string_view address,
+                            std::string_view account) {
     if (!indexBuilder_) indexBuilder_ = std::make_unique<RouteIndexBuilder>();
     // A key left out of the index is a warning of the conversion.
     if (indexBuilder_->Step(RouteZAV.get(), CreateIndexes, Advanced(), routeOrdinal, position, tag, serial, billingName,

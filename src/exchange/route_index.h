@@ -4,8 +4,7 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
-#include <unordered_set>
+#include <string_view>
 
 #include "zav/route_keys.h"
 
@@ -18,14 +17,14 @@ public:
     // One meter (or the end marker, route ordinal 0). `database` may be null (nothing is written then).
     // Returns the number of keys the index records written here left out.
     std::int32_t Step(clsZAV* database, bool createIndexes, const clsAdvanced& advanced, std::int16_t routeOrdinal,
-                      std::int16_t position, const std::string& tag, const std::string& serial,
-                      const std::string& billingName, const std::string& address, const std::string& account);
+                      std::int16_t position, std::string_view tag, std::string_view serial,
+                      std::string_view billingName, std::string_view address, std::string_view account);
 
 private:
     bool active_ = false;  // the collectors exist
     std::array<clsIndex, kIndexKindCount> collectors_;
-    std::unordered_set<std::string> ownerTokens_;
-    std::unordered_set<std::string> addressTokens_;
+    IndexTokens ownerTokens_;
+    IndexTokens addressTokens_;
     std::int16_t previousRoute_ = 0;
 };
 

@@ -1,7 +1,13 @@
 #include "exchange/route_meter.h"
 
+#include <cstring>
+
 #include "advanced/advanced.h"
+#include "core/errors.h"
+#include "core/frontend.h"
+#include "core/identity.h"
 #include "core/number.h"
+#include "palmdb/byte_codec.h"
 #include "maps/map_date.h"
 #include "zav/zav.h"
 
@@ -12,6 +18,10 @@ namespace {
 // The ZAV MeterType of the mapped text: a text from "A" on (by character code) is its first character's
 // code ("W" is 87), anything else the number read from it.
 Value MeterTypeValue(const Value& mapped) {
+    if (const auto* text = std::get_if<std::string>(&mapped)) {
+        if (text->compare("A") >= 0) return std::int32_t{static_cast<unsigned char>((*text)[0])};
+        return Val(*text);
+    }
     const std::string text = ValueText(mapped);
     if (text.compare("A") >= 0) return std::int32_t{static_cast<unsigned char>(text[0])};
     return Val(text);
@@ -24,53 +34,152 @@ Value LastReadingDateValue(const Value& mapped, std::int32_t formatCode) {
     return mapped;
 }
 
+// A value as text without copying a stored text (`scratch` holds the text of any other value).
+std::string_view TextOf(const Value& value, std::string& scratch) {
+    if (const auto* text = std::get_if<std::string>(&value)) return *text;
+    scratch = ValueText(value);
+    return scratch;
+}
+
 }  // namespace
 
 MeterRecordBuilder::MeterRecordBuilder(clsZAV& database)
     : database_(database),
       z_(ZAVFieldIndex::Resolve(database)),
-      texts_(static_cast<std::size_t>(database.DB().TextCount())) {}
+      texts_(static_cast<std::size_t>(database.DB().TextCount())),
+      fixedSize_(static_cast<std::size_t>(database.DB().FixedSize())) {
+    const clsPalmDB& db = database.DB();
+    slots_.reserve(static_cast<std::size_t>(db.FieldCount()));
+    for (int i = 1; i <= db.FieldCount(); ++i) slots_.push_back({db.FieldAt(i).FieldType, db.FieldAt(i).position});
+    record_.reserve(fixedSize_ + 256);
+}
 
 void MeterRecordBuilder::Begin() {
-    database_.AddNew();
+    record_.assign(fixedSize_, '\0');
     for (std::string& text : texts_) text.clear();
 }
 
+const MeterRecordBuilder::Slot* MeterRecordBuilder::SlotOf(int field) const {
+    if (field >= 1 && static_cast<std::size_t>(field) <= slots_.size()) [[likely]]
+        return &slots_[static_cast<std::size_t>(field) - 1];
+    NoField(field);
+    return nullptr;
+}
+
+void MeterRecordBuilder::NoField(int field) {
+    CurrentFrontend().ShowMessage(std::to_string(field) + " not valid field in Record", kAppTitle);
+}
+
+void MeterRecordBuilder::Store(const Slot& slot, std::int32_t value) {
+    const auto v = static_cast<std::uint32_t>(value);
+    char* at = record_.data() + slot.position;
+    switch (slot.type) {
+        case kFieldInt8:
+            at[0] = static_cast<char>(v & 0xFF);
+            break;
+        case kFieldInt16:
+            at[0] = static_cast<char>((v >> 8) & 0xFF);
+            at[1] = static_cast<char>(v & 0xFF);
+            break;
+        case kFieldInt32:
+            at[0] = static_cast<char>(v >> 24);
+            at[1] = static_cast<char>((v >> 16) & 0xFF);
+            at[2] = static_cast<char>((v >> 8) & 0xFF);
+            at[3] = static_cast<char>(v & 0xFF);
+            break;
+        default:
+            break;  // texts are set by SetText; other types hold nothing
+    }
+}
+
+void MeterRecordBuilder::SetNumber(int field, std::int32_t value) {
+    if (field == 0) return;
+    if (const Slot* slot = SlotOf(field)) Store(*slot, value);
+}
+
 void MeterRecordBuilder::SetNumber(int field, const Value& value) {
-    if (field != 0) database_.DB().SetItem(field, value);
+    if (field == 0) return;
+    const Slot* slot = SlotOf(field);
+    if (slot == nullptr) return;
+    try {
+        if (const auto* n = std::get_if<std::int32_t>(&value)) return Store(*slot, *n);
+        if (const auto* n = std::get_if<std::int16_t>(&value)) return Store(*slot, *n);
+        if (const auto* d = std::get_if<double>(&value)) return Store(*slot, CLng(*d));
+        int size = 0;
+        switch (slot->type) {
+            case kFieldInt8:
+                size = 1;
+                break;
+            case kFieldInt16:
+                size = 2;
+                break;
+            case kFieldInt32:
+                size = 4;
+                break;
+            default:
+                return;
+        }
+        const auto bytes = ValueToBytes(value, size);
+        std::memcpy(record_.data() + slot->position, bytes.data(), static_cast<std::size_t>(size));
+    } catch (const RuntimeError& e) {
+        // A value too large for its field says which field it was.
+        if (e.Number() != kErrOverflow) throw;
+        throw RuntimeError(kErrOverflow, "Overflow in field " + database_.DB().FieldName(field));
+    }
+}
+
+void MeterRecordBuilder::SetNumber(std::string_view name, std::int32_t value) {
+    const int field = database_.DB().FindItem(name);
+    if (field == 0) {
+        CurrentFrontend().ShowMessage(std::string(name) + " not valid field in Record", kAppTitle);
+        return;
+    }
+    SetNumber(field, value);
 }
 
 void MeterRecordBuilder::SetText(int field, std::string_view value) {
     if (field == 0) return;
-    std::string& text = texts_.at(static_cast<std::size_t>(database_.DB().FieldAt(field).position - 1));
+    std::string& text = texts_.at(static_cast<std::size_t>(slots_.at(static_cast<std::size_t>(field) - 1).position - 1));
     text.assign(value);
     if (text.find('\0') != std::string::npos) std::erase(text, '\0');
 }
 
-void MeterRecordBuilder::SetText(int field, const Value& value) {
-    if (const auto* s = std::get_if<std::string>(&value)) {
-        SetText(field, std::string_view(*s));
-    } else {
-        scratch_ = ValueText(value);
-        SetText(field, std::string_view(scratch_));
-    }
-}
+void MeterRecordBuilder::SetText(int field, const Value& value) { SetText(field, TextOf(value, scratch_)); }
 
 const std::string& MeterRecordBuilder::Text(int field) const {
     static const std::string kNone;
     if (field == 0) return kNone;
-    return texts_.at(static_cast<std::size_t>(database_.DB().FieldAt(field).position - 1));
+    return texts_.at(static_cast<std::size_t>(slots_.at(static_cast<std::size_t>(field) - 1).position - 1));
+}
+
+std::string MeterRecordBuilder::StoredText(int field) const {
+    if (field == 0) return {};
+    const Slot& slot = slots_.at(static_cast<std::size_t>(field) - 1);
+    switch (slot.type) {
+        case kFieldText:
+            return Text(field);
+        case kFieldInt8:
+            return std::to_string(BytesToNumber(record_, static_cast<std::size_t>(slot.position), 1));
+        case kFieldInt16:
+            return std::to_string(BytesToNumber(record_, static_cast<std::size_t>(slot.position), 2));
+        case kFieldInt32:
+            return std::to_string(BytesToNumber(record_, static_cast<std::size_t>(slot.position), 4));
+        default:
+            return {};
+    }
 }
 
 void MeterRecordBuilder::Write() {
-    clsPalmDB& db = database_.DB();
-    record_.assign(db.RawData(), 0, static_cast<std::size_t>(db.FixedSize()));
+    std::size_t size = fixedSize_;
+    for (const std::string& text : texts_) size += text.size() + 1;
+    record_.resize(size);
+    char* at = record_.data() + fixedSize_;
     for (const std::string& text : texts_) {
-        record_ += text;
-        record_ += '\0';
+        std::memcpy(at, text.data(), text.size());
+        at += text.size();
+        *at++ = '\0';
     }
-    db.SetRawData(record_);
-    database_.WriteData();
+    database_.DB().WriteRaw(record_);
 }
 
 MeterRecordWriter::MeterRecordWriter(clsZAV& database, const RouteFieldIndex& fields, const clsAdvanced& advanced)
@@ -100,20 +209,17 @@ void MeterRecordWriter::Write(const RouteFields& rec, std::int16_t ordinal, std:
     r.SetNumber(z.InitReading, rec[at.InitReading]);
     r.SetNumber(z.InitPulseCount, rec[at.InitPulseCount]);
     r.SetNumber(z.InitTamperCount, rec[at.InitTamperCount]);
-    r.SetText(z.Message, advanced_.LookupMessage(ValueText(rec[at.Message]), ValueText(rec[at.RouteNbr]),
-                                                 ValueText(rec[at.ServiceUniqueID]), ValueText(rec[at.MeterSerialNbr]),
-                                                 ValueText(rec[at.MeterTagNbr])));
+    r.SetText(z.Message, advanced_.LookupMessage(TextOf(rec[at.Message], scratch_[0]),
+                                                 TextOf(rec[at.RouteNbr], scratch_[1]),
+                                                 TextOf(rec[at.ServiceUniqueID], scratch_[2]),
+                                                 TextOf(rec[at.MeterSerialNbr], scratch_[3]),
+                                                 TextOf(rec[at.MeterTagNbr], scratch_[4])));
     r.SetText(z.ServiceAddress, rec[at.ServiceAddress]);
     r.SetText(z.BillingName, rec[at.BillingName]);
     r.SetText(z.ServiceUniqueID, rec[at.ServiceUniqueID]);
     r.SetText(z.MeterSerialNbr, rec[at.MeterSerialNbr]);
     for (int u = 0; u < 5; ++u) r.SetText(z.User[u], rec[at.User[u]]);
     r.Write();
-}
-
-std::string MeterRecordWriter::StoredTag() const {
-    const int tag = record_.Fields().MeterTagNbr;
-    return tag == 0 ? std::string() : ValueText(database_.DB().Item(tag));
 }
 
 const std::string& MeterRecordWriter::Stored(StoredText which) const {

@@ -21,7 +21,8 @@ using RouteFields = std::vector<Value>;
 
 // A meter record built in one pass: numbers go into the fixed area as they are set, texts are kept by
 // field and laid after the fixed area once, when the record is written (the bytes field-by-field
-// SetString calls would give, zero bytes dropped, without rescanning the record for each text).
+// SetItem calls would give, zero bytes dropped, without rescanning the record for each text or going
+// through the database's current record).
 class MeterRecordBuilder {
   public:
     // Field positions are resolved in the schema of `database` (fields its version lacks are 0).
@@ -30,21 +31,40 @@ class MeterRecordBuilder {
     const ZAVFieldIndex& Fields() const { return z_; }
     // A new record: the fixed area of zero bytes, every text empty.
     void Begin();
-    // A number field (position 0: left out). THROWS RuntimeError when the value does not fit.
+    // A number field (position 0: left out; a text field keeps no number). The value is stored as the
+    // database stores it: its low 8, 16 or all 32 bits.
+    void SetNumber(int field, std::int32_t value);
+    // The same for any value. THROWS RuntimeError(6) "Overflow in field <name>" when it does not fit.
     void SetNumber(int field, const Value& value);
+    // A number field by name; a name the schema lacks shows "<name> not valid field in Record".
+    void SetNumber(std::string_view name, std::int32_t value);
     // A text field (position 0: left out).
     void SetText(int field, std::string_view text);
     void SetText(int field, const std::string& text) { SetText(field, std::string_view(text)); }
     void SetText(int field, const Value& value);
     // The text a field holds in the record being built ("" for position 0).
     const std::string& Text(int field) const;
+    // The value of a field as the database reads it back, as text ("" for position 0).
+    std::string StoredText(int field) const;
     // Lays the texts after the fixed area and appends the record.
     void Write();
 
   private:
+    struct Slot {
+        std::int32_t type;      // PalmFieldType
+        std::int32_t position;  // numbers: byte offset; texts: ordinal from 1
+    };
+    // The slot of schema field `field`, or nullptr (after showing "<field> not valid field in Record")
+    // for a position the schema lacks.
+    const Slot* SlotOf(int field) const;
+    [[gnu::cold]] static void NoField(int field);
+    void Store(const Slot& slot, std::int32_t value);
+
     clsZAV& database_;
     ZAVFieldIndex z_;
+    std::vector<Slot> slots_;         // by schema field index from 1
     std::vector<std::string> texts_;  // the record's texts by ordinal
+    std::size_t fixedSize_ = 0;
     std::string record_;
     std::string scratch_;
 };
@@ -62,7 +82,7 @@ class MeterRecordWriter {
     void Write(const RouteFields& rec, std::int16_t ordinal, std::int16_t readType);
 
     // What the record just written holds, for the index step (a missing tag reads "0").
-    std::string StoredTag() const;
+    std::string StoredTag() const { return record_.StoredText(record_.Fields().MeterTagNbr); }
     enum StoredText { kSerial, kBillingName, kAddress, kAccount };
     const std::string& Stored(StoredText which) const;
 
@@ -71,6 +91,7 @@ class MeterRecordWriter {
     const RouteFieldIndex& at_;
     const clsAdvanced& advanced_;
     MeterRecordBuilder record_;
+    std::string scratch_[5];  // texts of values that are no text, for the message lookup
 };
 
 }  // namespace zav

@@ -37,7 +37,7 @@ void BeginMeter(clsExchange& ex, MeterRecordBuilder& record, std::int32_t routeO
     record.Begin();
     record.SetNumber(z.RecType, std::int32_t{kRecMeter});
     record.SetNumber(z.RouteNbr, routeOrdinal);
-    ex.RouteZAV->SetItem("Status", std::int32_t{0});
+    record.SetNumber("Status", 0);
     record.SetNumber(z.LstReadingDate, std::int32_t{0});
     for (int field : {z.Lat, z.Lng, z.InitPulseCount, z.InitTamperCount}) record.SetNumber(field, std::int32_t{0});
     record.SetText(z.ReceiverData, std::string_view());

@@ -200,7 +200,7 @@ class E5KRouteConversion {
         r.SetNumber(z.MaxReading, m.MaximumRead);
         r.SetNumber(z.MinReading, m.MinimumRead);
         r.SetNumber(z.ReadType, std::int32_t{IsAllDigits(m.Serial) ? 1 : 2});
-        ex_.RouteZAV->SetItem("TamperCount", std::int32_t{0});
+        r.SetNumber("TamperCount", 0);
         r.SetNumber(z.UtilityCode, std::int32_t{0});
         r.SetText(z.Message, ex_.Advanced().LookupMessage(text, routeNumber_, a.Number, serial, serial));
         r.SetText(z.ServiceAddress, Trim(a.Address + " " + a.LotAndPlan + " " + std::string(Trim(m.LocationText))));

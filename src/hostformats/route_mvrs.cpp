@@ -331,7 +331,7 @@ class MVRSRouteConversion {
         r.SetNumber(z.MinReading, m.Low1);
         if (const std::int32_t readType = ReadTypeOfMethod(m.ReadMethod); readType >= 0)
             r.SetNumber(z.ReadType, readType);
-        ex_.RouteZAV->SetItem("TamperCount", m.Tamper);
+        r.SetNumber("TamperCount", m.Tamper);
         r.SetNumber(z.UtilityCode, host::LeadingLong(c.UtilityID).value_or(0));
         r.SetText(z.Message, ex_.Advanced().LookupMessage(std::string(Trim(m.SpecialMessageText)), routeNumber_,
                                                           std::string(Trim(c.Account)),

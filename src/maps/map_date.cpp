@@ -55,10 +55,8 @@ std::string_view TrimSpaces(std::string_view text) {
 
 std::optional<std::int32_t> MapDateNumber(std::string_view text, std::int32_t formatCode) {
     text = TrimSpaces(text);
-    bool anyNonZero = false;
-    for (const char c : text)
-        anyNonZero = anyNonZero || (IsDigit(c) && c != '0') || !(IsDigit(c) || c == '-' || c == '/');
-    if (!anyNonZero) return 0;  // blank or all zeros: no date
+    // Blank or all zeros (separators aside): no date.
+    if (text.find_first_not_of("0-/") == std::string_view::npos) return 0;
 
     const auto layout = LayoutOf(formatCode);
     if (!layout) return std::nullopt;

@@ -16,18 +16,42 @@ class clsZAV;
 enum IndexKind : std::int16_t { kIndexOwner = 0, kIndexAddress = 1, kIndexTag = 2, kIndexSerial = 3, kIndexAccount = 4 };
 inline constexpr int kIndexKindCount = 5;
 
+// Words left out of the keys (upper-cased), looked up by view: words of up to eight characters (nearly
+// all) as one number in a short sorted list, longer ones in a hash set.
+class IndexTokens {
+  public:
+    IndexTokens() = default;
+    explicit IndexTokens(const std::unordered_set<std::string>& upperWords);
+    void Add(std::string_view upperWord);
+    void Clear();
+    bool Contains(std::string_view word) const;
+
+  private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    };
+    std::vector<std::uint64_t> short_;  // sorted ShortWord values
+    std::unordered_set<std::string, Hash, std::equal_to<>> long_;
+};
+
 // The words of `text` that become keys: the text upper-cased, every character other than A-Z and
 // 0-9 made a space, split at spaces; a word is a key when it has at least 2 characters, starts with a
 // letter or ends in "ST", "ND" or "RD" (21ST, 2ND, 3RD), and is not in `tokens` (upper-cased words).
 std::vector<std::string> IndexWords(std::string_view text, const std::unordered_set<std::string>& tokens);
 
-// One route's keys of one index kind with the meter position of each, in collection order.
+// One route's keys of one index kind with the meter position of each, in collection order. The keys'
+// characters are kept back to back in one buffer, so collecting a key allocates nothing.
 class clsIndex {
-public:
+  public:
     std::int16_t RouteIndex = 0;
     std::int16_t IndexType = 0;
 
-    void Insert(std::string key, std::int16_t position);
+    void Insert(std::string_view key, std::int16_t position);
+    // Collects UCase(key).
+    void InsertUpper(std::string_view key, std::int16_t position);
+    // Collects the IndexWords of `text` (tokens from `tokens`).
+    void InsertWords(std::string_view text, const IndexTokens& tokens, std::int16_t position);
     std::int32_t Count() const { return static_cast<std::int32_t>(keys_.size()); }
 
     // With pairs collected: sorts them by key (character codes, ascending; equal keys keep their
@@ -37,9 +61,23 @@ public:
     // Empties the lists without writing.
     void Clear();
 
-private:
-    std::vector<std::string> keys_;
-    std::vector<std::int16_t> positions_;
+  private:
+    struct Key {
+        std::uint64_t prefix;  // the first eight bytes as one big-endian number (zero bytes past the end)
+        std::uint32_t offset;  // in text_
+        std::uint32_t length;
+        std::int16_t position;
+    };
+    // Sorts keys_ for WriteRecord.
+    void SortKeys();
+    // Adds the key whose bytes are text_ from `offset` to its end.
+    void Collect(std::size_t offset, std::int16_t position);
+
+    std::string text_;
+    std::vector<Key> keys_;
+    std::vector<Key> spare_;  // the radix sort's second buffer
+    std::vector<std::string_view> sortedKeys_;  // storage reused by WriteRecord
+    std::vector<std::int16_t> sortedPositions_;
 };
 
 }  // namespace zav

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -93,6 +94,9 @@ class clsZAV {
     // left out with a "Warning: " log line. Returns the number of groups left out.
     std::int32_t AddIndexRecord(std::int16_t routeOrdinal, std::int16_t indexType, std::int32_t count,
                                 const std::vector<std::string>& keys, const std::vector<std::int16_t>& positions);
+    // The same for every pair of `keys` and `positions` (as many of each), keys held elsewhere.
+    std::int32_t AddIndexRecord(std::int16_t routeOrdinal, std::int16_t indexType,
+                                std::span<const std::string_view> keys, std::span<const std::int16_t> positions);
     // Appends one configuration record: record type, code type, flags, `count` entries of three texts
     // (code, value, data) and the end mark. THROWS RuntimeError(6) when it would not fit in a record.
     void AddCodeRecord(std::int16_t recordType, std::int16_t codeType, std::int16_t flags, std::int16_t count,

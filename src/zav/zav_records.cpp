@@ -8,6 +8,7 @@
 //   0  record type | 2  code type | 4  flags | 6  entry count n | 8  n entries | end  65535
 //   entry: code, value, data, each followed by 0 and, when needed for an even length, another 0
 #include <algorithm>
+#include <cstring>
 
 #include "core/errors.h"
 #include "core/frontend.h"
@@ -39,6 +40,11 @@ std::size_t TextLength(std::string_view text) {
     return text.size() - static_cast<std::size_t>(std::count(text.begin(), text.end(), '\0'));
 }
 
+void PutBE16(char* at, std::uint32_t value) {
+    at[0] = static_cast<char>((value >> 8) & 0xFF);
+    at[1] = static_cast<char>(value & 0xFF);
+}
+
 // One key and the range of pairs that carry it.
 struct Group {
     std::size_t first;
@@ -51,6 +57,13 @@ struct Group {
 std::int32_t clsZAV::AddIndexRecord(std::int16_t routeOrdinal, std::int16_t indexType, std::int32_t count,
                                     const std::vector<std::string>& keys, const std::vector<std::int16_t>& positions) {
     const std::size_t n = std::min({static_cast<std::size_t>(std::max(count, 0)), keys.size(), positions.size()});
+    const std::vector<std::string_view> views(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(n));
+    return AddIndexRecord(routeOrdinal, indexType, views, std::span(positions).first(n));
+}
+
+std::int32_t clsZAV::AddIndexRecord(std::int16_t routeOrdinal, std::int16_t indexType,
+                                    std::span<const std::string_view> keys, std::span<const std::int16_t> positions) {
+    const std::size_t n = std::min(keys.size(), positions.size());
     std::vector<Group> groups;
     for (std::size_t i = 0; i < n; ++i) {
         if (!groups.empty() && keys[groups.back().first] == keys[i]) {
@@ -66,19 +79,31 @@ std::int32_t clsZAV::AddIndexRecord(std::int16_t routeOrdinal, std::int16_t inde
     }
 
     std::string record;
-    auto flush = [&](std::size_t begin, std::size_t end) {
+    auto flush = [&](std::size_t begin, std::size_t end, std::size_t size) {
         if (begin == end) return;
-        record.clear();
-        AppendBE16(record, kRecIndex);
-        AppendBE16(record, static_cast<std::uint16_t>(routeOrdinal));
-        AppendBE16(record, static_cast<std::uint16_t>(indexType));
+        // Every byte is written below except the zero bytes that end and pad the keys.
+        record.assign(size, '\0');
+        char* at = record.data();
+        PutBE16(at, kRecIndex);
+        PutBE16(at + 2, static_cast<std::uint16_t>(routeOrdinal));
+        PutBE16(at + 4, static_cast<std::uint16_t>(indexType));
+        std::size_t offset = kIndexHeadSize;
         for (std::size_t g = begin; g < end; ++g) {
             const Group& group = groups[g];
-            const std::size_t next = g + 1 < end ? record.size() + group.size : kEndMark;
-            AppendBE16(record, static_cast<std::uint32_t>(next));
-            AppendPaddedText(record, keys[group.first]);
-            for (std::size_t i = group.first; i < group.first + group.count; ++i)
-                AppendBE16(record, static_cast<std::uint16_t>(positions[i]));
+            const std::size_t next = g + 1 < end ? offset + group.size : kEndMark;
+            PutBE16(at + offset, static_cast<std::uint32_t>(next));
+            const std::string_view key = keys[group.first];
+            char* text = at + offset + 2;
+            if (key.find('\0') == std::string_view::npos) {
+                std::memcpy(text, key.data(), key.size());
+            } else {
+                for (char c : key)
+                    if (c != '\0') *text++ = c;
+            }
+            char* pos = at + offset + group.size - 2 * group.count;
+            for (std::size_t i = group.first; i < group.first + group.count; ++i, pos += 2)
+                PutBE16(pos, static_cast<std::uint16_t>(positions[i]));
+            offset += group.size;
         }
         db_.WriteRaw(record);
     };
@@ -89,8 +114,9 @@ std::int32_t clsZAV::AddIndexRecord(std::int16_t routeOrdinal, std::int16_t inde
     std::size_t size = kIndexHeadSize;
     for (std::size_t g = 0; g < groups.size(); ++g) {
         if (kIndexHeadSize + groups[g].size > kMaxRecordSize) {
-            flush(begin, g);
-            AddLog("Warning: Index key " + keys[groups[g].first] + " of route " + std::to_string(routeOrdinal) +
+            flush(begin, g, size);
+            AddLog("Warning: Index key " + std::string(keys[groups[g].first]) + " of route " +
+                   std::to_string(routeOrdinal) +
                    " has too many meters for one index record and is left out of the index");
             ++leftOut;
             begin = g + 1;
@@ -98,13 +124,13 @@ std::int32_t clsZAV::AddIndexRecord(std::int16_t routeOrdinal, std::int16_t inde
             continue;
         }
         if (size + groups[g].size > kMaxRecordSize) {
-            flush(begin, g);
+            flush(begin, g, size);
             begin = g;
             size = kIndexHeadSize;
         }
         size += groups[g].size;
     }
-    flush(begin, groups.size());
+    flush(begin, groups.size(), size);
     return leftOut;
 }
 

@@ -164,6 +164,13 @@ TEST(HomeFolder, OptionThenEnvironmentThenDataFolder) {
 namespace zav {
 namespace {
 
+// `count` numbered lines, each ended by `end`.
+std::string CountedLines(int count, const char* end) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += "line " + std::to_string(i) + end;
+    return text;
+}
+
 // The block-by-block reader gives the lines the whole-text splitter gives, also where a line or a
 // CR LF pair straddles two blocks, and counts every byte it consumed.
 TEST(TextFileStream, SameLinesAsTheWholeTextAcrossBlocks) {
@@ -186,6 +193,9 @@ TEST(TextFileStream, SameLinesAsTheWholeTextAcrossBlocks) {
         longLine + "\r\n" + longLine,                  // lines longer than a block
         std::string(3 * block, 'q') + "\n" + "tail",   // a line over several blocks
         std::string(block - 1, 'y') + "\n\r\n" + "z",  // LF at a block's end, then CR LF
+        CountedLines(20000, "\r"),                     // many lines over several blocks, CR only
+        CountedLines(20000, "\n"),                     // LF only
+        CountedLines(20000, "\r\n"),                   // CR LF
     };
     for (const std::string& text : texts) {
         WriteFileBytes(dir / "t.txt", text);
@@ -197,6 +207,13 @@ TEST(TextFileStream, SameLinesAsTheWholeTextAcrossBlocks) {
         EXPECT_EQ(lines, Lines(text)) << text.size();
         EXPECT_EQ(stream.Position(), text.size());
         EXPECT_FALSE(stream.ReadLine(line));
+
+        TextFileStream views(dir / "t.txt");  // the same lines as views into the reader's buffer
+        V viewed;
+        std::string_view view;
+        while (views.ReadLine(view)) viewed.emplace_back(view);
+        EXPECT_EQ(viewed, lines) << text.size();
+        EXPECT_EQ(views.Position(), text.size());
     }
 }
 

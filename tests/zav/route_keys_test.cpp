@@ -94,6 +94,47 @@ TEST(IndexRecord, EqualKeysKeepCollectionOrderAndSortingIsByCharacterCode) {
                                            0xFF, 0xFF, 0xE9, 0, 0, 0, 0, 2, 0, 4}));
 }
 
+// Keys that share their first eight bytes are ordered by the rest (a key that ends there first, then
+// by the following bytes), equal ones in collection order; tokens of eight characters and more are
+// left out like short ones.
+TEST(IndexRecord, KeysSharingTheirFirstEightBytesAreOrderedWhole) {
+    test::TempDir dir;
+    const V records = RecordsWritten(dir, [](clsZAV& db) {
+        clsIndex index;
+        const std::string_view keys[] = {"ABCDEFGHZ", "ABCDEFGHA", "ABCDEFGH",   "ABCDEFGHA", "AB",
+                                         {"AB\0", 3}, "ABCDEFGHAA", "A",          {"AB\0", 3}};
+        std::int16_t position = 0;
+        for (const std::string_view key : keys) index.Insert(key, position++);
+        index.WriteRecord(db);
+    });
+    ASSERT_EQ(records.size(), 1u);
+    // Groups: A(7) | AB(4, 5: the zero byte of "AB\0" is dropped from the stored key, but it sorts after
+    // "AB") | AB(8) | ABCDEFGH(2) | ABCDEFGHA(1, 3) | ABCDEFGHAA(6) | ABCDEFGHZ(0).
+    std::vector<std::pair<std::string, std::vector<int>>> groups;
+    const std::string& r = records[0];
+    std::size_t at = 6;
+    while (at < r.size()) {
+        const std::size_t next = static_cast<unsigned char>(r[at]) << 8 | static_cast<unsigned char>(r[at + 1]);
+        const std::size_t end = next == 0xFFFF ? r.size() : next;
+        const std::string key(r.c_str() + at + 2);
+        std::size_t p = at + 2 + ((key.size() + 2) & ~std::size_t{1});
+        std::vector<int> positions;
+        for (; p < end; p += 2)
+            positions.push_back(static_cast<unsigned char>(r[p]) << 8 | static_cast<unsigned char>(r[p + 1]));
+        groups.emplace_back(key, positions);
+        at = end;
+    }
+    const std::vector<std::pair<std::string, std::vector<int>>> expected = {
+        {"A", {7}}, {"AB", {4}}, {"AB", {5, 8}}, {"ABCDEFGH", {2}}, {"ABCDEFGHA", {1, 3}}, {"ABCDEFGHAA", {6}},
+        {"ABCDEFGHZ", {0}}};
+    EXPECT_EQ(groups, expected);
+}
+
+TEST(IndexWords, LongTokensAreLeftOutToo) {
+    const std::unordered_set<std::string> tokens{"BOULEVARD", "ST"};
+    EXPECT_EQ(IndexWords("12 Sunset Boulevard St Boulevards", tokens), (V{"SUNSET", "BOULEVARDS"}));
+}
+
 TEST(IndexRecord, KeysBeyondOneRecordContinueInFurtherRecordsWithinTheLimit) {
     test::TempDir dir;
     test::FakeFrontend ui;
