@@ -36,16 +36,20 @@ std::vector<std::string> ExtractUser(std::string_view Source) {
 }
 
 void ExtractUserInto(std::string_view Source, std::vector<std::string>& parts) {
-    std::size_t count = 1;
-    if (parts.empty()) parts.emplace_back();
-    parts[0].clear();
-    for (char c : Source) {
-        if (c == '~') {
-            if (parts.size() <= count) parts.emplace_back();
-            parts[count++].clear();
-        } else {
-            parts[count - 1] += c == '\1' ? '\0' : c == '\2' ? '~' : c;
+    std::size_t count = 0;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = Source.find('~', start);
+        if (parts.size() <= count) parts.emplace_back();
+        std::string& part = parts[count++];
+        part.assign(Source.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        for (char& c : part) {
+            if (c == '\1')
+                c = '\0';
+            else if (c == '\2')
+                c = '~';
         }
+        if (end == std::string_view::npos) break;
+        start = end + 1;
     }
     parts.resize(count);
 }

@@ -19,6 +19,11 @@ class Upload {
     bool Create(const std::filesystem::path& path);
     // The record of identifier `id`, its values cleared. REQUIRES: a declared identifier.
     clsRecType& Setup(std::string_view id);
+    // A record Setup returned before, its values cleared again.
+    static clsRecType& Setup(clsRecType& record) {
+        record.Init();
+        return record;
+    }
     // Writes the record; a number too wide for its field is logged as "Error: Value v does not fit field F
     // of the R record (upload line n)" and makes Ok() false.
     void Write(clsRecType& record);
@@ -33,7 +38,25 @@ class Upload {
     bool ok_ = true;
 };
 
+// A field of a record type, its position found once: a converter that writes the record for every meter
+// sets its fields without a search by name. A name the record does not declare sets nothing (a value
+// under such a name takes no part in the line).
+class Field {
+  public:
+    Field(clsRecType& record, std::string_view name) : record_(&record), index_(record.FieldIndex(name)) {}
+    void Set(std::string_view text) const { record_->SetText(index_, text); }
+    void Set(std::int32_t n) const { record_->SetValue(index_, n); }
+    void Set(double n) const { record_->SetValue(index_, n); }
+
+  private:
+    clsRecType* record_;
+    int index_;
+};
+
 // The i-th value (from 1) of a packed user field, empty when it holds fewer values.
-const std::string& Part(const std::vector<std::string>& values, std::size_t i);
+inline const std::string& Part(const std::vector<std::string>& values, std::size_t i) {
+    static const std::string kNone;
+    return i >= 1 && i <= values.size() ? values[i - 1] : kNone;
+}
 
 }  // namespace zav::host

@@ -168,8 +168,22 @@ void PutField(std::string& buffer, std::size_t start, std::size_t width, std::st
     if (n < width) std::memset(buffer.data() + start + n, ' ', width - n);
 }
 
-// Writes a whole number zero-padded to `width` digits ("-" before a negative one); false when it needed
-// more characters than the field has (its leading characters are kept).
+// Writes a whole number (its sign and `length` digits) zero-padded to `width` digits ("-" before a
+// negative one); false when it needed more characters than the field has (its leading characters are kept).
+bool PutDigits(std::string& buffer, std::size_t start, std::size_t width, bool negative, const char* digits,
+               std::size_t length) {
+    const std::size_t zeros = length < width ? width - length : 0;
+    const std::size_t total = (negative ? 1 : 0) + zeros + length;
+    std::size_t at = start;
+    const std::size_t end = start + width;
+    if (negative && at < end) buffer[at++] = '-';
+    for (std::size_t i = 0; i < zeros && at < end; ++i) buffer[at++] = '0';
+    for (std::size_t i = 0; i < length && at < end; ++i) buffer[at++] = digits[i];
+    if (at < end) std::memset(buffer.data() + at, ' ', end - at);
+    return total <= width;
+}
+
+// PutDigits of a whole number held as a double.
 bool PutWholeNumber(std::string& buffer, std::size_t start, std::size_t width, double rounded) {
     char digits[32];
     std::size_t length = 0;
@@ -181,16 +195,15 @@ bool PutWholeNumber(std::string& buffer, std::size_t start, std::size_t width, d
         length = std::min(text.size(), sizeof digits);
         std::memcpy(digits, text.data(), length);
     }
-    const bool negative = rounded < 0;
-    const std::size_t zeros = length < width ? width - length : 0;
-    const std::size_t total = (negative ? 1 : 0) + zeros + length;
-    std::size_t at = start;
-    const std::size_t end = start + width;
-    if (negative && at < end) buffer[at++] = '-';
-    for (std::size_t i = 0; i < zeros && at < end; ++i) buffer[at++] = '0';
-    for (std::size_t i = 0; i < length && at < end; ++i) buffer[at++] = digits[i];
-    if (at < end) std::memset(buffer.data() + at, ' ', end - at);
-    return total <= width;
+    return PutDigits(buffer, start, width, rounded < 0, digits, length);
+}
+
+// PutDigits of an integer, printed as one (no detour through a double).
+bool PutWholeNumber(std::string& buffer, std::size_t start, std::size_t width, std::int32_t n) {
+    char digits[16];
+    const auto magnitude = static_cast<std::uint32_t>(n < 0 ? -static_cast<std::int64_t>(n) : n);
+    const auto length = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, magnitude).ptr - digits);
+    return PutDigits(buffer, start, width, n < 0, digits, length);
 }
 
 // Two digits of `n` (0 to 99) at `out`.
@@ -224,18 +237,19 @@ bool clsField::Insert(std::string& buffer, const zav::Value& value) const {
     const std::size_t width = static_cast<std::size_t>(std::max<int>(FieldLen, 0));
     const std::size_t start = FieldPos >= 1 ? static_cast<std::size_t>(FieldPos - 1) : 0;
     if (buffer.size() < start + width) buffer.resize(start + width, ' ');
+    if (const auto* text = std::get_if<std::string>(&value); text != nullptr && FieldType == kHostText) {
+        PutField(buffer, start, width, *text);  // the common case first
+        return true;
+    }
 
     std::string scratch;
     switch (FieldType) {
         case kHostInteger:
         case kHostZeroPadded: {
-            std::optional<double> n;
-            if (const auto* i = std::get_if<std::int32_t>(&value))
-                n = *i;
-            else if (const auto* h = std::get_if<std::int16_t>(&value))
-                n = *h;
-            else
-                n = NumberOf(value);
+            if (const auto* i = std::get_if<std::int32_t>(&value)) return PutWholeNumber(buffer, start, width, *i);
+            if (const auto* h = std::get_if<std::int16_t>(&value))
+                return PutWholeNumber(buffer, start, width, std::int32_t{*h});
+            const std::optional<double> n = NumberOf(value);
             if (!n) break;
             return PutWholeNumber(buffer, start, width, std::round(*n));  // halves away from zero
         }
@@ -325,6 +339,7 @@ void clsRecType::AddField(std::string fieldName, std::int16_t fieldType, std::in
     exact_.emplace(field.FieldName, static_cast<int>(colFields_.size()));
     colFields_.push_back(std::move(field));
     colValues_.emplace_back();
+    stored_.push_back(0);
     pending_.push_back(0);
     tooLargeAt_.push_back(0);
 }
@@ -337,7 +352,7 @@ bool clsRecType::TestID(std::string_view buffer) const {
 }
 
 void clsRecType::Parse(std::string_view buffer) {
-    for (auto& slot : colValues_) slot.reset();
+    std::fill(stored_.begin(), stored_.end(), 0);
     extra_.Clear();
     cvarBuffer.assign(buffer);
     std::fill(pending_.begin(), pending_.end(), 1);
@@ -346,14 +361,12 @@ void clsRecType::Parse(std::string_view buffer) {
     tooLargeKnown_ = false;
 }
 
-const std::optional<zav::Value>& clsRecType::Slot(std::size_t i) const {
-    if (pending_[i]) {
-        bool tooLarge = false;
-        colValues_[i] = colFields_[i].Extract(cvarBuffer, &tooLarge);
-        pending_[i] = 0;
-        tooLargeAt_[i] = tooLarge ? 1 : 0;
-    }
-    return colValues_[i];
+void clsRecType::Extract(std::size_t i) const {
+    bool tooLarge = false;
+    colValues_[i] = colFields_[i].Extract(cvarBuffer, &tooLarge);
+    stored_[i] = 1;
+    pending_[i] = 0;
+    tooLargeAt_[i] = tooLarge ? 1 : 0;
 }
 
 const std::vector<std::string>& clsRecType::TooLargeFields() const {
@@ -387,8 +400,8 @@ int clsRecType::FieldIndex(std::string_view fieldName) const {
 const zav::Value& clsRecType::Value(std::string_view fieldName) const {
     const int i = FieldIndex(fieldName);
     if (i >= 0) {
-        const auto& slot = Slot(static_cast<std::size_t>(i));
-        return slot ? *slot : kEmpty;
+        const zav::Value* slot = Slot(static_cast<std::size_t>(i));
+        return slot != nullptr ? *slot : kEmpty;
     }
     const zav::Value* v = extra_.Find(fieldName);
     return v != nullptr ? *v : kEmpty;
@@ -397,8 +410,7 @@ const zav::Value& clsRecType::Value(std::string_view fieldName) const {
 void clsRecType::Value(std::string_view fieldName, zav::Value value) {
     const int i = FieldIndex(fieldName);
     if (i >= 0) {
-        if (pending_[static_cast<std::size_t>(i)]) Slot(static_cast<std::size_t>(i));  // keeps its too-large note
-        colValues_[static_cast<std::size_t>(i)] = std::move(value);
+        Receive(static_cast<std::size_t>(i)) = std::move(value);
     } else if (zav::Value* v = extra_.Find(fieldName)) {
         *v = std::move(value);
     } else {
@@ -422,6 +434,7 @@ int clsRecType::Init() {
 void clsRecType::ClearFields() {
     colFields_.clear();
     colValues_.clear();
+    stored_.clear();
     pending_.clear();
     tooLargeAt_.clear();
     index_.clear();
@@ -432,7 +445,7 @@ void clsRecType::ClearFields() {
 
 void clsRecType::ClearValues() {
     TooLargeFields();  // what the parsed line held stays known
-    for (auto& slot : colValues_) slot.reset();
+    std::fill(stored_.begin(), stored_.end(), 0);
     std::fill(pending_.begin(), pending_.end(), 0);
     extra_.Clear();
 }
@@ -444,12 +457,21 @@ std::string clsRecType::Buffer(int padTo) {
 }
 
 bool clsRecType::AssembleInto(std::string& line, int padTo) {
-    line.clear();
     cut_.clear();
+    // The line reaches to the end of the last field with a value (or to `padTo`), blank where no field
+    // writes: sized once, so no field has to grow it.
+    std::size_t length = padTo >= 1 ? static_cast<std::size_t>(padTo) : 0;
+    for (std::size_t i = 0; i < colFields_.size(); ++i) {
+        if (Slot(i) == nullptr) continue;
+        const clsField& f = colFields_[i];
+        const std::size_t start = f.FieldPos >= 1 ? static_cast<std::size_t>(f.FieldPos - 1) : 0;
+        length = std::max(length, start + static_cast<std::size_t>(std::max<int>(f.FieldLen, 0)));
+    }
+    line.assign(length, ' ');
     try {
         for (std::size_t i = 0; i < colFields_.size(); ++i) {
-            const auto& slot = Slot(i);
-            if (!slot) continue;
+            const zav::Value* slot = Slot(i);
+            if (slot == nullptr) continue;
             if (!colFields_[i].Insert(line, *slot)) cut_.push_back(colFields_[i].FieldName);
         }
     } catch (const RuntimeError& e) {
@@ -457,7 +479,6 @@ bool clsRecType::AssembleInto(std::string& line, int padTo) {
         line.clear();
         return false;
     }
-    if (padTo >= 1 && line.size() < static_cast<std::size_t>(padTo)) line.resize(static_cast<std::size_t>(padTo), ' ');
     return true;
 }
 
