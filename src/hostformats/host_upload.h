@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "hostformats/host_file.h"
@@ -19,11 +20,6 @@ class Upload {
     bool Create(const std::filesystem::path& path);
     // The record of identifier `id`, its values cleared. REQUIRES: a declared identifier.
     clsRecType& Setup(std::string_view id);
-    // A record Setup returned before, its values cleared again.
-    static clsRecType& Setup(clsRecType& record) {
-        record.Init();
-        return record;
-    }
     // Writes the record; a number too wide for its field is logged as "Error: Value v does not fit field F
     // of the R record (upload line n)" and makes Ok() false.
     void Write(clsRecType& record);
@@ -54,9 +50,8 @@ class Field {
 };
 
 // The i-th value (from 1) of a packed user field, empty when it holds fewer values.
-inline const std::string& Part(const std::vector<std::string>& values, std::size_t i) {
-    static const std::string kNone;
-    return i >= 1 && i <= values.size() ? values[i - 1] : kNone;
+inline std::string_view Part(const std::vector<std::string_view>& values, std::size_t i) {
+    return i >= 1 && i <= values.size() ? values[i - 1] : std::string_view();
 }
 
 }  // namespace zav::host

@@ -109,15 +109,19 @@ struct MeterFields {
               Digits = read.Find("Digits"), PrvReading = read.Find("PrvReading");
 };
 
-// The upload records written for every meter, their fields found once.
+// The upload records written for every meter. They keep their values from meter to meter: the values
+// that are the same for every meter are set once here, the others (found once as Fields) for each meter.
 struct CustomerRecord {
-    explicit CustomerRecord(clsRecType& r) : rec(r) {}
+    explicit CustomerRecord(clsRecType& r) : rec(r) {
+        rec.Value("NumberMeters", std::int32_t{1});
+        rec.Value("UtilityID", std::string());
+        rec.Value("ExceptionCode", std::string(" "));
+        rec.Value("Reserved", std::string("00"));
+    }
     clsRecType& rec;
-    const Field RouteNumber{rec, "RouteNumber"}, NumberMeters{rec, "NumberMeters"}, Account{rec, "Account"},
-        GroupCode{rec, "GroupCode"}, ExtraIndicator{rec, "ExtraIndicator"}, SegmentCode{rec, "SegmentCode"},
-        PassThru{rec, "PassThru"}, CustomerInfo{rec, "CustomerInfo"}, Name{rec, "Name"}, Address1{rec, "Address1"},
-        Address2{rec, "Address2"}, UtilityID{rec, "UtilityID"}, ExceptionCode{rec, "ExceptionCode"},
-        Reserved{rec, "Reserved"};
+    const Field RouteNumber{rec, "RouteNumber"}, Account{rec, "Account"}, GroupCode{rec, "GroupCode"},
+        ExtraIndicator{rec, "ExtraIndicator"}, SegmentCode{rec, "SegmentCode"}, PassThru{rec, "PassThru"},
+        CustomerInfo{rec, "CustomerInfo"}, Name{rec, "Name"}, Address1{rec, "Address1"}, Address2{rec, "Address2"};
 };
 
 struct CustomerExtraRecord {
@@ -128,9 +132,17 @@ struct CustomerExtraRecord {
 };
 
 struct MeterRecord {
-    explicit MeterRecord(clsRecType& r) : rec(r) {}
+    explicit MeterRecord(clsRecType& r) : rec(r) {
+        rec.Value("NumberReadings", std::int32_t{1});
+        for (const char* f : {"SurveyResponse1", "SurveyResponse2"}) rec.Value(f, std::string(" "));
+        for (const char* f : {"MeterChangeOutIndicator", "ChangeMeterRecordIndicator"}) rec.Value(f, std::string("N"));
+        rec.Value("TimeCode", std::int32_t{0});
+        rec.Value("Reserved2", std::string("0000000000"));
+        for (const char* f : {"Reserved3", "Reserved4"}) rec.Value(f, std::string("00"));
+        for (const char* f : {"Reserved5", "Reserved6", "Reserved7"}) rec.Value(f, std::string("0"));
+    }
     clsRecType& rec;
-    const Field RouteNumber{rec, "RouteNumber"}, NumberReadings{rec, "NumberReadings"}, GroupCode{rec, "GroupCode"},
+    const Field RouteNumber{rec, "RouteNumber"}, GroupCode{rec, "GroupCode"},
         SurveyCode1DisplayIndicator{rec, "SurveyCode1DisplayIndicator"},
         SurveyCode2DisplayIndicator{rec, "SurveyCode2DisplayIndicator"}, BillCode{rec, "BillCode"},
         MeterStatus{rec, "MeterStatus"}, OpticalProbeID{rec, "OpticalProbeID"}, MeterNumber{rec, "MeterNumber"},
@@ -139,13 +151,8 @@ struct MeterRecord {
         ReadInstruction2{rec, "ReadInstruction2"},
         SpecialMessageDisplayIndicator{rec, "SpecialMessageDisplayIndicator"},
         SpecialMessageIndicator{rec, "SpecialMessageIndicator"},
-        TroubleMessageIndicator{rec, "TroubleMessageIndicator"}, SurveyResponse1{rec, "SurveyResponse1"},
-        SurveyResponse2{rec, "SurveyResponse2"}, MeterChangeOutIndicator{rec, "MeterChangeOutIndicator"},
-        ChangeMeterRecordIndicator{rec, "ChangeMeterRecordIndicator"}, MeterCategory{rec, "MeterCategory"},
-        LocationExtraMeter{rec, "LocationExtraMeter"}, TimeCode{rec, "TimeCode"},
-        OriginalAdditionalMeterInfo{rec, "OriginalAdditionalMeterInfo"}, Reserved2{rec, "Reserved2"},
-        Reserved3{rec, "Reserved3"}, Reserved4{rec, "Reserved4"}, Reserved5{rec, "Reserved5"},
-        Reserved6{rec, "Reserved6"}, Reserved7{rec, "Reserved7"};
+        TroubleMessageIndicator{rec, "TroubleMessageIndicator"}, MeterCategory{rec, "MeterCategory"},
+        LocationExtraMeter{rec, "LocationExtraMeter"}, OriginalAdditionalMeterInfo{rec, "OriginalAdditionalMeterInfo"};
 };
 
 struct MessageRecord {
@@ -156,47 +163,54 @@ struct MessageRecord {
 };
 
 struct ReadingRecord {
-    explicit ReadingRecord(clsRecType& r) : rec(r) {}
+    explicit ReadingRecord(clsRecType& r) : rec(r) {
+        rec.Value("MeterConstantVerified", std::string(" "));
+        for (const char* f : {"ChannelNumber", "ReadAuditResult", "TroubleCode1", "TroubleCode2", "AuditCounter",
+                              "ClearCounter", "ElapsedTime", "ReadTypeCode", "ReadReason"})
+            rec.Value(f, std::int32_t{0});
+        rec.Value("ReadOrder", std::int32_t{1});
+        rec.Value("UnprocessedReadFlag", std::string("N"));
+        rec.Value("MeterReaderID", std::string("TRAV"));
+        for (const char* f : {"Reserved1", "Reserved3", "Reserved4", "Reserved5", "Reserved6"})
+            rec.Value(f, std::string("0"));
+    }
     clsRecType& rec;
     const Field RouteNumber{rec, "RouteNumber"}, TextPrompt{rec, "TextPrompt"}, ReadDirection{rec, "ReadDirection"},
         CompareCode{rec, "CompareCode"}, ValidationCode{rec, "ValidationCode"}, MeterConstant{rec, "MeterConstant"},
-        ConstantFlag{rec, "ConstantFlag"}, HHFPosition{rec, "HHFPosition"},
-        MeterConstantVerified{rec, "MeterConstantVerified"}, ReadMethod{rec, "ReadMethod"}, Reading{rec, "Reading"},
-        ReadOrder{rec, "ReadOrder"}, ReadDate{rec, "ReadDate"}, ReadTime{rec, "ReadTime"}, ReadCode{rec, "ReadCode"},
-        UnprocessedReadFlag{rec, "UnprocessedReadFlag"}, MeterReaderID{rec, "MeterReaderID"},
+        ConstantFlag{rec, "ConstantFlag"}, HHFPosition{rec, "HHFPosition"}, ReadMethod{rec, "ReadMethod"},
+        Reading{rec, "Reading"}, ReadDate{rec, "ReadDate"}, ReadTime{rec, "ReadTime"}, ReadCode{rec, "ReadCode"},
         NewNumberDials{rec, "NewNumberDials"}, NewNumberDecimals{rec, "NewNumberDecimals"},
         NewReadMethod{rec, "NewReadMethod"}, NewMeterConstant{rec, "NewMeterConstant"},
         PreviousReading{rec, "PreviousReading"};
-    const Field Zeros[9] = {{rec, "ChannelNumber"}, {rec, "ReadAuditResult"}, {rec, "TroubleCode1"},
-                            {rec, "TroubleCode2"},  {rec, "AuditCounter"},    {rec, "ClearCounter"},
-                            {rec, "ElapsedTime"},   {rec, "ReadTypeCode"},    {rec, "ReadReason"}};
-    const Field Reserved[5] = {{rec, "Reserved1"}, {rec, "Reserved3"}, {rec, "Reserved4"}, {rec, "Reserved5"},
-                               {rec, "Reserved6"}};
 };
 
 struct ProbeRecord {
-    explicit ProbeRecord(clsRecType& r) : rec(r) {}
+    explicit ProbeRecord(clsRecType& r) : rec(r) {
+        for (const char* f : {"ExpectedDeviceID", "DeviceID", "DeviceDate", "DeviceTime", "TIMName"})
+            rec.Value(f, std::string());
+        for (const char* f : {"StatusOpen", "StatusTOU", "StatusLPAll", "StatusLPPartial", "StatusStatusCheck",
+                              "StatusResetDemand", "StatusAutoTimeSet", "StatusCodes1", "StatusCodes2", "StatusCodes3",
+                              "StatusCodes4", "StatusCodes5", "StatusCodes6"})
+            rec.Value(f, std::string("00"));
+    }
     clsRecType& rec;
     const Field RouteNumber{rec, "RouteNumber"}, OpticalProbeRecorderID{rec, "OpticalProbeRecorderID"},
         ReadDate{rec, "ReadDate"}, ReadTime{rec, "ReadTime"};
-    const Field Empty[5] = {{rec, "ExpectedDeviceID"}, {rec, "DeviceID"}, {rec, "DeviceDate"}, {rec, "DeviceTime"},
-                            {rec, "TIMName"}};
-    const Field Statuses[13] = {{rec, "StatusOpen"},        {rec, "StatusTOU"},         {rec, "StatusLPAll"},
-                                {rec, "StatusLPPartial"},   {rec, "StatusStatusCheck"}, {rec, "StatusResetDemand"},
-                                {rec, "StatusAutoTimeSet"}, {rec, "StatusCodes1"},      {rec, "StatusCodes2"},
-                                {rec, "StatusCodes3"},      {rec, "StatusCodes4"},      {rec, "StatusCodes5"},
-                                {rec, "StatusCodes6"}};
 };
 
 // The radio (RFF) and wand (WRR) reading records; each sets the fields its layout has.
 struct DeviceRecord {
-    explicit DeviceRecord(clsRecType& r) : rec(r) {}
+    DeviceRecord(clsRecType& r, bool radio) : rec(r) {
+        if (radio)
+            rec.Value("Tamper", std::int32_t{0});
+        else
+            rec.Value("TamperStatus", std::string("0"));
+    }
     clsRecType& rec;
     const Field RouteNumber{rec, "RouteNumber"}, RFERTID{rec, "RFERTID"}, GeographicArea{rec, "GeographicArea"},
-        RFFrequency{rec, "RFFrequency"}, RFTone{rec, "RFTone"}, Tamper{rec, "Tamper"},
-        TamperStatus{rec, "TamperStatus"}, DeviceID{rec, "DeviceID"}, WandProgram{rec, "WandProgram"},
-        ReadDate{rec, "ReadDate"}, ReadTime{rec, "ReadTime"}, Reading{rec, "Reading"}, ERTType{rec, "ERTType"},
-        VisualReadIndicator{rec, "VisualReadIndicator"};
+        RFFrequency{rec, "RFFrequency"}, RFTone{rec, "RFTone"}, DeviceID{rec, "DeviceID"},
+        WandProgram{rec, "WandProgram"}, ReadDate{rec, "ReadDate"}, ReadTime{rec, "ReadTime"}, Reading{rec, "Reading"},
+        ERTType{rec, "ERTType"}, VisualReadIndicator{rec, "VisualReadIndicator"};
 };
 
 class MVRSReadingConversion {
@@ -211,8 +225,8 @@ class MVRSReadingConversion {
           mts_(upload_.Setup("MTS")),
           rdg_(upload_.Setup("RDG")),
           prb_(upload_.Setup("PRB")),
-          rff_(upload_.Setup("RFF")),
-          wrr_(upload_.Setup("WRR")) {}
+          rff_(upload_.Setup("RFF"), true),
+          wrr_(upload_.Setup("WRR"), false) {}
 
     bool Run() {
         if (!upload_.Create(ex_.SettingPath(ex_.ReadingDestination))) return false;
@@ -273,8 +287,8 @@ class MVRSReadingConversion {
             RouteStats& r = Route(read.Long(f.RouteNbr), "a route record");
             ++fileRoutes_;
             r.RouteNumber = read.TextView(f.Initials);
-            std::vector<std::string>& user1 = user_[0];
-            ExtractUserInto(read.TextView(f.User1), user1);
+            std::vector<std::string_view>& user1 = user_[0];
+            ExtractUserInto(read.TextView(f.User1), userStorage_[0], user1);
             r.Region = Part(user1, 1);
             r.Zone = Part(user1, 2);
             r.Office = Part(user1, 3);
@@ -409,13 +423,13 @@ class MVRSReadingConversion {
         // The customer.
         const std::string_view address = read.TextView(f.ServiceAddress);
         const std::string_view billing = read.TextView(f.BillingName);
-        std::vector<std::string>& user1 = user_[0];
-        std::vector<std::string>& user2 = user_[1];
-        std::vector<std::string>& user3 = user_[2];
-        std::vector<std::string>& user4 = user_[3];
-        ExtractUserInto(read.TextView(f.User1), user1);
-        const std::string& account = Part(user1, 2);
-        const std::string& customerInfo = Part(user1, 7);
+        std::vector<std::string_view>& user1 = user_[0];
+        std::vector<std::string_view>& user2 = user_[1];
+        std::vector<std::string_view>& user3 = user_[2];
+        std::vector<std::string_view>& user4 = user_[3];
+        ExtractUserInto(read.TextView(f.User1), userStorage_[0], user1);
+        const std::string_view account = Part(user1, 2);
+        const std::string_view customerInfo = Part(user1, 7);
         // The meter.
         const std::string_view serial = read.TextView(f.MeterSerialNbr);
         const std::string_view meterNumber = Trim(serial) == "0" ? std::string_view(" ") : serial;
@@ -436,18 +450,16 @@ class MVRSReadingConversion {
         }
         ZeroPadded(readTime, 6, readTimeText_);
         const std::string_view readTimeText = readTimeText_;
-        ExtractUserInto(read.TextView(f.User2), user2);
-        ExtractUserInto(read.TextView(f.User3), user3);
-        ExtractUserInto(read.TextView(f.User4), user4);
-        const std::string& location = Part(user2, 8);
+        ExtractUserInto(read.TextView(f.User2), userStorage_[1], user2);
+        ExtractUserInto(read.TextView(f.User3), userStorage_[2], user3);
+        ExtractUserInto(read.TextView(f.User4), userStorage_[3], user4);
+        const std::string_view location = Part(user2, 8);
         const std::string_view originalMethod = Part(user3, 5);
         const std::string_view readLetter = status == 0 ? std::string_view("N") : ReadLetter(readType);
         const double scale = decimals != 0 ? std::pow(10.0, decimals) : 1.0;
 
         const CustomerRecord& cus = cus_;
-        upload_.Setup(cus.rec);
         cus.RouteNumber.Set(routeNumber);
-        cus.NumberMeters.Set(std::int32_t{1});
         cus.Account.Set(account);
         cus.GroupCode.Set(Part(user1, 3));
         cus.ExtraIndicator.Set(Part(user1, 4));
@@ -457,14 +469,10 @@ class MVRSReadingConversion {
         cus.Name.Set(Mid(billing, 0, 20, scratch));
         cus.Address1.Set(Mid(address, 0, 20, scratch));
         cus.Address2.Set(Mid(address, 20, 20, scratch));
-        cus.UtilityID.Set("");
-        cus.ExceptionCode.Set(" ");
-        cus.Reserved.Set("00");
         upload_.Write(cus.rec);
 
         if (Part(user1, 4) == "Y") {
             const CustomerExtraRecord& csx = csx_;
-            upload_.Setup(csx.rec);
             csx.RouteNumber.Set(routeNumber);
             csx.Account.Set(account);
             csx.Name.Set(Mid(billing, 20, 20, scratch));
@@ -474,9 +482,7 @@ class MVRSReadingConversion {
         }
 
         const MeterRecord& mtr = mtr_;
-        upload_.Setup(mtr.rec);
         mtr.RouteNumber.Set(routeNumber);
-        mtr.NumberReadings.Set(std::int32_t{1});
         mtr.GroupCode.Set(Part(user2, 1));
         mtr.SurveyCode1DisplayIndicator.Set(Part(user2, 2));
         mtr.SurveyCode2DisplayIndicator.Set(Part(user2, 3));
@@ -484,10 +490,10 @@ class MVRSReadingConversion {
         mtr.MeterStatus.Set(Part(user2, 5));
         mtr.OpticalProbeID.Set(Part(user2, 6));
         mtr.MeterNumber.Set(meterNumber);
-        mtr.MeterType.Set(Part(user2, 7) == "W" ? std::string_view("00") : std::string_view(Part(user2, 7)));
+        mtr.MeterType.Set(Part(user2, 7) == "W" ? std::string_view("00") : Part(user2, 7));
         mtr.ReadSequence.Set(sequence);
         mtr.NewReadSequence.Set(sequence);
-        mtr.MeterLocation.Set(location.find('.') != std::string::npos ? std::string_view("00")
+        mtr.MeterLocation.Set(location.find('.') != std::string_view::npos ? std::string_view("00")
                                                                       : ZeroPadded(Leading(location), 2, scratch));
         mtr.ReadInstruction1.Set(Leading(Part(user2, 9)));
         mtr.ReadInstruction2.Set(Leading(Part(user2, 10)));
@@ -495,23 +501,13 @@ class MVRSReadingConversion {
         mtr.SpecialMessageIndicator.Set(message.empty() ? "N" : "Y");
         mtr.TroubleMessageIndicator.Set(
             read.Long(f.ResponseCode) > 0 || !read.TextView(f.ResponseText).empty() ? "Y" : "N");
-        mtr.SurveyResponse1.Set(" ");
-        mtr.SurveyResponse2.Set(" ");
-        mtr.MeterChangeOutIndicator.Set("N");
-        mtr.ChangeMeterRecordIndicator.Set("N");
         mtr.MeterCategory.Set(CategoryLetter(read.Long(f.MeterType)));
         mtr.LocationExtraMeter.Set(Part(user2, 13));
-        mtr.TimeCode.Set(std::int32_t{0});
         mtr.OriginalAdditionalMeterInfo.Set(meterNumber);
-        mtr.Reserved2.Set("0000000000");
-        mtr.Reserved3.Set("00");
-        mtr.Reserved4.Set("00");
-        for (const Field* reserved : {&mtr.Reserved5, &mtr.Reserved6, &mtr.Reserved7}) reserved->Set("0");
         upload_.Write(mtr.rec);
 
         if (!message.empty()) {
             const MessageRecord& mts = mts_;
-            upload_.Setup(mts.rec);
             mts.RouteNumber.Set(routeNumber);
             mts.MeterNumber.Set(meterNumber);
             mts.SpecialMessageText.Set(message);
@@ -519,7 +515,6 @@ class MVRSReadingConversion {
         }
 
         const ReadingRecord& rdg = rdg_;
-        upload_.Setup(rdg.rec);
         rdg.RouteNumber.Set(routeNumber);
         rdg.TextPrompt.Set(Part(user3, 1));
         rdg.ReadDirection.Set(Part(user3, 2));
@@ -528,11 +523,8 @@ class MVRSReadingConversion {
         rdg.MeterConstant.Set(Part(user3, 6));
         rdg.ConstantFlag.Set(Part(user3, 7));
         rdg.HHFPosition.Set(Part(user3, 8));
-        rdg.MeterConstantVerified.Set(" ");
-        for (const Field& zero : rdg.Zeros) zero.Set(std::int32_t{0});
         rdg.ReadMethod.Set(readType >= 0 && readType <= 4 ? ReadLetter(readType) : originalMethod);
         rdg.Reading.Set(decimals != 0 ? std::floor(curReading / scale) : static_cast<double>(curReading));
-        rdg.ReadOrder.Set(std::int32_t{1});
         rdg.ReadDate.Set(readDate);
         rdg.ReadTime.Set(readTimeText);
         std::string_view readCode = " ";
@@ -546,40 +538,31 @@ class MVRSReadingConversion {
             readCode = "S";
         }
         rdg.ReadCode.Set(readCode);
-        rdg.UnprocessedReadFlag.Set("N");
-        rdg.MeterReaderID.Set("TRAV");
         rdg.NewNumberDials.Set(read.Long(f.Digits));
         rdg.NewNumberDecimals.Set(decimals);
         rdg.NewReadMethod.Set(readLetter);
         rdg.NewMeterConstant.Set(Part(user3, 6));
         rdg.PreviousReading.Set(read.Long(f.PrvReading));
-        for (const Field& reserved : rdg.Reserved) reserved.Set("0");
         upload_.Write(rdg.rec);
 
         const double deviceReading = curReading / scale;  // the field rounds it, halves away from zero
         if (originalMethod == "P") {
             const ProbeRecord& prb = prb_;
-            upload_.Setup(prb.rec);
             prb.RouteNumber.Set(routeNumber);
             prb.OpticalProbeRecorderID.Set(Part(user2, 6));
-            for (const Field& empty : prb.Empty) empty.Set("");
             prb.ReadDate.Set(readDate);
             prb.ReadTime.Set(readTimeText);
-            for (const Field& code : prb.Statuses) code.Set("00");
             upload_.Write(prb.rec);
         } else if (originalMethod == "R" || originalMethod == "W") {
             const bool radio = originalMethod == "R";
             const DeviceRecord& dev = radio ? rff_ : wrr_;
-            upload_.Setup(dev.rec);
             dev.RouteNumber.Set(routeNumber);
             if (radio) {
                 dev.RFERTID.Set(ZeroPadded(tag, 1, scratch));
                 dev.GeographicArea.Set(Leading(Part(user4, 1)));
                 dev.RFFrequency.Set(Part(user4, 2));
                 dev.RFTone.Set(Part(user4, 3));
-                dev.Tamper.Set(std::int32_t{0});
             } else {
-                dev.TamperStatus.Set("0");
                 dev.DeviceID.Set(Part(user4, 5));
                 dev.WandProgram.Set(Part(user4, 6));
             }
@@ -600,7 +583,9 @@ class MVRSReadingConversion {
     bool whole_ = true;  // the first pass read everything the database announces
     std::int32_t fileRoutes_ = 0, fileMeters_ = 0;
     std::int32_t currentRoute_ = 0;
-    std::array<std::vector<std::string>, 4> user_;  // User1 to User4 taken apart, their storage reused
+    // User1 to User4 taken apart (views into the record or into their storage), their storage reused.
+    std::array<std::vector<std::string_view>, 4> user_;
+    std::array<std::string, 4> userStorage_;
     std::string scratch_, readTimeText_;           // texts made for a field, their storage reused
     const CustomerRecord cus_;
     const CustomerExtraRecord csx_;

@@ -161,10 +161,27 @@ zav::Value clsField::Extract(std::string_view buffer, bool* tooLarge) const {
 
 namespace {
 
+// Copies `n` bytes; the few bytes of most field texts without a library call.
+inline void CopyBytes(char* to, const char* from, std::size_t n) {
+    if (n >= 8 && n <= 16) {
+        std::memcpy(to, from, 8);
+        std::memcpy(to + n - 8, from + n - 8, 8);
+    } else if (n >= 4 && n < 8) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + n - 4, from + n - 4, 4);
+    } else if (n < 4) {
+        if (n > 0) to[0] = from[0];
+        if (n > 1) to[1] = from[1];
+        if (n > 2) to[2] = from[2];
+    } else {
+        std::memcpy(to, from, n);
+    }
+}
+
 // Writes `text` into the field's columns: its first `width` characters, padded with blanks.
 void PutField(std::string& buffer, std::size_t start, std::size_t width, std::string_view text) {
     const std::size_t n = std::min(width, text.size());
-    if (n != 0) std::memcpy(buffer.data() + start, text.data(), n);
+    CopyBytes(buffer.data() + start, text.data(), n);
     if (n < width) std::memset(buffer.data() + start + n, ' ', width - n);
 }
 
@@ -200,6 +217,17 @@ bool PutWholeNumber(std::string& buffer, std::size_t start, std::size_t width, d
 
 // PutDigits of an integer, printed as one (no detour through a double).
 bool PutWholeNumber(std::string& buffer, std::size_t start, std::size_t width, std::int32_t n) {
+    if (n >= 0 && width > 0) {
+        // Digits from the right, the field's last digit first: once the number is used up the digits
+        // are the padding zeros. Done when it fits the field.
+        char* out = buffer.data() + start;
+        auto rest = static_cast<std::uint32_t>(n);
+        for (std::size_t at = width; at > 0;) {
+            out[--at] = static_cast<char>('0' + rest % 10);
+            rest /= 10;
+        }
+        if (rest == 0) return true;
+    }
     char digits[16];
     const auto magnitude = static_cast<std::uint32_t>(n < 0 ? -static_cast<std::int64_t>(n) : n);
     const auto length = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, magnitude).ptr - digits);
@@ -231,17 +259,31 @@ std::string_view TextOf(const zav::Value& value, std::string& scratch) {
     return scratch;
 }
 
-}  // namespace
+// Insert for the field's columns, which `buffer` reaches: the common cases of a text in a text field and
+// an integer in a whole-number field here, the others in PutOther.
+bool PutOther(const clsField& field, std::string& buffer, std::size_t start, std::size_t width,
+              const zav::Value& value);
 
-bool clsField::Insert(std::string& buffer, const zav::Value& value) const {
-    const std::size_t width = static_cast<std::size_t>(std::max<int>(FieldLen, 0));
-    const std::size_t start = FieldPos >= 1 ? static_cast<std::size_t>(FieldPos - 1) : 0;
-    if (buffer.size() < start + width) buffer.resize(start + width, ' ');
-    if (const auto* text = std::get_if<std::string>(&value); text != nullptr && FieldType == kHostText) {
-        PutField(buffer, start, width, *text);  // the common case first
+inline bool PutValue(const clsField& field, std::string& buffer, std::size_t start, std::size_t width,
+                     const zav::Value& value) {
+    if (const auto* text = std::get_if<std::string>(&value); text != nullptr && field.FieldType == kHostText) {
+        PutField(buffer, start, width, *text);
         return true;
     }
+    if (field.FieldType == kHostZeroPadded || field.FieldType == kHostInteger) {
+        if (const auto* n = std::get_if<std::int32_t>(&value)) return PutWholeNumber(buffer, start, width, *n);
+        // A text of digits only reads as that number.
+        if (const auto* text = std::get_if<std::string>(&value); text != nullptr && !text->empty() && text->size() <= 9)
+            if (auto n = PlainDigits(*text); n && text->find(' ') == std::string::npos)
+                return PutWholeNumber(buffer, start, width, *n);
+    }
+    return PutOther(field, buffer, start, width, value);
+}
 
+bool PutOther(const clsField& field, std::string& buffer, std::size_t start, std::size_t width,
+              const zav::Value& value) {
+    const std::int16_t FieldType = field.FieldType;
+    const std::int16_t FieldLen = field.FieldLen;
     std::string scratch;
     switch (FieldType) {
         case kHostInteger:
@@ -314,6 +356,15 @@ bool clsField::Insert(std::string& buffer, const zav::Value& value) const {
     return true;
 }
 
+}  // namespace
+
+bool clsField::Insert(std::string& buffer, const zav::Value& value) const {
+    const std::size_t width = static_cast<std::size_t>(std::max<int>(FieldLen, 0));
+    const std::size_t start = FieldPos >= 1 ? static_cast<std::size_t>(FieldPos - 1) : 0;
+    if (buffer.size() < start + width) buffer.resize(start + width, ' ');
+    return PutValue(*this, buffer, start, width, value);
+}
+
 std::size_t clsRecType::NoCaseHash::operator()(std::string_view s) const {
     std::size_t h = 14695981039346656037ull;
     for (char c : s) h = (h ^ static_cast<unsigned char>(UpperChar(c))) * 1099511628211ull;
@@ -337,6 +388,8 @@ void clsRecType::AddField(std::string fieldName, std::int16_t fieldType, std::in
     iLastPos_ = static_cast<std::int16_t>(iLastPos_ + fieldLen);
     index_.emplace(field.FieldName, static_cast<int>(colFields_.size()));
     exact_.emplace(field.FieldName, static_cast<int>(colFields_.size()));
+    spans_.push_back({static_cast<std::size_t>(field.FieldPos >= 1 ? field.FieldPos - 1 : 0),
+                      static_cast<std::size_t>(std::max<int>(field.FieldLen, 0))});
     colFields_.push_back(std::move(field));
     colValues_.emplace_back();
     stored_.push_back(0);
@@ -433,6 +486,7 @@ int clsRecType::Init() {
 
 void clsRecType::ClearFields() {
     colFields_.clear();
+    spans_.clear();
     colValues_.clear();
     stored_.clear();
     pending_.clear();
@@ -458,21 +512,19 @@ std::string clsRecType::Buffer(int padTo) {
 
 bool clsRecType::AssembleInto(std::string& line, int padTo) {
     cut_.clear();
+    const std::size_t count = colFields_.size();
     // The line reaches to the end of the last field with a value (or to `padTo`), blank where no field
     // writes: sized once, so no field has to grow it.
     std::size_t length = padTo >= 1 ? static_cast<std::size_t>(padTo) : 0;
-    for (std::size_t i = 0; i < colFields_.size(); ++i) {
-        if (Slot(i) == nullptr) continue;
-        const clsField& f = colFields_[i];
-        const std::size_t start = f.FieldPos >= 1 ? static_cast<std::size_t>(f.FieldPos - 1) : 0;
-        length = std::max(length, start + static_cast<std::size_t>(std::max<int>(f.FieldLen, 0)));
-    }
+    for (std::size_t i = 0; i < count; ++i)
+        if (Slot(i) != nullptr) length = std::max(length, spans_[i].start + spans_[i].width);
     line.assign(length, ' ');
     try {
-        for (std::size_t i = 0; i < colFields_.size(); ++i) {
-            const zav::Value* slot = Slot(i);
-            if (slot == nullptr) continue;
-            if (!colFields_[i].Insert(line, *slot)) cut_.push_back(colFields_[i].FieldName);
+        for (std::size_t i = 0; i < count; ++i) {
+            if (!stored_[i]) continue;  // (the loop above extracted every pending value)
+            const Span span = spans_[i];
+            if (!PutValue(colFields_[i], line, span.start, span.width, colValues_[i]))
+                cut_.push_back(colFields_[i].FieldName);
         }
     } catch (const RuntimeError& e) {
         CurrentFrontend().ShowMessage(e.Description(), kAppTitle);

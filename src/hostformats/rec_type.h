@@ -83,9 +83,10 @@ class clsRecType {
     void SetText(int index, std::string_view text) {
         if (index < 0) return;
         zav::Value& slot = Receive(static_cast<std::size_t>(index));
-        if (auto* s = std::get_if<std::string>(&slot))
-            s->assign(text);
-        else
+        if (auto* s = std::get_if<std::string>(&slot)) {
+            s->clear();
+            s->append(text);
+        } else
             slot.emplace<std::string>(text);
     }
     // The stored value as text (numbers in their plain form) and as a number (0 when empty or not a number).
@@ -124,6 +125,10 @@ class clsRecType {
     };
 
     std::vector<clsField> colFields_;
+    struct Span {
+        std::size_t start, width;  // the field's columns: first (from 0) and how many
+    };
+    std::vector<Span> spans_;  // per field
     std::unordered_map<std::string, int, NoCaseHash, NoCaseEqual> index_;
     // The same by exact name, tried first: callers nearly always spell names as declared.
     std::unordered_map<std::string, int, ExactHash, std::equal_to<>> exact_;
