@@ -268,7 +268,6 @@ class MVRSReadingConversion {
             bool more = false;
             if (!Step([&] { more = db->ReadData(); })) return false;
             if (!more) break;
-            fields.read.Load();
             SetProgressButton(255, db->Position255() / 2);
             tally.Note(*db);
             if (!Step([&] { CountRecord(*db, fields); })) return false;
@@ -278,12 +277,13 @@ class MVRSReadingConversion {
         return true;
     }
 
-    void CountRecord(const clsZAV& db, const MeterFields& f) {
+    void CountRecord(const clsZAV& db, MeterFields& f) {
         const ZAVFieldReader& read = f.read;
         const std::int32_t type = db.RecType();
         if (type == kRecHeader) {
             routes_.Announce(read.Long(f.RouteNbr));
         } else if (type == kRecRoute || type == kRecRouteReturned) {
+            f.read.Load();  // (meter records are counted by their numbers alone)
             RouteStats& r = Route(read.Long(f.RouteNbr), "a route record");
             ++fileRoutes_;
             r.RouteNumber = read.TextView(f.Initials);
@@ -452,7 +452,6 @@ class MVRSReadingConversion {
         const std::string_view readTimeText = readTimeText_;
         ExtractUserInto(read.TextView(f.User2), userStorage_[1], user2);
         ExtractUserInto(read.TextView(f.User3), userStorage_[2], user3);
-        ExtractUserInto(read.TextView(f.User4), userStorage_[3], user4);
         const std::string_view location = Part(user2, 8);
         const std::string_view originalMethod = Part(user3, 5);
         const std::string_view readLetter = status == 0 ? std::string_view("N") : ReadLetter(readType);
@@ -557,6 +556,7 @@ class MVRSReadingConversion {
             const bool radio = originalMethod == "R";
             const DeviceRecord& dev = radio ? rff_ : wrr_;
             dev.RouteNumber.Set(routeNumber);
+            ExtractUserInto(read.TextView(f.User4), userStorage_[3], user4);
             if (radio) {
                 dev.RFERTID.Set(ZeroPadded(tag, 1, scratch));
                 dev.GeographicArea.Set(Leading(Part(user4, 1)));

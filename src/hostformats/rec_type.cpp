@@ -179,7 +179,7 @@ inline void CopyBytes(char* to, const char* from, std::size_t n) {
 }
 
 // Writes `text` into the field's columns: its first `width` characters, padded with blanks.
-void PutField(std::string& buffer, std::size_t start, std::size_t width, std::string_view text) {
+inline void PutField(std::string& buffer, std::size_t start, std::size_t width, std::string_view text) {
     const std::size_t n = std::min(width, text.size());
     CopyBytes(buffer.data() + start, text.data(), n);
     if (n < width) std::memset(buffer.data() + start + n, ' ', width - n);
@@ -264,7 +264,7 @@ std::string_view TextOf(const zav::Value& value, std::string& scratch) {
 bool PutOther(const clsField& field, std::string& buffer, std::size_t start, std::size_t width,
               const zav::Value& value);
 
-inline bool PutValue(const clsField& field, std::string& buffer, std::size_t start, std::size_t width,
+[[gnu::always_inline]] inline bool PutValue(const clsField& field, std::string& buffer, std::size_t start, std::size_t width,
                      const zav::Value& value) {
     if (const auto* text = std::get_if<std::string>(&value); text != nullptr && field.FieldType == kHostText) {
         PutField(buffer, start, width, *text);
@@ -390,6 +390,7 @@ void clsRecType::AddField(std::string fieldName, std::int16_t fieldType, std::in
     exact_.emplace(field.FieldName, static_cast<int>(colFields_.size()));
     spans_.push_back({static_cast<std::size_t>(field.FieldPos >= 1 ? field.FieldPos - 1 : 0),
                       static_cast<std::size_t>(std::max<int>(field.FieldLen, 0))});
+    recordEnd_ = std::max(recordEnd_, spans_.back().start + spans_.back().width);
     colFields_.push_back(std::move(field));
     colValues_.emplace_back();
     stored_.push_back(0);
@@ -487,6 +488,7 @@ int clsRecType::Init() {
 void clsRecType::ClearFields() {
     colFields_.clear();
     spans_.clear();
+    recordEnd_ = 0;
     colValues_.clear();
     stored_.clear();
     pending_.clear();
@@ -512,25 +514,24 @@ std::string clsRecType::Buffer(int padTo) {
 
 bool clsRecType::AssembleInto(std::string& line, int padTo) {
     cut_.clear();
-    const std::size_t count = colFields_.size();
     // The line reaches to the end of the last field with a value (or to `padTo`), blank where no field
-    // writes: sized once, so no field has to grow it.
+    // writes: blanks as far as any field reaches, cut to that length at the end.
     std::size_t length = padTo >= 1 ? static_cast<std::size_t>(padTo) : 0;
-    for (std::size_t i = 0; i < count; ++i)
-        if (Slot(i) != nullptr) length = std::max(length, spans_[i].start + spans_[i].width);
-    line.assign(length, ' ');
+    line.assign(std::max(length, recordEnd_), ' ');
     try {
-        for (std::size_t i = 0; i < count; ++i) {
-            if (!stored_[i]) continue;  // (the loop above extracted every pending value)
+        for (std::size_t i = 0; i < colFields_.size(); ++i) {
+            const zav::Value* slot = Slot(i);
+            if (slot == nullptr) continue;
             const Span span = spans_[i];
-            if (!PutValue(colFields_[i], line, span.start, span.width, colValues_[i]))
-                cut_.push_back(colFields_[i].FieldName);
+            length = std::max(length, span.start + span.width);
+            if (!PutValue(colFields_[i], line, span.start, span.width, *slot)) cut_.push_back(colFields_[i].FieldName);
         }
     } catch (const RuntimeError& e) {
         CurrentFrontend().ShowMessage(e.Description(), kAppTitle);
         line.clear();
         return false;
     }
+    if (length < line.size()) line.resize(length);
     return true;
 }
 

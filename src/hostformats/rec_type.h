@@ -128,7 +128,8 @@ class clsRecType {
     struct Span {
         std::size_t start, width;  // the field's columns: first (from 0) and how many
     };
-    std::vector<Span> spans_;  // per field
+    std::vector<Span> spans_;    // per field
+    std::size_t recordEnd_ = 0;  // where the field reaching furthest ends
     std::unordered_map<std::string, int, NoCaseHash, NoCaseEqual> index_;
     // The same by exact name, tried first: callers nearly always spell names as declared.
     std::unordered_map<std::string, int, ExactHash, std::equal_to<>> exact_;
