@@ -390,7 +390,11 @@ void clsRecType::AddField(std::string fieldName, std::int16_t fieldType, std::in
     exact_.emplace(field.FieldName, static_cast<int>(colFields_.size()));
     spans_.push_back({static_cast<std::size_t>(field.FieldPos >= 1 ? field.FieldPos - 1 : 0),
                       static_cast<std::size_t>(std::max<int>(field.FieldLen, 0))});
+    if (spans_.back().start < recordEnd_) disjoint_ = false;
     recordEnd_ = std::max(recordEnd_, spans_.back().start + spans_.back().width);
+    changed_.push_back(1);
+    cutAt_.push_back(0);
+    assembledValid_ = false;
     colFields_.push_back(std::move(field));
     colValues_.emplace_back();
     stored_.push_back(0);
@@ -408,6 +412,7 @@ bool clsRecType::TestID(std::string_view buffer) const {
 void clsRecType::Parse(std::string_view buffer) {
     std::fill(stored_.begin(), stored_.end(), 0);
     extra_.Clear();
+    assembledValid_ = false;
     cvarBuffer.assign(buffer);
     std::fill(pending_.begin(), pending_.end(), 1);
     std::fill(tooLargeAt_.begin(), tooLargeAt_.end(), 0);
@@ -419,6 +424,7 @@ void clsRecType::Extract(std::size_t i) const {
     bool tooLarge = false;
     colValues_[i] = colFields_[i].Extract(cvarBuffer, &tooLarge);
     stored_[i] = 1;
+    changed_[i] = 1;
     pending_[i] = 0;
     tooLargeAt_[i] = tooLarge ? 1 : 0;
 }
@@ -489,6 +495,11 @@ void clsRecType::ClearFields() {
     colFields_.clear();
     spans_.clear();
     recordEnd_ = 0;
+    disjoint_ = true;
+    changed_.clear();
+    cutAt_.clear();
+    cutCount_ = 0;
+    assembledValid_ = false;
     colValues_.clear();
     stored_.clear();
     pending_.clear();
@@ -502,6 +513,7 @@ void clsRecType::ClearFields() {
 void clsRecType::ClearValues() {
     TooLargeFields();  // what the parsed line held stays known
     std::fill(stored_.begin(), stored_.end(), 0);
+    assembledValid_ = false;
     std::fill(pending_.begin(), pending_.end(), 0);
     extra_.Clear();
 }
@@ -513,26 +525,78 @@ std::string clsRecType::Buffer(int padTo) {
 }
 
 bool clsRecType::AssembleInto(std::string& line, int padTo) {
-    cut_.clear();
+    const bool done = assembledValid_ && padTo == assembledPad_ ? RefreshAssembled() : AssembleAll(padTo);
+    if (!done) {
+        line.clear();
+        return false;
+    }
+    line.assign(assembled_, 0, assembledLength_);
+    return true;
+}
+
+bool clsRecType::AssembleAll(int padTo) {
+    assembledValid_ = false;
+    std::fill(cutAt_.begin(), cutAt_.end(), 0);
+    cutCount_ = 0;
     // The line reaches to the end of the last field with a value (or to `padTo`), blank where no field
     // writes: blanks as far as any field reaches, cut to that length at the end.
     std::size_t length = padTo >= 1 ? static_cast<std::size_t>(padTo) : 0;
-    line.assign(std::max(length, recordEnd_), ' ');
+    assembled_.assign(std::max(length, recordEnd_), ' ');
+    std::size_t i = 0;
     try {
-        for (std::size_t i = 0; i < colFields_.size(); ++i) {
+        for (; i < colFields_.size(); ++i) {
+            changed_[i] = 0;
             const zav::Value* slot = Slot(i);
             if (slot == nullptr) continue;
             const Span span = spans_[i];
             length = std::max(length, span.start + span.width);
-            if (!PutValue(colFields_[i], line, span.start, span.width, *slot)) cut_.push_back(colFields_[i].FieldName);
+            if (!PutValue(colFields_[i], assembled_, span.start, span.width, *slot)) {
+                cutAt_[i] = 1;
+                ++cutCount_;
+            }
         }
     } catch (const RuntimeError& e) {
+        CollectCut(i);
         CurrentFrontend().ShowMessage(e.Description(), kAppTitle);
-        line.clear();
         return false;
     }
-    if (length < line.size()) line.resize(length);
+    CollectCut(i);
+    assembledLength_ = length;
+    assembledPad_ = padTo;
+    assembledValid_ = disjoint_;
     return true;
+}
+
+bool clsRecType::RefreshAssembled() {
+    // The fields that kept their values keep their columns; the others are written again.
+    std::size_t i = 0;
+    try {
+        for (; i < colFields_.size(); ++i) {
+            if (!changed_[i]) continue;
+            changed_[i] = 0;
+            const zav::Value* slot = Slot(i);
+            if (slot == nullptr) continue;
+            const Span span = spans_[i];
+            assembledLength_ = std::max(assembledLength_, span.start + span.width);
+            const unsigned char cut = PutValue(colFields_[i], assembled_, span.start, span.width, *slot) ? 0 : 1;
+            cutCount_ = cutCount_ + cut - cutAt_[i];
+            cutAt_[i] = cut;
+        }
+    } catch (const RuntimeError& e) {
+        assembledValid_ = false;
+        CollectCut(i);
+        CurrentFrontend().ShowMessage(e.Description(), kAppTitle);
+        return false;
+    }
+    CollectCut(colFields_.size());
+    return true;
+}
+
+void clsRecType::CollectCut(std::size_t end) {
+    cut_.clear();
+    if (cutCount_ == 0) return;
+    for (std::size_t i = 0; i < end; ++i)
+        if (cutAt_[i]) cut_.push_back(colFields_[i].FieldName);
 }
 
 }  // namespace zav

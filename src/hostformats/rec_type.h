@@ -145,8 +145,15 @@ class clsRecType {
     zav::Value& Receive(std::size_t i) {
         if (pending_[i]) Extract(i);  // keeps its too-large note
         stored_[i] = 1;
+        changed_[i] = 1;
         return colValues_[i];
     }
+    // Assembles every field into assembled_; RefreshAssembled writes only the changed ones into it. False
+    // (after showing why) when a value could not be formatted.
+    bool AssembleAll(int padTo);
+    bool RefreshAssembled();
+    // cut_ from cutAt_: the cut fields before field `end`, in field order.
+    void CollectCut(std::size_t end);
 
     // One slot per field; a slot whose stored_ is 0 holds no value (its text's storage is kept for reuse).
     mutable std::vector<zav::Value> colValues_;
@@ -157,6 +164,16 @@ class clsRecType {
     Values extra_;                                              // values stored under names that are not fields
     std::int16_t iLastPos_ = 0;
     std::vector<std::string> cut_;
+    // The line of the last assembly, kept so that the next assembly of the same fields writes only the
+    // values changed since (when no two fields share a column; a cleared or parsed record starts anew).
+    std::string assembled_;
+    std::size_t assembledLength_ = 0;
+    int assembledPad_ = 0;
+    bool assembledValid_ = false;
+    bool disjoint_ = true;                  // fields in column order, no two sharing a column
+    mutable std::vector<unsigned char> changed_;  // per field: value stored since the last assembly
+    std::vector<unsigned char> cutAt_;      // per field: its number was cut in the line
+    std::size_t cutCount_ = 0;
     mutable std::vector<std::string> tooLarge_;
 };
 
