@@ -2,6 +2,8 @@
 // orphan map, in fixed-width columns or delimited.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +13,7 @@
 namespace zav {
 
 class clsExchMap;
+struct MapField;
 
 // One fixed-width line from the map's "Write to Destination" fields, in field order: each value is
 // formatted (dates, times), trimmed when left-aligned, padded to its width with spaces or zeros,
@@ -28,17 +31,26 @@ std::string AssembleDelimited(const clsExchMap& map, const Values& InValues, boo
 // with spaces to the map's MapLength (a longer line stays whole) and followed by the terminator.
 std::string AssembleRecord(const clsExchMap& map, const Values& InValues, bool reportDefaults);
 
-// AssembleRecord for the many records of one database: remembers where each output field stood in
-// the values of the records before (records of one schema share one key order), so a record costs no
-// search by name. Values in another order are looked up by name.
+// The text of the value of map field `i` (`field`) of one record, as ValueText gives it: a view of text
+// held elsewhere or written into `scratch`; nullopt when the record has no such value.
+using FieldTextSource = std::optional<std::string_view> (*)(const void* context, std::size_t i,
+                                                            const MapField& field, std::string& scratch);
+
+// AssembleRecord for the many records of one database. From Values, it remembers where each output
+// field stood in the values of the records before (records of one schema share one key order), so a
+// record costs no search by name; values in another order are looked up by name. From a FieldTextSource,
+// it lays out the texts the source gives, into a line whose storage is reused.
 class RecordAssembler {
   public:
     explicit RecordAssembler(const clsExchMap& map) : map_(map) {}
     std::string Assemble(const Values& InValues, bool reportDefaults);
+    void AssembleInto(std::string& line, FieldTextSource source, const void* context, bool reportDefaults);
 
   private:
     const clsExchMap& map_;
     std::vector<std::ptrdiff_t> slots_;  // per map field: its index in the values, -1 when not there
+    std::string scratch_, formatted_, unbroken_;  // a field's texts on the way to the line, storage reused
+    std::optional<std::size_t> reach_;            // how far the map's fixed-width fields reach
 };
 
 // The bytes ending each output record: 1 CR, 2 LF, 3 CR LF, 4 one zero byte, otherwise none.

@@ -327,7 +327,7 @@ bool PutOther(const clsField& field, std::string& buffer, std::size_t start, std
                     } else {
                         TwoDigits(TwoDigits(at, d.year / 100), d.year % 100);
                     }
-                    PutField(buffer, start, width, std::string_view(text, width));
+                    std::memcpy(buffer.data() + start, text, width);  // the field is as wide as the date
                 }
             } else {
                 PutField(buffer, start, width, {});

@@ -88,10 +88,6 @@ class clsPalmDB {
     // plus one more zero byte when `padEven` is set and the length is odd. Returns the new length.
     int AppendString(int offset, std::string_view value, bool padEven);
 
-    // The current record's texts, TextCount() of them, each as GetString gives it (views into the record,
-    // valid until it changes): one scan for a reader that takes several texts of every record.
-    void TextSpans(std::vector<std::string_view>& out) const;
-
     const std::string& RawData() const { return record_; }
     void SetRawData(std::string data) { record_ = std::move(data); }
 
@@ -135,6 +131,8 @@ class clsPalmDB {
     Value ItemAt(int index) const;
     void SetItemAt(int index, const Value& value);
     void StoreField(const Field& f, const Value& value);
+    // The text spans after the fixed area: up to TextCount() of them, as GetString finds them.
+    void TextSpans(std::vector<std::string_view>& out) const;
     IPalmFile& File() const;
 
     std::vector<Field> fields_;

@@ -1,6 +1,7 @@
 // Reading the same fields of many records of one clsZAV: each name is found once in the schema the
-// database was opened with, and each record's texts are found once (Load), so that reading a field is
-// a lookup by position instead of a search by name and a scan of the record per field.
+// database was opened with, and a record's texts are found in one scan, only as far as the texts read,
+// so that reading a field is a lookup by position instead of a search by name and a scan of the record
+// per field. Texts are found as clsPalmDB::GetString finds them.
 #pragma once
 
 #include <cstdint>
@@ -20,8 +21,12 @@ class ZAVFieldReader {
 
     // The field of `name` (any case), 0 when the schema has none.
     int Find(std::string_view name) const { return db_.FindItem(name); }
-    // Finds the current record's texts; call after each ReadData, before reading a text.
-    void Load() { db_.TextSpans(texts_); }
+    // Takes the current record; call after each ReadData, before reading a text.
+    void Load() {
+        texts_.clear();
+        next_ = static_cast<std::size_t>(db_.FixedSize());
+        more_ = next_ <= db_.RawData().size();
+    }
 
     // ValueText(db.Item(name)) of the field `field` found by Find: a text field's text (valid until the
     // next Load), a number in decimal (written into `scratch`), empty for field 0.
@@ -29,9 +34,10 @@ class ZAVFieldReader {
     // A text field's text as a view (empty for field 0 and for a number field).
     std::string_view TextView(int field) const {
         const Slot& s = slots_[static_cast<std::size_t>(field)];
-        return s.type == kFieldText && static_cast<std::size_t>(s.position) <= texts_.size()
-                   ? texts_[static_cast<std::size_t>(s.position) - 1]
-                   : std::string_view();
+        if (s.type != kFieldText) return {};
+        const auto ordinal = static_cast<std::size_t>(s.position);
+        if (ordinal > texts_.size()) FindTexts(ordinal);
+        return texts_[ordinal - 1];
     }
     // The field's value as a 32-bit number: a number field's value, a text field's through Val (0 when it
     // does not fit), 0 for field 0, as CLng(ValueNumber(db.Item(name))) with overflow read as 0.
@@ -59,10 +65,16 @@ class ZAVFieldReader {
         std::int32_t position = 0;  // numbers: byte offset; texts: ordinal from 1
     };
     std::int32_t TextLong(int field) const;
+    // Finds the record's texts up to the `ordinal`-th.
+    void FindTexts(std::size_t ordinal) const;
 
     const clsPalmDB& db_;
-    std::vector<Slot> slots_;              // by field index; 0 is no field
-    std::vector<std::string_view> texts_;  // the current record's texts, by ordinal from 0
+    std::vector<Slot> slots_;  // by field index; 0 is no field
+    // The current record's texts found so far, by ordinal from 0, and where the next one starts (none
+    // when `more_` is false: every later text is empty).
+    mutable std::vector<std::string_view> texts_;
+    mutable std::size_t next_ = 0;
+    mutable bool more_ = false;
 };
 
 }  // namespace zav

@@ -58,6 +58,17 @@ TEST(ZAVFieldReader, ReadsWhatTheFieldsByNameRead) {
         db.SetRawData(whole.substr(0, size));
         ExpectSameAsByName(db, 3);
     }
+    // One reader over record after record: each Load takes the texts of the record then current.
+    ZAVFieldReader reader(db);
+    const int user5 = reader.Find("User5"), initials = reader.Find("Initials");
+    db.SetRawData(whole);
+    reader.Load();
+    EXPECT_EQ(reader.TextView(user5), "last");
+    db.SetRawData(whole.substr(0, 80));
+    reader.Load();
+    EXPECT_EQ(reader.TextView(initials), "0000");
+    EXPECT_EQ(reader.TextView(user5), "");
+
     // Texts without their ending zero byte, and more zero bytes than texts.
     db.SetRawData(whole.substr(0, 76) + "abc");
     ExpectSameAsByName(db, 3);
