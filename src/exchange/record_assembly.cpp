@@ -87,12 +87,11 @@ bool IsNumeric(int dataType) { return dataType == kInteger || dataType == kLong 
 // Runs `body` with each field written to the destination and its text; a failure is logged and
 // leaves the field out.
 template <typename Body>
-void ForEachOutputField(const clsExchMap& map, FieldTextSource source, const void* context, bool reportDefaults,
-                        const Buffers& buffers, Body body) {
+void ForEachOutputField(const clsExchMap& map, const RecordLayout& layout, FieldTextSource source,
+                        const void* context, bool reportDefaults, const Buffers& buffers, Body body) {
     const std::vector<MapField>& fields = map.Fields();
-    for (std::size_t i = 0; i < fields.size(); ++i) {
+    for (const std::size_t i : layout.outputs) {
         const MapField& field = fields[i];
-        if (field.MapOption != kWriteToDestination) continue;
         try {
             body(field, FieldText(field, source(context, i, field, buffers.scratch), reportDefaults, buffers.formatted));
         } catch (const RuntimeError& e) {
@@ -135,21 +134,13 @@ std::size_t FixedEnd(const MapField& field) {
            static_cast<std::size_t>(std::max<int>(field.DataWidth, 0));
 }
 
-// How far the output fields of a fixed-width map reach.
-std::size_t FixedReach(const clsExchMap& map) {
-    std::size_t reach = 0;
-    for (const MapField& field : map.Fields())
-        if (field.MapOption == kWriteToDestination) reach = std::max(reach, FixedEnd(field));
-    return reach;
-}
-
-// The fields into `line`, which starts as `reach` blanks (so that no field has to grow it when `reach` is
-// how far the fields reach) and ends where the fields put there end.
-void Fixed(std::string& line, const clsExchMap& map, FieldTextSource source, const void* context,
-           bool reportDefaults, const Buffers& buffers, std::size_t reach) {
-    line.assign(reach, ' ');
+// The fields into `line`, which starts as blanks as far as the fields reach (so that no field has to grow
+// it) and ends where the fields put there end.
+void Fixed(std::string& line, const clsExchMap& map, const RecordLayout& layout, FieldTextSource source,
+           const void* context, bool reportDefaults, const Buffers& buffers) {
+    line.assign(layout.reach, ' ');
     std::size_t end = 0;
-    ForEachOutputField(map, source, context, reportDefaults, buffers,
+    ForEachOutputField(map, layout, source, context, reportDefaults, buffers,
                        [&](const MapField& field, std::string_view value) {
                            PlaceFixed(line, field, value, buffers.unbroken);
                            end = std::max(end, FixedEnd(field));
@@ -157,11 +148,12 @@ void Fixed(std::string& line, const clsExchMap& map, FieldTextSource source, con
     line.resize(end);
 }
 
-std::string Delimited(const clsExchMap& map, FieldTextSource source, const void* context, bool reportDefaults,
-                      const Buffers& buffers) {
+std::string Delimited(const clsExchMap& map, const RecordLayout& layout, FieldTextSource source,
+                      const void* context, bool reportDefaults, const Buffers& buffers) {
     std::vector<std::string> columns(1);
     const std::string& quote = map.MapQuote();
-    ForEachOutputField(map, source, context, reportDefaults, buffers, [&](const MapField& field, std::string_view text) {
+    ForEachOutputField(map, layout, source, context, reportDefaults, buffers, [&](const MapField& field,
+                                                                                  std::string_view text) {
         std::string value(text);
         if (field.DataType == kText && !quote.empty()) {
             RemoveBreaks(value);
@@ -179,13 +171,13 @@ std::string Delimited(const clsExchMap& map, FieldTextSource source, const void*
     return line;
 }
 
-void Record(std::string& line, const clsExchMap& map, FieldTextSource source, const void* context,
-            bool reportDefaults, const Buffers& buffers, std::size_t reach) {
+void Record(std::string& line, const clsExchMap& map, const RecordLayout& layout, FieldTextSource source,
+            const void* context, bool reportDefaults, const Buffers& buffers) {
     line.clear();
     if (map.MapType() == kMapFixed)
-        Fixed(line, map, source, context, reportDefaults, buffers, reach);
+        Fixed(line, map, layout, source, context, reportDefaults, buffers);
     else if (map.MapType() == kMapDelimited)
-        line = Delimited(map, source, context, reportDefaults, buffers);
+        line = Delimited(map, layout, source, context, reportDefaults, buffers);
     if (map.MapLength() > 0 && line.size() < static_cast<std::size_t>(map.MapLength()))
         line.resize(static_cast<std::size_t>(map.MapLength()), ' ');
     line += RecordTerminator(map.MapTerminator());
@@ -193,20 +185,32 @@ void Record(std::string& line, const clsExchMap& map, FieldTextSource source, co
 
 }  // namespace
 
+RecordLayout RecordLayout::Of(const clsExchMap& map) {
+    RecordLayout layout;
+    const std::vector<MapField>& fields = map.Fields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i].MapOption != kWriteToDestination) continue;
+        layout.outputs.push_back(i);
+        layout.reach = std::max(layout.reach, FixedEnd(fields[i]));
+    }
+    return layout;
+}
+
 std::string AssembleFixed(const clsExchMap& map, const Values& InValues, bool reportDefaults) {
     std::string line, scratch, formatted, unbroken;
-    Fixed(line, map, FindByName, &InValues, reportDefaults, {scratch, formatted, unbroken}, 0);
+    Fixed(line, map, RecordLayout::Of(map), FindByName, &InValues, reportDefaults, {scratch, formatted, unbroken});
     return line;
 }
 
 std::string AssembleDelimited(const clsExchMap& map, const Values& InValues, bool reportDefaults) {
     std::string scratch, formatted, unbroken;
-    return Delimited(map, FindByName, &InValues, reportDefaults, {scratch, formatted, unbroken});
+    return Delimited(map, RecordLayout::Of(map), FindByName, &InValues, reportDefaults,
+                     {scratch, formatted, unbroken});
 }
 
 std::string AssembleRecord(const clsExchMap& map, const Values& InValues, bool reportDefaults) {
     std::string line, scratch, formatted, unbroken;
-    Record(line, map, FindByName, &InValues, reportDefaults, {scratch, formatted, unbroken}, 0);
+    Record(line, map, RecordLayout::Of(map), FindByName, &InValues, reportDefaults, {scratch, formatted, unbroken});
     return line;
 }
 
@@ -243,8 +247,8 @@ std::string RecordAssembler::Assemble(const Values& InValues, bool reportDefault
 
 void RecordAssembler::AssembleInto(std::string& line, FieldTextSource source, const void* context,
                                    bool reportDefaults) {
-    if (!reach_) reach_ = FixedReach(map_);
-    Record(line, map_, source, context, reportDefaults, {scratch_, formatted_, unbroken_}, *reach_);
+    if (!layout_) layout_ = RecordLayout::Of(map_);
+    Record(line, map_, *layout_, source, context, reportDefaults, {scratch_, formatted_, unbroken_});
 }
 
 std::string_view RecordTerminator(int mapTerminator) {

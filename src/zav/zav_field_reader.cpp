@@ -19,9 +19,10 @@ std::string_view ZAVFieldReader::Text(int field, std::string& scratch) const {
     const Slot& s = slots_[static_cast<std::size_t>(field)];
     if (s.type == kFieldText) return TextView(field);
     if (s.type != kFieldInt8 && s.type != kFieldInt16 && s.type != kFieldInt32) return {};
-    char digits[16];
-    scratch.assign(digits, std::to_chars(digits, digits + sizeof digits, Long(field)).ptr);
-    return scratch;
+    // The digits straight into the scratch text's storage, which stays large enough for any number.
+    if (scratch.size() < 16) scratch.resize(16);
+    char* digits = scratch.data();
+    return {digits, static_cast<std::size_t>(std::to_chars(digits, digits + 16, Long(field)).ptr - digits)};
 }
 
 void ZAVFieldReader::FindTexts(std::size_t ordinal) const {

@@ -29,7 +29,7 @@ class ZAVFieldReader {
     }
 
     // ValueText(db.Item(name)) of the field `field` found by Find: a text field's text (valid until the
-    // next Load), a number in decimal (written into `scratch`), empty for field 0.
+    // next Load), a number in decimal (written into the storage of `scratch`), empty for field 0.
     std::string_view Text(int field, std::string& scratch) const;
     // A text field's text as a view (empty for field 0 and for a number field).
     std::string_view TextView(int field) const {
