@@ -1,6 +1,8 @@
 // clsExchange::ConvertReadingFlat: the meter records of a readings database as the lines of a flat
 // upload file, laid out by the current (reading) map.
+#include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "core/errors.h"
 #include "core/file_writer.h"
@@ -13,45 +15,11 @@
 #include "exchange/record_assembly.h"
 #include "maps/exch_map.h"
 #include "zav/zav.h"
+#include "zav/zav_field_reader.h"
 
 namespace zav {
 
 namespace {
-
-// The entries the converter itself reads, found by name once and then by their place: the records of
-// one database share one key order.
-class MeterEntries {
-  public:
-    enum Entry { kRouteNbr, kDigits, kDecimals, kCurReading, kReadType, kStatus, kResponseCode, kCount };
-
-    Value* Find(Values& values, Entry e) {
-        static constexpr const char* kNames[kCount] = {"RouteNbr", "Digits", "Decimals",    "CurReading",
-                                                       "ReadType", "Status", "ResponseCode"};
-        const char* name = kNames[e];
-        std::ptrdiff_t& slot = slots_[e];
-        if (slot >= 0 && static_cast<std::size_t>(slot) < values.Count()) {
-            auto& entry = *(values.begin() + slot);
-            if (entry.first == name || EqualsNoCase(entry.first, name)) return const_cast<Value*>(&entry.second);
-        }
-        std::ptrdiff_t k = 0;
-        for (const auto& entry : values) {
-            if (EqualsNoCase(entry.first, name)) {
-                slot = k;
-                return const_cast<Value*>(&entry.second);
-            }
-            ++k;
-        }
-        slot = -1;
-        return nullptr;
-    }
-    std::int32_t Number(Values& values, Entry e) {
-        const Value* v = Find(values, e);
-        return v == nullptr ? 0 : static_cast<std::int32_t>(ValueNumber(*v));
-    }
-
-  private:
-    std::ptrdiff_t slots_[kCount] = {-1, -1, -1, -1, -1, -1, -1};
-};
 
 // The reading as the host counts it: without its decimal digits, and only the dial's last digits.
 std::int32_t AdjustedReading(double reading, std::int32_t digits, std::int32_t decimals) {
@@ -67,33 +35,71 @@ std::int32_t AdjustedReading(double reading, std::int32_t digits, std::int32_t d
     return CLng(reading);
 }
 
-// The values of a meter record that the conversion uses: the map's output fields and the converter's
-// own, as GetValues gives them but without the rest of the record's fields. A field the database's
-// schema lacks stays missing (and is defaulted when assembled).
-class MeterValues {
+// The texts of a meter record for the map's output fields, read from the record by positions found once.
+// The converter's own changes take the place of three fields' values: the route number becomes the
+// host's route identifier, the reading loses its decimals and the digits past the dial, and the read
+// types 1, 2 and 3 become R, M and P. A field the database's schema lacks stays missing (and is
+// defaulted when assembled).
+class MeterTexts {
   public:
-    MeterValues(const clsZAV& db, const clsExchMap& map) {
-        auto add = [&](const std::string& name) {
-            const int index = db.DB().FindItem(name);
-            if (index == 0) return;
-            for (const auto& f : fields_)
-                if (f.second == index) return;
-            fields_.emplace_back(db.DB().FieldName(index), index);
-        };
-        for (const char* name : {"RouteNbr", "Digits", "Decimals", "CurReading", "ReadType", "Status", "ResponseCode"})
-            add(name);
+    MeterTexts(const clsZAV& db, const clsExchMap& map) : read_(db) {
         for (const MapField& f : map.Fields())
-            if (f.MapOption == kWriteToDestination) add(f.FieldName);
+            fields_.push_back(f.MapOption == kWriteToDestination ? read_.Find(f.FieldName) : 0);
     }
-    Values Read(const clsZAV& db) const {
-        Values values;
-        values.Reserve(fields_.size());
-        for (const auto& [name, index] : fields_) values.Append(name, db.DB().Item(index));
-        return values;
+
+    // Takes the current meter record: THROWS RuntimeError as the route table does for a route the
+    // database does not list, and for a reading that does not fit 32 bits once adjusted.
+    void Take(ReadingsRoutes<std::string>& routes) {
+        read_.Load();
+        route_ = nullptr;
+        if (routeNbr_ != 0) route_ = &routes.At(read_.Long(routeNbr_), "a meter record");
+        const std::int32_t digits = read_.Long(digits_), decimals = read_.Long(decimals_);
+        adjusted_ = (digits > 0 || decimals > 0) && curReading_ != 0;
+        if (adjusted_) reading_ = AdjustedReading(read_.Long(curReading_), digits, decimals);
+        switch (read_.Long(readType_)) {
+            case 1:
+                readLetter_ = "R";
+                break;
+            case 2:
+                readLetter_ = "M";
+                break;
+            case 3:
+                readLetter_ = "P";
+                break;
+            default:
+                readLetter_ = {};
+                break;
+        }
+    }
+    std::int32_t Status() const { return read_.Long(status_); }
+    std::int32_t ResponseCode() const { return read_.Long(responseCode_); }
+
+    // The FieldTextSource of the record taken.
+    static std::optional<std::string_view> Source(const void* context, std::size_t i, const MapField&,
+                                                  std::string& scratch) {
+        const MeterTexts& m = *static_cast<const MeterTexts*>(context);
+        const int field = m.fields_[i];
+        if (field == 0) return std::nullopt;
+        if (field == m.routeNbr_) return *m.route_;
+        if (field == m.curReading_ && m.adjusted_) {
+            char digits[16];
+            scratch.assign(digits, std::to_chars(digits, digits + sizeof digits, m.reading_).ptr);
+            return scratch;
+        }
+        if (field == m.readType_ && !m.readLetter_.empty()) return m.readLetter_;
+        return m.read_.Text(field, scratch);
     }
 
   private:
-    std::vector<std::pair<std::string, int>> fields_;  // name and schema position
+    ZAVFieldReader read_;
+    std::vector<int> fields_;  // per map field: its field in the schema, 0 for none (or not written)
+    const int routeNbr_ = read_.Find("RouteNbr"), digits_ = read_.Find("Digits"), decimals_ = read_.Find("Decimals"),
+              curReading_ = read_.Find("CurReading"), readType_ = read_.Find("ReadType"),
+              status_ = read_.Find("Status"), responseCode_ = read_.Find("ResponseCode");
+    const std::string* route_ = nullptr;
+    bool adjusted_ = false;
+    std::int32_t reading_ = 0;
+    std::string_view readLetter_;
 };
 
 bool PassesFilter(std::int32_t filter, std::int32_t status, std::int32_t responseCode) {
@@ -135,8 +141,8 @@ bool clsExchange::ConvertReadingFlat(std::int32_t fileVersion) {
     clsZAV& db = *ReadingZAV;
     const std::int32_t filter = ExchMap.MapFilter();
     RecordAssembler assembler(ExchMap);
-    MeterEntries entries;
-    const MeterValues meterValues(db, ExchMap);
+    MeterTexts meter(db, ExchMap);
+    std::string record;
     while (db.ReadData()) {
         SetProgressButton(255, db.Position255());
         tally.Note(db);
@@ -152,34 +158,9 @@ bool clsExchange::ConvertReadingFlat(std::int32_t fileVersion) {
         }
         if (recType != kRecMeter) continue;
 
-        Values values = meterValues.Read(db);
-        if (Value* route = entries.Find(values, MeterEntries::kRouteNbr))
-            *route = routes.At(static_cast<std::int32_t>(ValueNumber(*route)), "a meter record");
-        const std::int32_t digits = entries.Number(values, MeterEntries::kDigits);
-        const std::int32_t decimals = entries.Number(values, MeterEntries::kDecimals);
-        if (digits > 0 || decimals > 0) {
-            if (Value* reading = entries.Find(values, MeterEntries::kCurReading))
-                *reading = AdjustedReading(ValueNumber(*reading), digits, decimals);
-        }
-        if (Value* readType = entries.Find(values, MeterEntries::kReadType)) {
-            switch (static_cast<std::int32_t>(ValueNumber(*readType))) {
-                case 1:
-                    *readType = std::string("R");
-                    break;
-                case 2:
-                    *readType = std::string("M");
-                    break;
-                case 3:
-                    *readType = std::string("P");
-                    break;
-                default:
-                    break;
-            }
-        }
-        const std::string& record = assembler.Assemble(values, FirstRecord);
-        if (PassesFilter(filter, entries.Number(values, MeterEntries::kStatus),
-                         entries.Number(values, MeterEntries::kResponseCode)))
-            out.Write(record);
+        meter.Take(routes);
+        assembler.AssembleInto(record, MeterTexts::Source, &meter, FirstRecord);
+        if (PassesFilter(filter, meter.Status(), meter.ResponseCode())) out.Write(record);
         FirstRecord = false;
     }
     // What could be read is written; a database that held more than was read makes the run fail.

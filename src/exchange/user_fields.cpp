@@ -30,24 +30,40 @@ void CombineUserInto(std::string& out, std::initializer_list<std::string_view> S
 }
 
 std::vector<std::string> ExtractUser(std::string_view Source) {
-    std::vector<std::string> parts;
-    ExtractUserInto(Source, parts);
-    return parts;
+    std::string storage;
+    std::vector<std::string_view> views;
+    ExtractUserInto(Source, storage, views);
+    return {views.begin(), views.end()};
 }
 
-void ExtractUserInto(std::string_view Source, std::vector<std::string>& parts) {
-    std::size_t count = 1;
-    if (parts.empty()) parts.emplace_back();
-    parts[0].clear();
-    for (char c : Source) {
-        if (c == '~') {
-            if (parts.size() <= count) parts.emplace_back();
-            parts[count++].clear();
-        } else {
-            parts[count - 1] += c == '\1' ? '\0' : c == '\2' ? '~' : c;
+void ExtractUserInto(std::string_view Source, std::string& storage, std::vector<std::string_view>& parts) {
+    // The "~" between the parts are found in the packed text; the bytes 1 and 2 inside them (rare) are
+    // turned back in a copy.
+    std::string_view text = Source;
+    const bool packedBytes =
+        Source.find('\1') != std::string_view::npos || Source.find('\2') != std::string_view::npos;
+    if (packedBytes) {
+        storage.assign(Source);
+        text = storage;
+    }
+    parts.clear();
+    for (std::size_t start = 0;;) {
+        const std::size_t end = Source.find('~', start);
+        if (end == std::string_view::npos) {
+            parts.push_back(text.substr(start));
+            break;
+        }
+        parts.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    if (packedBytes) {
+        for (char& c : storage) {
+            if (c == '\1')
+                c = '\0';
+            else if (c == '\2')
+                c = '~';
         }
     }
-    parts.resize(count);
 }
 
 bool IsAllDigits(std::string_view value) {

@@ -16,8 +16,9 @@ std::string CombineUser(const std::vector<std::string>& Source);
 void CombineUserInto(std::string& out, std::initializer_list<std::string_view> Source);
 // Splits a text joined by CombineUser at "~" and turns the bytes 1 and 2 back into 0 and "~".
 std::vector<std::string> ExtractUser(std::string_view Source);
-// The same into `parts` (the storage of its texts reused).
-void ExtractUserInto(std::string_view Source, std::vector<std::string>& parts);
+// The same as views into `Source`, or into `storage` when bytes had to be turned back: valid while both
+// stay unchanged (`parts` and `storage` keep their storage from call to call).
+void ExtractUserInto(std::string_view Source, std::string& storage, std::vector<std::string_view>& parts);
 
 // True when `value`, trimmed of spaces, is not empty and holds only the digits 0 to 9.
 bool IsAllDigits(std::string_view value);

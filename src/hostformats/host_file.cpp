@@ -103,7 +103,7 @@ clsRecType* HostFileWriter::SetupRecord(std::string_view recordType) {
 }
 
 int HostFileWriter::WriteRecord(clsRecType& record) {
-    record.Value("RecID", record.RIValue);
+    record.SetText(record.FieldIndex("RecID"), record.RIValue);
     record.AssembleInto(line_, padTo_);
     line_ += "\r\n";
     if (file_ && !failed_) {

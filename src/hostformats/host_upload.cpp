@@ -35,9 +35,4 @@ bool Upload::Close() {
     return false;
 }
 
-const std::string& Part(const std::vector<std::string>& values, std::size_t i) {
-    static const std::string kNone;
-    return i >= 1 && i <= values.size() ? values[i - 1] : kNone;
-}
-
 }  // namespace zav::host

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "hostformats/host_file.h"
@@ -33,7 +34,24 @@ class Upload {
     bool ok_ = true;
 };
 
+// A field of a record type, its position found once: a converter that writes the record for every meter
+// sets its fields without a search by name. A name the record does not declare sets nothing (a value
+// under such a name takes no part in the line).
+class Field {
+  public:
+    Field(clsRecType& record, std::string_view name) : record_(&record), index_(record.FieldIndex(name)) {}
+    void Set(std::string_view text) const { record_->SetText(index_, text); }
+    void Set(std::int32_t n) const { record_->SetValue(index_, n); }
+    void Set(double n) const { record_->SetValue(index_, n); }
+
+  private:
+    clsRecType* record_;
+    int index_;
+};
+
 // The i-th value (from 1) of a packed user field, empty when it holds fewer values.
-const std::string& Part(const std::vector<std::string>& values, std::size_t i);
+inline std::string_view Part(const std::vector<std::string_view>& values, std::size_t i) {
+    return i >= 1 && i <= values.size() ? values[i - 1] : std::string_view();
+}
 
 }  // namespace zav::host

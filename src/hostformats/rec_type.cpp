@@ -161,15 +161,46 @@ zav::Value clsField::Extract(std::string_view buffer, bool* tooLarge) const {
 
 namespace {
 
+// Copies `n` bytes; the few bytes of most field texts without a library call.
+inline void CopyBytes(char* to, const char* from, std::size_t n) {
+    if (n >= 8 && n <= 16) {
+        std::memcpy(to, from, 8);
+        std::memcpy(to + n - 8, from + n - 8, 8);
+    } else if (n >= 4 && n < 8) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + n - 4, from + n - 4, 4);
+    } else if (n < 4) {
+        if (n > 0) to[0] = from[0];
+        if (n > 1) to[1] = from[1];
+        if (n > 2) to[2] = from[2];
+    } else {
+        std::memcpy(to, from, n);
+    }
+}
+
 // Writes `text` into the field's columns: its first `width` characters, padded with blanks.
-void PutField(std::string& buffer, std::size_t start, std::size_t width, std::string_view text) {
+inline void PutField(std::string& buffer, std::size_t start, std::size_t width, std::string_view text) {
     const std::size_t n = std::min(width, text.size());
-    if (n != 0) std::memcpy(buffer.data() + start, text.data(), n);
+    CopyBytes(buffer.data() + start, text.data(), n);
     if (n < width) std::memset(buffer.data() + start + n, ' ', width - n);
 }
 
-// Writes a whole number zero-padded to `width` digits ("-" before a negative one); false when it needed
-// more characters than the field has (its leading characters are kept).
+// Writes a whole number (its sign and `length` digits) zero-padded to `width` digits ("-" before a
+// negative one); false when it needed more characters than the field has (its leading characters are kept).
+bool PutDigits(std::string& buffer, std::size_t start, std::size_t width, bool negative, const char* digits,
+               std::size_t length) {
+    const std::size_t zeros = length < width ? width - length : 0;
+    const std::size_t total = (negative ? 1 : 0) + zeros + length;
+    std::size_t at = start;
+    const std::size_t end = start + width;
+    if (negative && at < end) buffer[at++] = '-';
+    for (std::size_t i = 0; i < zeros && at < end; ++i) buffer[at++] = '0';
+    for (std::size_t i = 0; i < length && at < end; ++i) buffer[at++] = digits[i];
+    if (at < end) std::memset(buffer.data() + at, ' ', end - at);
+    return total <= width;
+}
+
+// PutDigits of a whole number held as a double.
 bool PutWholeNumber(std::string& buffer, std::size_t start, std::size_t width, double rounded) {
     char digits[32];
     std::size_t length = 0;
@@ -181,16 +212,26 @@ bool PutWholeNumber(std::string& buffer, std::size_t start, std::size_t width, d
         length = std::min(text.size(), sizeof digits);
         std::memcpy(digits, text.data(), length);
     }
-    const bool negative = rounded < 0;
-    const std::size_t zeros = length < width ? width - length : 0;
-    const std::size_t total = (negative ? 1 : 0) + zeros + length;
-    std::size_t at = start;
-    const std::size_t end = start + width;
-    if (negative && at < end) buffer[at++] = '-';
-    for (std::size_t i = 0; i < zeros && at < end; ++i) buffer[at++] = '0';
-    for (std::size_t i = 0; i < length && at < end; ++i) buffer[at++] = digits[i];
-    if (at < end) std::memset(buffer.data() + at, ' ', end - at);
-    return total <= width;
+    return PutDigits(buffer, start, width, rounded < 0, digits, length);
+}
+
+// PutDigits of an integer, printed as one (no detour through a double).
+bool PutWholeNumber(std::string& buffer, std::size_t start, std::size_t width, std::int32_t n) {
+    if (n >= 0 && width > 0) {
+        // Digits from the right, the field's last digit first: once the number is used up the digits
+        // are the padding zeros. Done when it fits the field.
+        char* out = buffer.data() + start;
+        auto rest = static_cast<std::uint32_t>(n);
+        for (std::size_t at = width; at > 0;) {
+            out[--at] = static_cast<char>('0' + rest % 10);
+            rest /= 10;
+        }
+        if (rest == 0) return true;
+    }
+    char digits[16];
+    const auto magnitude = static_cast<std::uint32_t>(n < 0 ? -static_cast<std::int64_t>(n) : n);
+    const auto length = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, magnitude).ptr - digits);
+    return PutDigits(buffer, start, width, n < 0, digits, length);
 }
 
 // Two digits of `n` (0 to 99) at `out`.
@@ -218,24 +259,39 @@ std::string_view TextOf(const zav::Value& value, std::string& scratch) {
     return scratch;
 }
 
-}  // namespace
+// Insert for the field's columns, which `buffer` reaches: the common cases of a text in a text field and
+// an integer in a whole-number field here, the others in PutOther.
+bool PutOther(const clsField& field, std::string& buffer, std::size_t start, std::size_t width,
+              const zav::Value& value);
 
-bool clsField::Insert(std::string& buffer, const zav::Value& value) const {
-    const std::size_t width = static_cast<std::size_t>(std::max<int>(FieldLen, 0));
-    const std::size_t start = FieldPos >= 1 ? static_cast<std::size_t>(FieldPos - 1) : 0;
-    if (buffer.size() < start + width) buffer.resize(start + width, ' ');
+[[gnu::always_inline]] inline bool PutValue(const clsField& field, std::string& buffer, std::size_t start, std::size_t width,
+                     const zav::Value& value) {
+    if (const auto* text = std::get_if<std::string>(&value); text != nullptr && field.FieldType == kHostText) {
+        PutField(buffer, start, width, *text);
+        return true;
+    }
+    if (field.FieldType == kHostZeroPadded || field.FieldType == kHostInteger) {
+        if (const auto* n = std::get_if<std::int32_t>(&value)) return PutWholeNumber(buffer, start, width, *n);
+        // A text of digits only reads as that number.
+        if (const auto* text = std::get_if<std::string>(&value); text != nullptr && !text->empty() && text->size() <= 9)
+            if (auto n = PlainDigits(*text); n && text->find(' ') == std::string::npos)
+                return PutWholeNumber(buffer, start, width, *n);
+    }
+    return PutOther(field, buffer, start, width, value);
+}
 
+bool PutOther(const clsField& field, std::string& buffer, std::size_t start, std::size_t width,
+              const zav::Value& value) {
+    const std::int16_t FieldType = field.FieldType;
+    const std::int16_t FieldLen = field.FieldLen;
     std::string scratch;
     switch (FieldType) {
         case kHostInteger:
         case kHostZeroPadded: {
-            std::optional<double> n;
-            if (const auto* i = std::get_if<std::int32_t>(&value))
-                n = *i;
-            else if (const auto* h = std::get_if<std::int16_t>(&value))
-                n = *h;
-            else
-                n = NumberOf(value);
+            if (const auto* i = std::get_if<std::int32_t>(&value)) return PutWholeNumber(buffer, start, width, *i);
+            if (const auto* h = std::get_if<std::int16_t>(&value))
+                return PutWholeNumber(buffer, start, width, std::int32_t{*h});
+            const std::optional<double> n = NumberOf(value);
             if (!n) break;
             return PutWholeNumber(buffer, start, width, std::round(*n));  // halves away from zero
         }
@@ -271,7 +327,7 @@ bool clsField::Insert(std::string& buffer, const zav::Value& value) const {
                     } else {
                         TwoDigits(TwoDigits(at, d.year / 100), d.year % 100);
                     }
-                    PutField(buffer, start, width, std::string_view(text, width));
+                    std::memcpy(buffer.data() + start, text, width);  // the field is as wide as the date
                 }
             } else {
                 PutField(buffer, start, width, {});
@@ -300,6 +356,15 @@ bool clsField::Insert(std::string& buffer, const zav::Value& value) const {
     return true;
 }
 
+}  // namespace
+
+bool clsField::Insert(std::string& buffer, const zav::Value& value) const {
+    const std::size_t width = static_cast<std::size_t>(std::max<int>(FieldLen, 0));
+    const std::size_t start = FieldPos >= 1 ? static_cast<std::size_t>(FieldPos - 1) : 0;
+    if (buffer.size() < start + width) buffer.resize(start + width, ' ');
+    return PutValue(*this, buffer, start, width, value);
+}
+
 std::size_t clsRecType::NoCaseHash::operator()(std::string_view s) const {
     std::size_t h = 14695981039346656037ull;
     for (char c : s) h = (h ^ static_cast<unsigned char>(UpperChar(c))) * 1099511628211ull;
@@ -323,8 +388,16 @@ void clsRecType::AddField(std::string fieldName, std::int16_t fieldType, std::in
     iLastPos_ = static_cast<std::int16_t>(iLastPos_ + fieldLen);
     index_.emplace(field.FieldName, static_cast<int>(colFields_.size()));
     exact_.emplace(field.FieldName, static_cast<int>(colFields_.size()));
+    spans_.push_back({static_cast<std::size_t>(field.FieldPos >= 1 ? field.FieldPos - 1 : 0),
+                      static_cast<std::size_t>(std::max<int>(field.FieldLen, 0))});
+    if (spans_.back().start < recordEnd_) disjoint_ = false;
+    recordEnd_ = std::max(recordEnd_, spans_.back().start + spans_.back().width);
+    changed_.push_back(1);
+    cutAt_.push_back(0);
+    assembledValid_ = false;
     colFields_.push_back(std::move(field));
     colValues_.emplace_back();
+    stored_.push_back(0);
     pending_.push_back(0);
     tooLargeAt_.push_back(0);
 }
@@ -337,8 +410,9 @@ bool clsRecType::TestID(std::string_view buffer) const {
 }
 
 void clsRecType::Parse(std::string_view buffer) {
-    for (auto& slot : colValues_) slot.reset();
+    std::fill(stored_.begin(), stored_.end(), 0);
     extra_.Clear();
+    assembledValid_ = false;
     cvarBuffer.assign(buffer);
     std::fill(pending_.begin(), pending_.end(), 1);
     std::fill(tooLargeAt_.begin(), tooLargeAt_.end(), 0);
@@ -346,14 +420,13 @@ void clsRecType::Parse(std::string_view buffer) {
     tooLargeKnown_ = false;
 }
 
-const std::optional<zav::Value>& clsRecType::Slot(std::size_t i) const {
-    if (pending_[i]) {
-        bool tooLarge = false;
-        colValues_[i] = colFields_[i].Extract(cvarBuffer, &tooLarge);
-        pending_[i] = 0;
-        tooLargeAt_[i] = tooLarge ? 1 : 0;
-    }
-    return colValues_[i];
+void clsRecType::Extract(std::size_t i) const {
+    bool tooLarge = false;
+    colValues_[i] = colFields_[i].Extract(cvarBuffer, &tooLarge);
+    stored_[i] = 1;
+    changed_[i] = 1;
+    pending_[i] = 0;
+    tooLargeAt_[i] = tooLarge ? 1 : 0;
 }
 
 const std::vector<std::string>& clsRecType::TooLargeFields() const {
@@ -387,8 +460,8 @@ int clsRecType::FieldIndex(std::string_view fieldName) const {
 const zav::Value& clsRecType::Value(std::string_view fieldName) const {
     const int i = FieldIndex(fieldName);
     if (i >= 0) {
-        const auto& slot = Slot(static_cast<std::size_t>(i));
-        return slot ? *slot : kEmpty;
+        const zav::Value* slot = Slot(static_cast<std::size_t>(i));
+        return slot != nullptr ? *slot : kEmpty;
     }
     const zav::Value* v = extra_.Find(fieldName);
     return v != nullptr ? *v : kEmpty;
@@ -397,8 +470,7 @@ const zav::Value& clsRecType::Value(std::string_view fieldName) const {
 void clsRecType::Value(std::string_view fieldName, zav::Value value) {
     const int i = FieldIndex(fieldName);
     if (i >= 0) {
-        if (pending_[static_cast<std::size_t>(i)]) Slot(static_cast<std::size_t>(i));  // keeps its too-large note
-        colValues_[static_cast<std::size_t>(i)] = std::move(value);
+        Receive(static_cast<std::size_t>(i)) = std::move(value);
     } else if (zav::Value* v = extra_.Find(fieldName)) {
         *v = std::move(value);
     } else {
@@ -421,7 +493,15 @@ int clsRecType::Init() {
 
 void clsRecType::ClearFields() {
     colFields_.clear();
+    spans_.clear();
+    recordEnd_ = 0;
+    disjoint_ = true;
+    changed_.clear();
+    cutAt_.clear();
+    cutCount_ = 0;
+    assembledValid_ = false;
     colValues_.clear();
+    stored_.clear();
     pending_.clear();
     tooLargeAt_.clear();
     index_.clear();
@@ -432,7 +512,8 @@ void clsRecType::ClearFields() {
 
 void clsRecType::ClearValues() {
     TooLargeFields();  // what the parsed line held stays known
-    for (auto& slot : colValues_) slot.reset();
+    std::fill(stored_.begin(), stored_.end(), 0);
+    assembledValid_ = false;
     std::fill(pending_.begin(), pending_.end(), 0);
     extra_.Clear();
 }
@@ -444,21 +525,78 @@ std::string clsRecType::Buffer(int padTo) {
 }
 
 bool clsRecType::AssembleInto(std::string& line, int padTo) {
-    line.clear();
-    cut_.clear();
-    try {
-        for (std::size_t i = 0; i < colFields_.size(); ++i) {
-            const auto& slot = Slot(i);
-            if (!slot) continue;
-            if (!colFields_[i].Insert(line, *slot)) cut_.push_back(colFields_[i].FieldName);
-        }
-    } catch (const RuntimeError& e) {
-        CurrentFrontend().ShowMessage(e.Description(), kAppTitle);
+    const bool done = assembledValid_ && padTo == assembledPad_ ? RefreshAssembled() : AssembleAll(padTo);
+    if (!done) {
         line.clear();
         return false;
     }
-    if (padTo >= 1 && line.size() < static_cast<std::size_t>(padTo)) line.resize(static_cast<std::size_t>(padTo), ' ');
+    line.assign(assembled_, 0, assembledLength_);
     return true;
+}
+
+bool clsRecType::AssembleAll(int padTo) {
+    assembledValid_ = false;
+    std::fill(cutAt_.begin(), cutAt_.end(), 0);
+    cutCount_ = 0;
+    // The line reaches to the end of the last field with a value (or to `padTo`), blank where no field
+    // writes: blanks as far as any field reaches, cut to that length at the end.
+    std::size_t length = padTo >= 1 ? static_cast<std::size_t>(padTo) : 0;
+    assembled_.assign(std::max(length, recordEnd_), ' ');
+    std::size_t i = 0;
+    try {
+        for (; i < colFields_.size(); ++i) {
+            changed_[i] = 0;
+            const zav::Value* slot = Slot(i);
+            if (slot == nullptr) continue;
+            const Span span = spans_[i];
+            length = std::max(length, span.start + span.width);
+            if (!PutValue(colFields_[i], assembled_, span.start, span.width, *slot)) {
+                cutAt_[i] = 1;
+                ++cutCount_;
+            }
+        }
+    } catch (const RuntimeError& e) {
+        CollectCut(i);
+        CurrentFrontend().ShowMessage(e.Description(), kAppTitle);
+        return false;
+    }
+    CollectCut(i);
+    assembledLength_ = length;
+    assembledPad_ = padTo;
+    assembledValid_ = disjoint_;
+    return true;
+}
+
+bool clsRecType::RefreshAssembled() {
+    // The fields that kept their values keep their columns; the others are written again.
+    std::size_t i = 0;
+    try {
+        for (; i < colFields_.size(); ++i) {
+            if (!changed_[i]) continue;
+            changed_[i] = 0;
+            const zav::Value* slot = Slot(i);
+            if (slot == nullptr) continue;
+            const Span span = spans_[i];
+            assembledLength_ = std::max(assembledLength_, span.start + span.width);
+            const unsigned char cut = PutValue(colFields_[i], assembled_, span.start, span.width, *slot) ? 0 : 1;
+            cutCount_ = cutCount_ + cut - cutAt_[i];
+            cutAt_[i] = cut;
+        }
+    } catch (const RuntimeError& e) {
+        assembledValid_ = false;
+        CollectCut(i);
+        CurrentFrontend().ShowMessage(e.Description(), kAppTitle);
+        return false;
+    }
+    CollectCut(colFields_.size());
+    return true;
+}
+
+void clsRecType::CollectCut(std::size_t end) {
+    cut_.clear();
+    if (cutCount_ == 0) return;
+    for (std::size_t i = 0; i < end; ++i)
+        if (cutAt_[i]) cut_.push_back(colFields_[i].FieldName);
 }
 
 }  // namespace zav

@@ -1,7 +1,8 @@
 // The fixed-layout record engine of the host formats. A record type is its identifier plus an ordered
 // list of typed fields at character positions; a line can be tested against the type, parsed into
 // named values, or assembled from named values into an output line. Converters talk to records by
-// field name only.
+// field name; one that fills the same record type line after line resolves each name to its position
+// once (FieldIndex) and sets values by position.
 #pragma once
 
 #include <cstdint>
@@ -71,6 +72,23 @@ class clsRecType {
     // Stores a value (of any kind) under `fieldName`, replacing any stored one. Names that are not fields
     // of the record are kept too but take no part in assembly.
     void Value(std::string_view fieldName, zav::Value value);
+    // The position of `fieldName` (any case) among the fields, -1 when the record has no such field.
+    int FieldIndex(std::string_view fieldName) const;
+    // Value(name, value) for the field at `index` (a FieldIndex result); nothing for -1, as a value stored
+    // under a name that is no field takes no part in assembly. SetText stores a text in the storage of
+    // the text the field held before.
+    void SetValue(int index, zav::Value value) {
+        if (index >= 0) Receive(static_cast<std::size_t>(index)) = std::move(value);
+    }
+    void SetText(int index, std::string_view text) {
+        if (index < 0) return;
+        zav::Value& slot = Receive(static_cast<std::size_t>(index));
+        if (auto* s = std::get_if<std::string>(&slot)) {
+            s->clear();
+            s->append(text);
+        } else
+            slot.emplace<std::string>(text);
+    }
     // The stored value as text (numbers in their plain form) and as a number (0 when empty or not a number).
     std::string Text(std::string_view fieldName) const { return ValueText(Value(fieldName)); }
     double Number(std::string_view fieldName) const;
@@ -105,23 +123,57 @@ class clsRecType {
         using is_transparent = void;
         std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
     };
-    int FieldIndex(std::string_view fieldName) const;
 
     std::vector<clsField> colFields_;
+    struct Span {
+        std::size_t start, width;  // the field's columns: first (from 0) and how many
+    };
+    std::vector<Span> spans_;    // per field
+    std::size_t recordEnd_ = 0;  // where the field reaching furthest ends
     std::unordered_map<std::string, int, NoCaseHash, NoCaseEqual> index_;
     // The same by exact name, tried first: callers nearly always spell names as declared.
     std::unordered_map<std::string, int, ExactHash, std::equal_to<>> exact_;
     mutable NameCache names_;  // names found before, by the address of their text
-    // The value of field i, extracted from the parsed line first when it is still pending.
-    const std::optional<zav::Value>& Slot(std::size_t i) const;
+    // The value of field i, extracted from the parsed line first when it is still pending; nullptr when
+    // none is stored.
+    const zav::Value* Slot(std::size_t i) const {
+        if (pending_[i]) Extract(i);
+        return stored_[i] ? &colValues_[i] : nullptr;
+    }
+    void Extract(std::size_t i) const;
+    // Field i's slot about to receive a value (a pending extraction is done first: it notes a too-large number).
+    zav::Value& Receive(std::size_t i) {
+        if (pending_[i]) Extract(i);  // keeps its too-large note
+        stored_[i] = 1;
+        changed_[i] = 1;
+        return colValues_[i];
+    }
+    // Assembles every field into assembled_; RefreshAssembled writes only the changed ones into it. False
+    // (after showing why) when a value could not be formatted.
+    bool AssembleAll(int padTo);
+    bool RefreshAssembled();
+    // cut_ from cutAt_: the cut fields before field `end`, in field order.
+    void CollectCut(std::size_t end);
 
-    mutable std::vector<std::optional<zav::Value>> colValues_;  // one slot per field
+    // One slot per field; a slot whose stored_ is 0 holds no value (its text's storage is kept for reuse).
+    mutable std::vector<zav::Value> colValues_;
+    mutable std::vector<unsigned char> stored_;
     mutable std::vector<unsigned char> pending_;                // per field: not yet extracted from cvarBuffer
     mutable std::vector<unsigned char> tooLargeAt_;             // per field: its extraction read too large a number
     mutable bool tooLargeKnown_ = true;                         // tooLarge_ lists every such field of the line
     Values extra_;                                              // values stored under names that are not fields
     std::int16_t iLastPos_ = 0;
     std::vector<std::string> cut_;
+    // The line of the last assembly, kept so that the next assembly of the same fields writes only the
+    // values changed since (when no two fields share a column; a cleared or parsed record starts anew).
+    std::string assembled_;
+    std::size_t assembledLength_ = 0;
+    int assembledPad_ = 0;
+    bool assembledValid_ = false;
+    bool disjoint_ = true;                  // fields in column order, no two sharing a column
+    mutable std::vector<unsigned char> changed_;  // per field: value stored since the last assembly
+    std::vector<unsigned char> cutAt_;      // per field: its number was cut in the line
+    std::size_t cutCount_ = 0;
     mutable std::vector<std::string> tooLarge_;
 };
 

@@ -1,5 +1,6 @@
 #include "maps/map_date_format.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -59,42 +60,74 @@ int DaysInMonth(int y, int m) {
     return m == 2 && IsLeapYear(y) ? 29 : kDays[m - 1];
 }
 
-std::string TwoDigits(int n) {
-    return std::string{static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10)};
+// Two digits of `n` (its last two) at `out`.
+char* TwoDigits(char* out, int n) {
+    out[0] = static_cast<char>('0' + n / 10 % 10);
+    out[1] = static_cast<char>('0' + n % 10);
+    return out + 2;
 }
 
-// Fills the pattern's letters from the parts; "YYYY" takes all four digits of the year.
-std::string Fill(const std::string& pattern, int year, int month, int day) {
-    std::string out;
+// A pattern worked out into steps, one per part, read left to right: kYear4 all four digits of the year,
+// kYear2 its last two, kMonth the month, kDay the day, any other character itself (also a lone letter).
+constexpr char kYear4 = 1, kYear2 = 2, kMonth = 3, kDay = 4;
+std::string PatternSteps(std::string_view pattern) {
+    std::string steps;
     for (std::size_t i = 0; i < pattern.size();) {
         if (pattern.compare(i, 4, "YYYY") == 0) {
-            out += TwoDigits(year / 100) + TwoDigits(year % 100);
+            steps += kYear4;
             i += 4;
         } else if (pattern.compare(i, 2, "YY") == 0) {
-            out += TwoDigits(year % 100);
+            steps += kYear2;
             i += 2;
         } else if (pattern.compare(i, 2, "MM") == 0) {
-            out += TwoDigits(month);
+            steps += kMonth;
             i += 2;
         } else if (pattern.compare(i, 2, "DD") == 0) {
-            out += TwoDigits(day);
+            steps += kDay;
             i += 2;
         } else {
-            out += pattern[i++];
+            steps += pattern[i++];
         }
     }
-    return out;
+    return steps;
+}
+
+// The date's text by the steps of its pattern, into `out`.
+void Fill(std::string& out, std::string_view steps, int year, int month, int day) {
+    char text[32];
+    char* at = text;
+    for (const char step : steps) {
+        switch (step) {
+            case kYear4:
+                at = TwoDigits(TwoDigits(at, year / 100), year % 100);
+                break;
+            case kYear2:
+                at = TwoDigits(at, year % 100);
+                break;
+            case kMonth:
+                at = TwoDigits(at, month);
+                break;
+            case kDay:
+                at = TwoDigits(at, day);
+                break;
+            default:
+                *at++ = step;
+                break;
+        }
+    }
+    out.assign(text, at);
 }
 
 // The pattern and zero text of every date code (0 to 99), worked out once: a conversion formats dates
 // of the same few codes for every record.
 struct DateCode {
-    std::string pattern, zero;
+    std::string steps, zero;
 };
 const DateCode& DateCodeOf(int code) {
     static const std::array<DateCode, 100> kCodes = [] {
         std::array<DateCode, 100> codes;
-        for (int c = 0; c < 100; ++c) codes[static_cast<std::size_t>(c)] = {DatePattern(c), ZeroText(DatePattern(c))};
+        for (int c = 0; c < 100; ++c)
+            codes[static_cast<std::size_t>(c)] = {PatternSteps(DatePattern(c)), ZeroText(DatePattern(c))};
         return codes;
     }();
     static const DateCode kNone;
@@ -103,6 +136,16 @@ const DateCode& DateCodeOf(int code) {
 
 // The value's number; a value too large to read counts as not zero.
 bool IsZero(std::string_view value) {
+    // The usual value, plain digits, is zero when every digit is (Val reads nothing else from it).
+    bool plain = true, zero = true;
+    for (const char c : value) {
+        if (c < '0' || c > '9') {
+            plain = false;
+            break;
+        }
+        zero = zero && c == '0';
+    }
+    if (plain) return zero;
     try {
         return Val(value) == 0;
     } catch (const RuntimeError&) {
@@ -113,30 +156,52 @@ bool IsZero(std::string_view value) {
 }  // namespace
 
 std::string FormatMapDate(std::string_view value, int code) {
+    std::string out;
+    FormatMapDateInto(out, value, code);
+    return out;
+}
+
+void FormatMapDateInto(std::string& out, std::string_view value, int code) {
     const DateCode& known = DateCodeOf(code);
-    const std::string& pattern = known.pattern;
-    const std::string& zero = known.zero;
-    if (IsZero(value)) return zero;
+    if (IsZero(value)) {
+        out = known.zero;
+        return;
+    }
     const std::string_view text = Trim(value);
     const auto year = Digits(text.substr(0, 4));
     const auto month = Digits(text.size() > 4 ? text.substr(4, 2) : std::string_view());
     const auto day = Digits(text.size() > 6 ? text.substr(6, 2) : std::string_view());
     if (!year || !month || !day || *year < 1 || *month < 1 || *month > 12 || *day < 1 ||
-        *day > DaysInMonth(*year, *month))
-        return zero;
-    return Fill(pattern, *year, *month, *day);
+        *day > DaysInMonth(*year, *month)) {
+        out = known.zero;
+        return;
+    }
+    Fill(out, known.steps, *year, *month, *day);
 }
 
 std::string FormatMapTime(std::string_view value, int code) {
+    std::string out;
+    FormatMapTimeInto(out, value, code);
+    return out;
+}
+
+void FormatMapTimeInto(std::string& out, std::string_view value, int code) {
     const int units = code % 10;
-    std::string pattern = units & 1 ? "HHNNSS" : "HHNN";
-    if (units & 2) pattern = units & 1 ? "HH:NN:SS" : "HH:NN";
-    if (IsZero(value)) return ZeroText(pattern);
-    std::string six = "000000" + std::string(Trim(value));
-    six = six.substr(six.size() - 6);
+    // A zero time is the pattern (HHNN, HHNNSS, HH:NN, HH:NN:SS) with zeros for its letters.
+    if (IsZero(value)) {
+        out = units & 2 ? (units & 1 ? "00:00:00" : "00:00") : (units & 1 ? "000000" : "0000");
+        return;
+    }
+    // The last six characters (zeros before a shorter value) in pairs: hours, minutes, seconds.
+    const std::string_view trimmed = Trim(value);
+    char six[6] = {'0', '0', '0', '0', '0', '0'};
+    const std::size_t take = std::min<std::size_t>(trimmed.size(), 6);
+    trimmed.copy(six + 6 - take, take, trimmed.size() - take);
     auto part = [&](std::size_t at) {
+        const char a = six[at], b = six[at + 1];
+        if (a >= '0' && a <= '9' && b >= '0' && b <= '9') return static_cast<long long>((a - '0') * 10 + (b - '0'));
         try {
-            return static_cast<long long>(RoundHalfEven(Val(six.substr(at, 2))));
+            return static_cast<long long>(RoundHalfEven(Val(std::string_view(six + at, 2))));
         } catch (const RuntimeError&) {
             return 0LL;
         }
@@ -145,14 +210,15 @@ std::string FormatMapTime(std::string_view value, int code) {
     if (seconds < 0) seconds += 86400;
     const int h = static_cast<int>(seconds / 3600), n = static_cast<int>(seconds / 60 % 60),
               s = static_cast<int>(seconds % 60);
-    std::string out = TwoDigits(h);
-    if (units & 2) out += ':';
-    out += TwoDigits(n);
+    char text[8];
+    char* at = TwoDigits(text, h);
+    if (units & 2) *at++ = ':';
+    at = TwoDigits(at, n);
     if (units & 1) {
-        if (units & 2) out += ':';
-        out += TwoDigits(s);
+        if (units & 2) *at++ = ':';
+        at = TwoDigits(at, s);
     }
-    return out;
+    out.assign(text, at);
 }
 
 }  // namespace zav

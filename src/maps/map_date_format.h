@@ -20,4 +20,8 @@ std::string FormatMapDate(std::string_view value, int code);
 // past 59 carry over as a clock does (250000 is 01:00:00).
 std::string FormatMapTime(std::string_view value, int code);
 
+// The same into `out` (its storage reused), for converters that format a date or time per record.
+void FormatMapDateInto(std::string& out, std::string_view value, int code);
+void FormatMapTimeInto(std::string& out, std::string_view value, int code);
+
 }  // namespace zav

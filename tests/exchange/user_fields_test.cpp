@@ -21,6 +21,22 @@ TEST(UserFields, CombineAndExtractRoundTrip) {
     EXPECT_EQ(ExtractUser(packed), awkward);
 }
 
+TEST(UserFields, ExtractIntoViewsReusesItsStorage) {
+    std::string storage;
+    std::vector<std::string_view> parts;
+    const std::string plain = "a~~bc";
+    ExtractUserInto(plain, storage, parts);
+    EXPECT_EQ(parts, (std::vector<std::string_view>{"a", "", "bc"}));
+    EXPECT_EQ(parts[2].data(), plain.data() + 3) << "nothing to turn back: views into the packed text";
+
+    const std::string packed = std::string("x\1y~1\2") + "2";
+    ExtractUserInto(packed, storage, parts);
+    EXPECT_EQ(parts, (std::vector<std::string_view>{std::string_view("x\0y", 3), "1~2"}));
+
+    ExtractUserInto("", storage, parts);
+    EXPECT_EQ(parts, (std::vector<std::string_view>{""}));
+}
+
 TEST(UserFields, IsAllDigits) {
     EXPECT_TRUE(IsAllDigits(" 0123 "));
     EXPECT_TRUE(IsAllDigits("7"));

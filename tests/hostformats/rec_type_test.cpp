@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
+
 #include "core/frontend.h"
 #include "hostformats/date_serial.h"
 #include "support/fake_frontend.h"
@@ -127,6 +130,18 @@ TEST(RecType, InsertFormatsEachType) {
         {kHostZeroPadded, 4, std::string("AB"), "AB  ", true},
         {kHostZeroPadded, 4, Value(), "0000", true},
         {kHostZeroPadded, 8, std::int32_t{123456789}, "12345678", false},
+        {kHostZeroPadded, 4, std::int32_t{0}, "0000", true},
+        {kHostZeroPadded, 4, std::int32_t{9999}, "9999", true},
+        {kHostZeroPadded, 4, std::int32_t{-37}, "-003", false},  // the sign goes before all four digits
+        {kHostZeroPadded, 4, std::int32_t{-1234}, "-123", false},
+        {kHostZeroPadded, 10, std::int32_t{INT32_MIN}, "-214748364", false},
+        {kHostZeroPadded, 10, std::int32_t{INT32_MAX}, "2147483647", true},
+        {kHostZeroPadded, 0, std::int32_t{0}, "", false},  // even 0 needs a digit
+        {kHostZeroPadded, 4, std::string("007"), "0007", true},
+        {kHostZeroPadded, 12, std::string("1234567890"), "001234567890", true},
+        {kHostZeroPadded, 4, std::string(" 7 "), "0007", true},
+        {kHostZeroPadded, 4, std::string("1 2"), "1 2 ", true},  // no blanks inside a number
+        {kHostInteger, 4, std::int16_t{-5}, "-000", false},
         {kHostInteger, 2, std::int16_t{7}, "07", true},
         {kHostMoney, 8, 12.5, "00012.50", true},
         {kHostText, 4, std::string("abcdef"), "abcd", true},
@@ -190,6 +205,100 @@ TEST(RecType, BufferAssemblesStoredValuesAndPadsButNeverCuts) {
     rec.Value("Wide", std::string("w"));
     EXPECT_EQ(rec.Buffer(126).size(), 128u);
     EXPECT_TRUE(rec.CutFields().empty() == false);
+}
+
+// A record with one field of each kind the upload writers fill, and a line assembled from scratch for the
+// values of `rec` (what any later assembly of the same values must give).
+clsRecType SampleRecord() {
+    clsRecType rec;
+    rec.SetID(1, 3, "RDG");
+    rec.AddField("RecID", kHostText, 0, 3);
+    rec.AddField("Name", kHostText, 0, 6);
+    rec.AddField("Count", kHostZeroPadded, 0, 4);
+    rec.AddField("When", kHostDate, 0, 8);
+    rec.AddField("Amount", kHostMoney, 0, 8);
+    rec.AddField("Note", kHostText, 0, 5);
+    return rec;
+}
+
+// The line and cut fields of a record assembled from scratch with the values of `rec`.
+std::pair<std::string, std::vector<std::string>> Fresh(const clsRecType& rec, int padTo) {
+    clsRecType fresh = SampleRecord();
+    for (const clsField& f : rec.Fields())
+        if (const Value& v = rec.Value(f.FieldName); !std::holds_alternative<std::monostate>(v))
+            fresh.Value(f.FieldName, v);
+    std::string line = fresh.Buffer(padTo);
+    return {line, fresh.CutFields()};
+}
+
+TEST(RecType, ALineAssembledAgainWritesOnlyWhatChangedAndEqualsOneAssembledAnew) {
+    clsRecType rec = SampleRecord();
+    const int name = rec.FieldIndex("name"), count = rec.FieldIndex("Count"), note = rec.FieldIndex("Note");
+    EXPECT_EQ(rec.FieldIndex("RecID"), 0);
+    EXPECT_EQ(rec.FieldIndex("Missing"), -1);
+    rec.SetText(rec.FieldIndex("RecID"), "RDG");
+    rec.SetText(name, "Wilhelmina");  // longer than the field
+    rec.SetValue(count, std::int32_t{12345});  // cut
+    rec.SetValue(rec.FieldIndex("When"), DateSerial(2026, 3, 16));
+    EXPECT_EQ(rec.Buffer(40), "RDGWilhel123403162026" + std::string(19, ' '));
+    EXPECT_EQ(rec.CutFields(), std::vector<std::string>{"Count"});
+
+    struct Step {
+        const char* what;
+        std::function<void(clsRecType&)> change;
+        int padTo;
+    };
+    const Step steps[] = {
+        {"a shorter text keeps no characters of the longer one", [&](clsRecType& r) { r.SetText(name, "Al"); }, 40},
+        {"an unchanged cut number stays reported", [&](clsRecType&) {}, 40},
+        {"another cut number is reported after it", [&](clsRecType& r) { r.SetValue(4, 1e7); }, 40},
+        {"a number that fits is no longer reported", [&](clsRecType& r) { r.SetValue(count, std::int32_t{7}); }, 40},
+        {"a field set for the first time lengthens the line", [&](clsRecType& r) { r.SetText(note, "xy"); }, 0},
+        {"a text where a number was", [&](clsRecType& r) { r.SetText(count, "12"); }, 0},
+        {"a number where a text was", [&](clsRecType& r) { r.SetValue(count, 2.5); }, 0},
+        {"a value set by name", [&](clsRecType& r) { r.Value("Amount", 12.5); }, 30},
+        {"position -1 sets nothing", [&](clsRecType& r) { r.SetText(-1, "zz"); }, 30},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change(rec);
+        const auto [line, cut] = Fresh(rec, step.padTo);
+        EXPECT_EQ(rec.Buffer(step.padTo), line);
+        EXPECT_EQ(rec.CutFields(), cut);
+    }
+    EXPECT_EQ(rec.Text("Name"), "Al");
+    EXPECT_TRUE(rec.CutFields().empty());
+
+    // Cleared values start a new line: fields without a value are blank again.
+    rec.Init();
+    rec.SetText(note, "n");
+    EXPECT_EQ(rec.Buffer(0), std::string(29, ' ') + "n    ");
+}
+
+TEST(RecType, AValueThatCannotBeFormattedOnAssemblingAgainGivesAnEmptyLineAndTheNextStartsAnew) {
+    test::FakeFrontend fe;
+    ScopedFrontend scope(fe);
+    clsRecType rec = SampleRecord();
+    rec.SetText(0, "RDG");
+    rec.SetValue(2, std::int32_t{99999});
+    EXPECT_EQ(rec.Buffer(0), "RDG      9999");
+    rec.SetText(3, "not a date");
+    EXPECT_EQ(rec.Buffer(0), "");
+    EXPECT_EQ(rec.CutFields(), std::vector<std::string>{"Count"}) << "the cut fields before the failing one";
+    ASSERT_EQ(fe.calls.size(), 1u);
+    rec.SetValue(3, 0.0);
+    EXPECT_EQ(rec.Buffer(0), "RDG      999900000000");
+}
+
+TEST(RecType, FieldsSharingColumnsAreAssembledWholeEachTime) {
+    clsRecType rec;
+    rec.AddField("Wide", kHostText, 1, 6);
+    rec.AddField("Inner", kHostText, 3, 2);  // over the middle of Wide: written after it
+    rec.SetText(1, "ab");
+    rec.SetText(0, "123456");
+    EXPECT_EQ(rec.Buffer(0), "12ab56");
+    rec.SetText(0, "zzzzzz");
+    EXPECT_EQ(rec.Buffer(0), "zzabzz");
 }
 
 TEST(RecType, BufferOfAValueThatCannotBeFormattedIsShownAndGivesAnEmptyLine) {

@@ -36,6 +36,11 @@ TEST(MapDateFormat, DateCodes) {
         {"20240131", 0, ""},
         {"20240131", 99, ""},  // codes without a date pattern
         {" 20240131 ", 15, "2024-01-31"},
+        {"00000000", 14, "00000000"},
+        {"20240131", 13, "24/-M/M-31"},  // both separators: the letters that no longer pair stay letters
+        {" 0 ", 25, "00-00-0000"},
+        {"2024 0131", 14, "00000000"},  // a blank inside: not a date
+        {"99999999999999999999", 14, "00000000"},
     };
     for (const Case& c : cases) EXPECT_EQ(FormatMapDate(c.value, c.code), c.expected) << c.value << " " << c.code;
 }
@@ -51,6 +56,9 @@ TEST(MapDateFormat, TimeCodes) {
         {"0", 43, "00:00:00"},       {"0", 40, "0000"},     {"5", 41, "000005"},     {"235959", 43, "23:59:59"},
         {"250000", 43, "01:00:00"},   // past midnight carries over as a clock does
         {"1234567", 43, "23:46:07"},  // the last six digits count: 23:45:67 carries to 23:46:07
+        {" 93005 ", 41, "093005"},   {"00", 42, "00:00"},   {"9:30", 43, "00:09:30"},
+        {"-5", 43, "23:59:55"},      // before midnight
+        {"12a456", 43, "12:00:56"},  // what cannot be read as a number counts 0
     };
     for (const Case& c : cases) EXPECT_EQ(FormatMapTime(c.value, c.code), c.expected) << c.value << " " << c.code;
 }
