@@ -5,8 +5,17 @@
 namespace zav {
 
 namespace {
+// Appends `text` with its zero bytes as 1 and its "~" as 2: copied whole, then the few such bytes
+// replaced in place.
 void AppendUserText(std::string& out, std::string_view text) {
-    for (char c : text) out += c == '\0' ? '\1' : c == '~' ? '\2' : c;
+    const std::size_t at = out.size();
+    out.append(text);
+    for (char* c = out.data() + at; c != out.data() + out.size(); ++c) {
+        if (*c == '\0')
+            *c = '\1';
+        else if (*c == '~')
+            *c = '\2';
+    }
 }
 }  // namespace
 
@@ -21,6 +30,9 @@ std::string CombineUser(const std::vector<std::string>& Source) {
 
 void CombineUserInto(std::string& out, std::initializer_list<std::string_view> Source) {
     out.clear();
+    std::size_t length = Source.size();
+    for (std::string_view text : Source) length += text.size();
+    out.reserve(length);
     bool first = true;
     for (std::string_view text : Source) {
         if (!first) out += '~';

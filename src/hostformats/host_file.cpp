@@ -27,6 +27,16 @@ std::vector<std::unique_ptr<clsRecType>> DeclareRecordTypes(const std::vector<Ho
 HostFileReader::HostFileReader(const std::vector<HostRecordLayout>& layouts, bool catchAll)
     : types_(DeclareRecordTypes(layouts)) {
     if (catchAll) catchAll_ = types_.back().get();  // never tested by its identifier
+    // Each line is tested only against the types whose identifier starts with its first character,
+    // in declaration order; a type without such an identifier is tested for every line.
+    for (const auto& type : types_) {
+        if (type.get() == catchAll_) continue;
+        if (type->RIPos == 1 && type->RILen >= 1 && !type->RIValue.empty()) {
+            byFirst_[static_cast<unsigned char>(type->RIValue[0])].push_back(type.get());
+        } else {
+            for (auto& candidates : byFirst_) candidates.push_back(type.get());
+        }
+    }
 }
 
 bool HostFileReader::OpenFile(const std::filesystem::path& fileName) {
@@ -44,11 +54,19 @@ clsRecType* HostFileReader::ReadNext() {
     try {
         file_->ReadLine(line_);
         ++lineNo_;
-        for (const auto& type : types_) {
-            if (type.get() == catchAll_) continue;
-            if (type->TestID(line_)) {
-                type->Parse(line_);
-                return type.get();
+        if (line_.empty()) {
+            for (const auto& type : types_) {
+                if (type.get() != catchAll_ && type->TestID(line_)) {
+                    type->Parse(line_);
+                    return type.get();
+                }
+            }
+        } else {
+            for (clsRecType* type : byFirst_[static_cast<unsigned char>(line_[0])]) {
+                if (type->TestID(line_)) {
+                    type->Parse(line_);
+                    return type;
+                }
             }
         }
         if (catchAll_ != nullptr) {

@@ -3,6 +3,7 @@
 // are these with their own layouts.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -52,6 +53,7 @@ class HostFileReader {
   private:
     std::vector<std::unique_ptr<clsRecType>> types_;
     clsRecType* catchAll_ = nullptr;
+    std::array<std::vector<clsRecType*>, 256> byFirst_;  // the types a line may be, by its first character
     std::optional<TextFileStream> file_;  // read a block at a time: memory stays the same for any size
     std::string line_;
     std::int32_t lineNo_ = 0;

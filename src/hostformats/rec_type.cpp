@@ -20,6 +20,19 @@ namespace {
 
 const zav::Value kEmpty;
 
+// True when `text` is blanks and at most `digits` decimal digits: a whole number that fits any field
+// of that many digits.
+bool FitsAsDigits(std::string_view text, int digits) {
+    for (char c : text) {
+        if (c >= '0' && c <= '9') {
+            if (--digits < 0) return false;
+        } else if (c != ' ') {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool AllDigits(std::string_view s) {
     if (s.empty()) return false;
     for (char c : s)
@@ -420,6 +433,12 @@ void clsRecType::Parse(std::string_view buffer) {
     tooLargeKnown_ = false;
 }
 
+std::string_view clsRecType::ColumnText(std::size_t i) const {
+    const Span span = spans_[i];
+    return span.start < cvarBuffer.size() ? std::string_view(cvarBuffer).substr(span.start, span.width)
+                                          : std::string_view();
+}
+
 void clsRecType::Extract(std::size_t i) const {
     bool tooLarge = false;
     colValues_[i] = colFields_[i].Extract(cvarBuffer, &tooLarge);
@@ -432,9 +451,12 @@ void clsRecType::Extract(std::size_t i) const {
 const std::vector<std::string>& clsRecType::TooLargeFields() const {
     if (!tooLargeKnown_) {
         // Only whole-number fields can hold a number too large to read.
+        // A field still to be read whose text is blanks and a few digits needs no reading for that.
         for (std::size_t i = 0; i < colFields_.size(); ++i) {
             const std::int16_t type = colFields_[i].FieldType;
-            if (type == kHostInteger || type == kHostLong || type == kHostZeroPadded) Slot(i);
+            if ((type == kHostInteger || type == kHostLong || type == kHostZeroPadded) &&
+                !(pending_[i] && FitsAsDigits(ColumnText(i), type == kHostInteger ? 4 : 9)))
+                Slot(i);
             if (tooLargeAt_[i]) tooLarge_.push_back(colFields_[i].FieldName);
         }
         tooLargeKnown_ = true;
@@ -476,6 +498,21 @@ void clsRecType::Value(std::string_view fieldName, zav::Value value) {
     } else {
         extra_.Append(std::string(fieldName), std::move(value));
     }
+}
+
+std::string_view clsRecType::TextView(std::string_view fieldName, std::string& scratch) const {
+    const zav::Value* value = nullptr;
+    if (const int i = FieldIndex(fieldName); i >= 0) {
+        const auto at = static_cast<std::size_t>(i);
+        if (pending_[at] && colFields_[at].FieldType == kHostText) return ColumnText(at);  // what Extract keeps
+        value = Slot(at);
+    } else {
+        value = extra_.Find(fieldName);
+    }
+    if (value == nullptr) return {};
+    if (const auto* text = std::get_if<std::string>(value)) return *text;
+    scratch = ValueText(*value);
+    return scratch;
 }
 
 double clsRecType::Number(std::string_view fieldName) const {

@@ -92,6 +92,9 @@ class clsRecType {
     // The stored value as text (numbers in their plain form) and as a number (0 when empty or not a number).
     std::string Text(std::string_view fieldName) const { return ValueText(Value(fieldName)); }
     double Number(std::string_view fieldName) const;
+    // Text(fieldName) without copying a text: a text field's characters as a view of the parsed line or
+    // of its stored text (valid until the record changes); another value's text written into `scratch`.
+    std::string_view TextView(std::string_view fieldName, std::string& scratch) const;
 
     // Clears all values; returns 0.
     int Init();
@@ -141,6 +144,8 @@ class clsRecType {
         return stored_[i] ? &colValues_[i] : nullptr;
     }
     void Extract(std::size_t i) const;
+    // Field i's characters of the parsed line (what Extract reads).
+    std::string_view ColumnText(std::size_t i) const;
     // Field i's slot about to receive a value (a pending extraction is done first: it notes a too-large number).
     zav::Value& Receive(std::size_t i) {
         if (pending_[i]) Extract(i);  // keeps its too-large note

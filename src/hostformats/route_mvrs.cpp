@@ -153,10 +153,10 @@ class MVRSRouteConversion {
                     return false;
                 }
                 RouteEntry& entry = routes_[current - 1];
-                entry.RouteNumber = rec->Text("RouteNumber");
-                entry.Region = rec->Text("Region");
-                entry.Zone = rec->Text("Zone");
-                entry.Office = rec->Text("Office");
+                entry.RouteNumber.assign(rec->TextView("RouteNumber", scratch_));
+                entry.Region.assign(rec->TextView("Region", scratch_));
+                entry.Zone.assign(rec->TextView("Zone", scratch_));
+                entry.Office.assign(rec->TextView("Office", scratch_));
                 entry.CycleDate = cycleDate;
                 entry.RemoteWandReads = static_cast<std::int32_t>(rec->Number("NumberRemoteWandReads"));
                 entry.Meters = 0;
@@ -208,7 +208,7 @@ class MVRSRouteConversion {
             const std::int32_t line = reader.LineNo();
             if (id == "RHD") {
                 Flush();
-                routeNumber_ = rec->Text("RouteNumber");
+                routeNumber_.assign(rec->TextView("RouteNumber", scratch_));
                 const auto it = routeIndex_.find(routeNumber_);
                 routeOrdinal_ = it != routeIndex_.end() ? it->second : static_cast<std::int32_t>(routes_.size()) + 1;
             } else if (id == "CUS") {
@@ -217,13 +217,13 @@ class MVRSRouteConversion {
                 customer_.Name = host::Fixed(rec->Text("Name"), kNameWidth);
                 customer_.Address1 = host::Fixed(rec->Text("Address1"), kNameWidth);
                 customer_.Address2 = host::Fixed(rec->Text("Address2"), kNameWidth);
-                customer_.UtilityID = rec->Text("UtilityID");
-                customer_.Account = rec->Text("Account");
-                customer_.GroupCode = rec->Text("GroupCode");
-                customer_.ExtraIndicator = rec->Text("ExtraIndicator");
-                customer_.SegmentCode = rec->Text("SegmentCode");
-                customer_.PassThru = rec->Text("PassThru");
-                customer_.CustomerInfo = rec->Text("CustomerInfo");
+                customer_.UtilityID.assign(rec->TextView("UtilityID", scratch_));
+                customer_.Account.assign(rec->TextView("Account", scratch_));
+                customer_.GroupCode.assign(rec->TextView("GroupCode", scratch_));
+                customer_.ExtraIndicator.assign(rec->TextView("ExtraIndicator", scratch_));
+                customer_.SegmentCode.assign(rec->TextView("SegmentCode", scratch_));
+                customer_.PassThru.assign(rec->TextView("PassThru", scratch_));
+                customer_.CustomerInfo.assign(rec->TextView("CustomerInfo", scratch_));
             } else if (id == "CSX") {
                 customer_.Name2 = host::Fixed(rec->Text("Name"), kNameWidth);
                 customer_.Address3 = host::Fixed(rec->Text("Address3"), kNameWidth);
@@ -232,10 +232,10 @@ class MVRSRouteConversion {
                 host::WarnTooLarge(ex_, *rec, line);
                 TakeMeter(*rec, specialRadio);
             } else if (id == "RTS") {
-                meter_.SurveyText1 = rec->Text("SurveyText1");
+                meter_.SurveyText1.assign(rec->TextView("SurveyText1", scratch_));
             } else if (id == "RFF") {
                 host::WarnTooLarge(ex_, *rec, line);
-                const std::string ert = rec->Text("RFERTID");
+                const std::string ert(rec->TextView("RFERTID", scratch_));
                 if (const auto tag = host::LeadingLong(ert)) {
                     meter_.Tag = *tag;
                 } else {
@@ -245,17 +245,17 @@ class MVRSRouteConversion {
                     meter_.Tag = 0;
                 }
                 meter_.GeographicArea = static_cast<std::int32_t>(rec->Number("GeographicArea"));
-                meter_.RFFrequency = rec->Text("RFFrequency");
-                meter_.RFTone = rec->Text("RFTone");
+                meter_.RFFrequency.assign(rec->TextView("RFFrequency", scratch_));
+                meter_.RFTone.assign(rec->TextView("RFTone", scratch_));
                 meter_.Tamper = static_cast<std::int32_t>(rec->Number("Tamper"));
                 // The duplicate's information line names the customer: name, a blank, first address line.
                 if (ex_.DuplicateTag(std::to_string(meter_.Tag), customer_.Name, customer_.Address1, line))
                     ex_.State.Problems = true;
             } else if (id == "WRR") {
-                meter_.WandProgram = rec->Text("WandProgram");
-                meter_.DeviceID = rec->Text("DeviceID");
+                meter_.WandProgram.assign(rec->TextView("WandProgram", scratch_));
+                meter_.DeviceID.assign(rec->TextView("DeviceID", scratch_));
             } else if (id == "MTS") {
-                meter_.SpecialMessageText = rec->Text("SpecialMessageText");
+                meter_.SpecialMessageText.assign(rec->TextView("SpecialMessageText", scratch_));
             } else if (id == "RDG") {
                 host::WarnTooLarge(ex_, *rec, line);
                 TakeReading(*rec);
@@ -268,7 +268,7 @@ class MVRSRouteConversion {
     void TakeMeter(const clsRecType& rec, bool specialRadio) {
         meter_ = Meter();
         meter_.Pending = true;
-        meter_.MeterNumber = rec.Text("MeterNumber");
+        meter_.MeterNumber.assign(rec.TextView("MeterNumber", scratch_));
         // A meter number of exactly eight decimal digits (blanks around it aside) is the radio tag itself,
         // and the meter is read by radio; no other number form ("&H..", "1.5E+007", signs, points) is.
         if (const std::string_view number = Trim(meter_.MeterNumber);
@@ -276,36 +276,36 @@ class MVRSRouteConversion {
             meter_.Tag = std::stoi(std::string(number));
             meter_.SpecialRadio = true;
         }
-        meter_.MeterCategory = rec.Text("MeterCategory");
-        meter_.MeterType = rec.Text("MeterType");
+        meter_.MeterCategory.assign(rec.TextView("MeterCategory", scratch_));
+        meter_.MeterType.assign(rec.TextView("MeterType", scratch_));
         // The sequence is kept as read: the field holds 32 bits, so a long route keeps its walk order.
         meter_.Sequence = static_cast<std::int32_t>(rec.Number("ReadSequence"));
-        meter_.GroupCode = rec.Text("GroupCode");
+        meter_.GroupCode.assign(rec.TextView("GroupCode", scratch_));
         meter_.MeterLocation = DecimalText(rec.Text("MeterLocation"));
-        meter_.SurveyCode1 = rec.Text("SurveyCode1DisplayIndicator");
-        meter_.SurveyCode2 = rec.Text("SurveyCode2DisplayIndicator");
-        meter_.BillCode = rec.Text("BillCode");
-        meter_.MeterStatus = rec.Text("MeterStatus");
-        meter_.OpticalProbeID = rec.Text("OpticalProbeID");
-        meter_.ReadInstruction1 = rec.Text("ReadInstruction1");
-        meter_.ReadInstruction2 = rec.Text("ReadInstruction2");
-        meter_.SpecialMessageDisplay = rec.Text("SpecialMessageDisplayIndicator");
-        meter_.LocationExtraMeter = rec.Text("LocationExtraMeter");
-        meter_.AdditionalMeterInfo = rec.Text("AdditionalMeterInfo");
-        meter_.ReadSequence = rec.Text("ReadSequence");
+        meter_.SurveyCode1.assign(rec.TextView("SurveyCode1DisplayIndicator", scratch_));
+        meter_.SurveyCode2.assign(rec.TextView("SurveyCode2DisplayIndicator", scratch_));
+        meter_.BillCode.assign(rec.TextView("BillCode", scratch_));
+        meter_.MeterStatus.assign(rec.TextView("MeterStatus", scratch_));
+        meter_.OpticalProbeID.assign(rec.TextView("OpticalProbeID", scratch_));
+        meter_.ReadInstruction1.assign(rec.TextView("ReadInstruction1", scratch_));
+        meter_.ReadInstruction2.assign(rec.TextView("ReadInstruction2", scratch_));
+        meter_.SpecialMessageDisplay.assign(rec.TextView("SpecialMessageDisplayIndicator", scratch_));
+        meter_.LocationExtraMeter.assign(rec.TextView("LocationExtraMeter", scratch_));
+        meter_.AdditionalMeterInfo.assign(rec.TextView("AdditionalMeterInfo", scratch_));
+        meter_.ReadSequence.assign(rec.TextView("ReadSequence", scratch_));
     }
 
     void TakeReading(const clsRecType& rec) {
         meter_.NumberDials = static_cast<std::int32_t>(rec.Number("NumberDials"));
         meter_.PreviousReading = static_cast<std::int32_t>(rec.Number("PreviousReading"));
-        meter_.TextPrompt = rec.Text("TextPrompt");
-        meter_.ReadDirection = rec.Text("ReadDirection");
-        meter_.CompareCode = rec.Text("CompareCode");
-        meter_.ValidationCode = rec.Text("ValidationCode");
+        meter_.TextPrompt.assign(rec.TextView("TextPrompt", scratch_));
+        meter_.ReadDirection.assign(rec.TextView("ReadDirection", scratch_));
+        meter_.CompareCode.assign(rec.TextView("CompareCode", scratch_));
+        meter_.ValidationCode.assign(rec.TextView("ValidationCode", scratch_));
         meter_.ReadMethod = meter_.SpecialRadio ? "R" : rec.Text("ReadMethod");
         meter_.MeterConstant = static_cast<std::int32_t>(rec.Number("MeterConstant"));
         meter_.ConstantFlag = static_cast<std::int32_t>(rec.Number("ConstantFlag"));
-        meter_.HHFPosition = rec.Text("HHFPosition");
+        meter_.HHFPosition.assign(rec.TextView("HHFPosition", scratch_));
         meter_.NumberDecimals = static_cast<std::int32_t>(rec.Number("NumberDecimals"));
         meter_.High1 = static_cast<std::int32_t>(rec.Number("High1"));
         meter_.Low1 = static_cast<std::int32_t>(rec.Number("Low1"));
@@ -369,7 +369,8 @@ class MVRSRouteConversion {
     std::unordered_map<std::string, std::int32_t> routeIndex_;  // first entry of each route number
     std::int32_t customers_ = 0, meters_ = 0, meterLines_ = 0;
     std::optional<MeterRecordBuilder> record_;
-    std::string user_;  // a packed user field being built
+    std::string user_;     // a packed user field being built
+    std::string scratch_;  // the text of a number field on its way into the meter
     std::string routeNumber_;
     std::int32_t routeOrdinal_ = 0;
     Customer customer_;
