@@ -1,21 +1,38 @@
 #include "exchange/user_fields.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "core/text.h"
 
 namespace zav {
 
 namespace {
-// Appends `text` with its zero bytes as 1 and its "~" as 2: copied whole, then the few such bytes
-// replaced in place.
+// Replaces the zero bytes of [p, end) by 1 and its "~" by 2. Eight bytes at a time while none is
+// either (the zero-byte test of FindLineEnd): packed texts are long and rarely hold one.
+void PackBytes(char* p, char* end) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+    while (end - p >= 8) {
+        std::uint64_t w = 0;
+        std::memcpy(&w, p, sizeof w);
+        const std::uint64_t tilde = w ^ (kOnes * '~');
+        if ((((w - kOnes) & ~w) | ((tilde - kOnes) & ~tilde)) & kHighs) break;
+        p += 8;
+    }
+    for (; p != end; ++p) {
+        if (*p == '\0')
+            *p = '\1';
+        else if (*p == '~')
+            *p = '\2';
+    }
+}
+
+// Appends `text` with its zero bytes as 1 and its "~" as 2.
 void AppendUserText(std::string& out, std::string_view text) {
     const std::size_t at = out.size();
     out.append(text);
-    for (char* c = out.data() + at; c != out.data() + out.size(); ++c) {
-        if (*c == '\0')
-            *c = '\1';
-        else if (*c == '~')
-            *c = '\2';
-    }
+    PackBytes(out.data() + at, out.data() + out.size());
 }
 }  // namespace
 

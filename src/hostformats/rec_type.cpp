@@ -408,6 +408,8 @@ void clsRecType::AddField(std::string fieldName, std::int16_t fieldType, std::in
     changed_.push_back(1);
     cutAt_.push_back(0);
     assembledValid_ = false;
+    if (field.FieldType == kHostInteger || field.FieldType == kHostLong || field.FieldType == kHostZeroPadded)
+        wholeFields_.push_back(colFields_.size());
     colFields_.push_back(std::move(field));
     colValues_.emplace_back();
     stored_.push_back(0);
@@ -452,11 +454,10 @@ const std::vector<std::string>& clsRecType::TooLargeFields() const {
     if (!tooLargeKnown_) {
         // Only whole-number fields can hold a number too large to read.
         // A field still to be read whose text is blanks and a few digits needs no reading for that.
-        for (std::size_t i = 0; i < colFields_.size(); ++i) {
-            const std::int16_t type = colFields_[i].FieldType;
-            if ((type == kHostInteger || type == kHostLong || type == kHostZeroPadded) &&
-                !(pending_[i] && FitsAsDigits(ColumnText(i), type == kHostInteger ? 4 : 9)))
-                Slot(i);
+        for (const std::size_t i : wholeFields_) {
+            if (pending_[i] && FitsAsDigits(ColumnText(i), colFields_[i].FieldType == kHostInteger ? 4 : 9))
+                continue;
+            Slot(i);
             if (tooLargeAt_[i]) tooLarge_.push_back(colFields_[i].FieldName);
         }
         tooLargeKnown_ = true;
@@ -530,6 +531,7 @@ int clsRecType::Init() {
 
 void clsRecType::ClearFields() {
     colFields_.clear();
+    wholeFields_.clear();
     spans_.clear();
     recordEnd_ = 0;
     disjoint_ = true;

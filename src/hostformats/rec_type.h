@@ -128,6 +128,7 @@ class clsRecType {
     };
 
     std::vector<clsField> colFields_;
+    std::vector<std::size_t> wholeFields_;  // the fields of whole-number types, in field order
     struct Span {
         std::size_t start, width;  // the field's columns: first (from 0) and how many
     };
