@@ -100,6 +100,17 @@ bool PlainWholeNumber(std::string_view text, std::int64_t& value) {
     return true;
 }
 
+bool FewDigits(std::string_view text, int maxDigits) {
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            if (--maxDigits < 0) return false;
+        } else if (c != ' ') {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::int16_t ValInt(std::string_view text) {
     std::int64_t n = 0;
     if (!PlainWholeNumber(text, n)) return CInt(Val(text));

@@ -25,6 +25,9 @@ double Val(std::string_view text);
 // of up to 15 digits with an optional sign and blanks only around it, or a text of blanks only (0). True
 // with the number Val reads from `text`; false for any other text (Val then reads it).
 bool PlainWholeNumber(std::string_view text, std::int64_t& value);
+// True when `text` is spaces and at most `maxDigits` decimal digits (none at all too): a whole number,
+// or no number, that cannot overflow a type holding every number of that many digits.
+bool FewDigits(std::string_view text, int maxDigits);
 
 // Nearest integer, halves going to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
 double RoundHalfEven(double value);

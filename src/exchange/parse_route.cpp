@@ -46,6 +46,8 @@ void SetTypedValue(Value& slot, std::int32_t dataType, std::string_view text, bo
 
 // Reads a number field's text only for the overflow error it may raise: the value is not kept.
 void CheckNumber(std::int32_t dataType, std::string_view text) {
+    // Blanks and a few digits (the usual number field) cannot overflow.
+    if (FewDigits(text, dataType == kInteger ? 4 : dataType == kLong ? 9 : 15)) return;
     if (std::int64_t n = 0; PlainWholeNumber(text, n)) {
         // A plain whole number of up to 15 digits always fits a double.
         if ((dataType == kInteger && (n < INT16_MIN || n > INT16_MAX)) ||

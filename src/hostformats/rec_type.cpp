@@ -20,18 +20,6 @@ namespace {
 
 const zav::Value kEmpty;
 
-// True when `text` is blanks and at most `digits` decimal digits: a whole number that fits any field
-// of that many digits.
-bool FitsAsDigits(std::string_view text, int digits) {
-    for (char c : text) {
-        if (c >= '0' && c <= '9') {
-            if (--digits < 0) return false;
-        } else if (c != ' ') {
-            return false;
-        }
-    }
-    return true;
-}
 
 bool AllDigits(std::string_view s) {
     if (s.empty()) return false;
@@ -455,7 +443,7 @@ const std::vector<std::string>& clsRecType::TooLargeFields() const {
         // Only whole-number fields can hold a number too large to read.
         // A field still to be read whose text is blanks and a few digits needs no reading for that.
         for (const std::size_t i : wholeFields_) {
-            if (pending_[i] && FitsAsDigits(ColumnText(i), colFields_[i].FieldType == kHostInteger ? 4 : 9))
+            if (pending_[i] && FewDigits(ColumnText(i), colFields_[i].FieldType == kHostInteger ? 4 : 9))
                 continue;
             Slot(i);
             if (tooLargeAt_[i]) tooLarge_.push_back(colFields_[i].FieldName);
