@@ -45,7 +45,7 @@ bool HostFileReader::OpenFile(const std::filesystem::path& fileName) {
     file_.reset();
     file_.emplace(fileName);
     lineNo_ = 0;
-    line_.clear();
+    line_ = {};
     return true;
 }
 

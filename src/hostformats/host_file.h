@@ -40,8 +40,9 @@ class HostFileReader {
     std::int16_t Position255() const;
     // Lines read so far: the line number of the record last returned.
     std::int32_t LineNo() const { return lineNo_; }
-    // The line last read (also one that matched no type), and whether the whole file has been read.
-    const std::string& LastLine() const { return line_; }
+    // The line last read (also one that matched no type), valid until the next ReadNext; and whether the
+    // whole file has been read.
+    std::string_view LastLine() const { return line_; }
     bool AtEnd() const { return !file_ || file_->AtEnd(); }
     // The reader's record type of identifier `id`, or nullptr.
     clsRecType* RecordType(std::string_view id) const;
@@ -55,7 +56,7 @@ class HostFileReader {
     clsRecType* catchAll_ = nullptr;
     std::array<std::vector<clsRecType*>, 256> byFirst_;  // the types a line may be, by its first character
     std::optional<TextFileStream> file_;  // read a block at a time: memory stays the same for any size
-    std::string line_;
+    std::string_view line_;  // in the stream's buffer: each line is copied once, into its record
     std::int32_t lineNo_ = 0;
 };
 

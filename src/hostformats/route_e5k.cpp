@@ -132,19 +132,19 @@ class E5KRouteConversion {
                 account_.PropertyKey = Trimmed(*rec, "PropertyVGKey");
             } else if (id == "D") {
                 Flush();
-                specialInstructions_ = rec->Text("SpecialInstructions");
+                specialInstructions_.assign(rec->TextView("SpecialInstructions", scratch_));
             } else if (id == "H" || id == "I") {
                 Flush();
                 host::WarnTooLarge(ex_, *rec, line_);
                 TakeMeter(*rec);
             } else if (id == "K01") {
-                meter_.PropertyLocation1 = rec->Text("PropertyLocationDesc1");
-                meter_.MeterLocation1 = rec->Text("MeterLocationDesc1");
+                meter_.PropertyLocation1.assign(rec->TextView("PropertyLocationDesc1", scratch_));
+                meter_.MeterLocation1.assign(rec->TextView("MeterLocationDesc1", scratch_));
             } else if (id == "K05") {
-                meter_.PropertyLocation2 = rec->Text("PropertyLocationDesc2");
-                meter_.MeterLocation2 = rec->Text("MeterLocationDesc2");
+                meter_.PropertyLocation2.assign(rec->TextView("PropertyLocationDesc2", scratch_));
+                meter_.MeterLocation2.assign(rec->TextView("MeterLocationDesc2", scratch_));
             } else if (id == "L") {
-                meter_.LocationText = rec->Text("Location");
+                meter_.LocationText.assign(rec->TextView("Location", scratch_));
             }
         }
         Flush();
@@ -155,21 +155,21 @@ class E5KRouteConversion {
         meter_ = Meter();
         meter_.Pending = true;
         meterLine_ = line_;
-        meter_.Relative = rec.Text("RelativeMeterNumber");
-        meter_.Serial = rec.Text("MeterSerialNumber");
+        meter_.Relative.assign(rec.TextView("RelativeMeterNumber", scratch_));
+        meter_.Serial.assign(rec.TextView("MeterSerialNumber", scratch_));
         meter_.Dials = static_cast<std::int32_t>(rec.Number("NumberofDials"));
         meter_.MinimumRead = static_cast<std::int32_t>(rec.Number("MinimumRead"));
         meter_.MaximumRead = static_cast<std::int32_t>(rec.Number("MaximumRead"));
         meter_.PriorRead = static_cast<std::int32_t>(rec.Number("PriorRead"));
-        meter_.Size = rec.Text("MeterSize");
-        meter_.Type = rec.Text("MeterType");
-        meter_.Make = rec.Text("MeterMake");
-        meter_.DisplayCode = rec.Text("DisplayCode");
+        meter_.Size.assign(rec.TextView("MeterSize", scratch_));
+        meter_.Type.assign(rec.TextView("MeterType", scratch_));
+        meter_.Make.assign(rec.TextView("MeterMake", scratch_));
+        meter_.DisplayCode.assign(rec.TextView("DisplayCode", scratch_));
         meter_.Decimals = static_cast<std::int32_t>(rec.Number("NoDecimals"));
-        meter_.MustRead = rec.Text("MustReadFlag");
-        meter_.Status = rec.Text("MeterStatus");
-        meter_.Location = rec.Text("MeterLocation");
-        meter_.Reference = rec.Text("MeterReference");
+        meter_.MustRead.assign(rec.TextView("MustReadFlag", scratch_));
+        meter_.Status.assign(rec.TextView("MeterStatus", scratch_));
+        meter_.Location.assign(rec.TextView("MeterLocation", scratch_));
+        meter_.Reference.assign(rec.TextView("MeterReference", scratch_));
     }
 
     void Flush() {
@@ -231,6 +231,7 @@ class E5KRouteConversion {
     Account account_;
     Meter meter_;
     std::string specialInstructions_;
+    std::string scratch_;  // the text of a number field on its way into the meter
 };
 
 }  // namespace

@@ -104,7 +104,7 @@ class MVRSRouteConversion {
         clsRecType* rec = reader.ReadNext();
         if (rec != nullptr || reader.LineNo() == before) return rec;
         const std::int32_t at = reader.LineNo();
-        const std::string id = reader.LastLine().substr(0, 3);
+        const std::string id(reader.LastLine().substr(0, 3));
         bool blank = Trim(reader.LastLine()).empty();
         while (blank && !reader.AtEnd()) {
             reader.ReadNext();

@@ -60,7 +60,7 @@ TEST(HostDownloads, MixedLineEndsAndAByteOrderMark) {
                                    "\xEF\xBB\xBF"
                                    "one\ntwo\r\nthree")));
     std::vector<std::string> lines;
-    while (e5k.ReadNext() != nullptr) lines.push_back(e5k.LastLine());
+    while (e5k.ReadNext() != nullptr) lines.emplace_back(e5k.LastLine());
     EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "three"}));
 }
 
