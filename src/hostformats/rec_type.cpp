@@ -510,19 +510,36 @@ void clsRecType::Value(std::string_view fieldName, zav::Value value) {
     }
 }
 
-std::string_view clsRecType::TextView(std::string_view fieldName, std::string& scratch) const {
-    const zav::Value* value = nullptr;
-    if (const int i = FieldIndex(fieldName); i >= 0) {
-        const auto at = static_cast<std::size_t>(i);
-        if (pending_[at] && colFields_[at].FieldType == kHostText) return ColumnText(at);  // what Extract keeps
-        value = Slot(at);
-    } else {
-        value = extra_.Find(fieldName);
-    }
+namespace {
+// A stored value's text as TextView gives it.
+std::string_view TextOfValue(const zav::Value* value, std::string& scratch) {
     if (value == nullptr) return {};
     if (const auto* text = std::get_if<std::string>(value)) return *text;
     scratch = ValueText(*value);
     return scratch;
+}
+}  // namespace
+
+std::string_view clsRecType::TextView(std::string_view fieldName, std::string& scratch) const {
+    if (const int i = FieldIndex(fieldName); i >= 0) return TextAt(i, scratch);
+    return TextOfValue(extra_.Find(fieldName), scratch);
+}
+
+std::string_view clsRecType::TextAt(int index, std::string& scratch) const {
+    if (index < 0) return {};
+    const auto at = static_cast<std::size_t>(index);
+    if (pending_[at] && colFields_[at].FieldType == kHostText) return ColumnText(at);  // what Extract keeps
+    return TextOfValue(Slot(at), scratch);
+}
+
+double clsRecType::NumberAt(int index) const {
+    if (index < 0) return 0;
+    const zav::Value* value = Slot(static_cast<std::size_t>(index));
+    try {
+        return value != nullptr ? ValueNumber(*value) : 0;
+    } catch (const RuntimeError&) {
+        return 0;
+    }
 }
 
 double clsRecType::Number(std::string_view fieldName) const {

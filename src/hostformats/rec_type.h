@@ -95,6 +95,10 @@ class clsRecType {
     // Text(fieldName) without copying a text: a text field's characters as a view of the parsed line or
     // of its stored text (valid until the record changes); another value's text written into `scratch`.
     std::string_view TextView(std::string_view fieldName, std::string& scratch) const;
+    // TextView and Number of the field at `index` (a FieldIndex result: a caller reading one record type
+    // line after line finds its names once); empty and 0 for -1.
+    std::string_view TextAt(int index, std::string& scratch) const;
+    double NumberAt(int index) const;
 
     // Clears all values; returns 0.
     int Init();

@@ -265,10 +265,63 @@ class MVRSRouteConversion {
         return !ex_.State.Problems;
     }
 
+    // The positions of the fields TakeMeter and TakeReading read, found once per record type.
+    struct MeterFieldsAt {
+        const clsRecType* type = nullptr;
+        int MeterNumber, MeterCategory, MeterType, ReadSequence, GroupCode, MeterLocation, SurveyCode1, SurveyCode2,
+            BillCode, MeterStatus, OpticalProbeID, ReadInstruction1, ReadInstruction2, SpecialMessageDisplay,
+            LocationExtraMeter, AdditionalMeterInfo;
+        void Find(const clsRecType& rec) {
+            if (type == &rec) return;
+            type = &rec;
+            MeterNumber = rec.FieldIndex("MeterNumber");
+            MeterCategory = rec.FieldIndex("MeterCategory");
+            MeterType = rec.FieldIndex("MeterType");
+            ReadSequence = rec.FieldIndex("ReadSequence");
+            GroupCode = rec.FieldIndex("GroupCode");
+            MeterLocation = rec.FieldIndex("MeterLocation");
+            SurveyCode1 = rec.FieldIndex("SurveyCode1DisplayIndicator");
+            SurveyCode2 = rec.FieldIndex("SurveyCode2DisplayIndicator");
+            BillCode = rec.FieldIndex("BillCode");
+            MeterStatus = rec.FieldIndex("MeterStatus");
+            OpticalProbeID = rec.FieldIndex("OpticalProbeID");
+            ReadInstruction1 = rec.FieldIndex("ReadInstruction1");
+            ReadInstruction2 = rec.FieldIndex("ReadInstruction2");
+            SpecialMessageDisplay = rec.FieldIndex("SpecialMessageDisplayIndicator");
+            LocationExtraMeter = rec.FieldIndex("LocationExtraMeter");
+            AdditionalMeterInfo = rec.FieldIndex("AdditionalMeterInfo");
+        }
+    };
+    struct ReadingFieldsAt {
+        const clsRecType* type = nullptr;
+        int NumberDials, PreviousReading, TextPrompt, ReadDirection, CompareCode, ValidationCode, ReadMethod,
+            MeterConstant, ConstantFlag, HHFPosition, NumberDecimals, High1, Low1;
+        void Find(const clsRecType& rec) {
+            if (type == &rec) return;
+            type = &rec;
+            NumberDials = rec.FieldIndex("NumberDials");
+            PreviousReading = rec.FieldIndex("PreviousReading");
+            TextPrompt = rec.FieldIndex("TextPrompt");
+            ReadDirection = rec.FieldIndex("ReadDirection");
+            CompareCode = rec.FieldIndex("CompareCode");
+            ValidationCode = rec.FieldIndex("ValidationCode");
+            ReadMethod = rec.FieldIndex("ReadMethod");
+            MeterConstant = rec.FieldIndex("MeterConstant");
+            ConstantFlag = rec.FieldIndex("ConstantFlag");
+            HHFPosition = rec.FieldIndex("HHFPosition");
+            NumberDecimals = rec.FieldIndex("NumberDecimals");
+            High1 = rec.FieldIndex("High1");
+            Low1 = rec.FieldIndex("Low1");
+        }
+    };
+
     void TakeMeter(const clsRecType& rec, bool specialRadio) {
+        meterAt_.Find(rec);
+        const MeterFieldsAt& at = meterAt_;
+        const auto text = [&](int field) { return rec.TextAt(field, scratch_); };
         meter_ = Meter();
         meter_.Pending = true;
-        meter_.MeterNumber.assign(rec.TextView("MeterNumber", scratch_));
+        meter_.MeterNumber.assign(text(at.MeterNumber));
         // A meter number of exactly eight decimal digits (blanks around it aside) is the radio tag itself,
         // and the meter is read by radio; no other number form ("&H..", "1.5E+007", signs, points) is.
         if (const std::string_view number = Trim(meter_.MeterNumber);
@@ -276,39 +329,46 @@ class MVRSRouteConversion {
             meter_.Tag = std::stoi(std::string(number));
             meter_.SpecialRadio = true;
         }
-        meter_.MeterCategory.assign(rec.TextView("MeterCategory", scratch_));
-        meter_.MeterType.assign(rec.TextView("MeterType", scratch_));
+        meter_.MeterCategory.assign(text(at.MeterCategory));
+        meter_.MeterType.assign(text(at.MeterType));
         // The sequence is kept as read: the field holds 32 bits, so a long route keeps its walk order.
-        meter_.Sequence = static_cast<std::int32_t>(rec.Number("ReadSequence"));
-        meter_.GroupCode.assign(rec.TextView("GroupCode", scratch_));
-        meter_.MeterLocation = DecimalText(rec.Text("MeterLocation"));
-        meter_.SurveyCode1.assign(rec.TextView("SurveyCode1DisplayIndicator", scratch_));
-        meter_.SurveyCode2.assign(rec.TextView("SurveyCode2DisplayIndicator", scratch_));
-        meter_.BillCode.assign(rec.TextView("BillCode", scratch_));
-        meter_.MeterStatus.assign(rec.TextView("MeterStatus", scratch_));
-        meter_.OpticalProbeID.assign(rec.TextView("OpticalProbeID", scratch_));
-        meter_.ReadInstruction1.assign(rec.TextView("ReadInstruction1", scratch_));
-        meter_.ReadInstruction2.assign(rec.TextView("ReadInstruction2", scratch_));
-        meter_.SpecialMessageDisplay.assign(rec.TextView("SpecialMessageDisplayIndicator", scratch_));
-        meter_.LocationExtraMeter.assign(rec.TextView("LocationExtraMeter", scratch_));
-        meter_.AdditionalMeterInfo.assign(rec.TextView("AdditionalMeterInfo", scratch_));
-        meter_.ReadSequence.assign(rec.TextView("ReadSequence", scratch_));
+        meter_.Sequence = static_cast<std::int32_t>(rec.NumberAt(at.ReadSequence));
+        meter_.GroupCode.assign(text(at.GroupCode));
+        meter_.MeterLocation = DecimalText(text(at.MeterLocation));
+        meter_.SurveyCode1.assign(text(at.SurveyCode1));
+        meter_.SurveyCode2.assign(text(at.SurveyCode2));
+        meter_.BillCode.assign(text(at.BillCode));
+        meter_.MeterStatus.assign(text(at.MeterStatus));
+        meter_.OpticalProbeID.assign(text(at.OpticalProbeID));
+        meter_.ReadInstruction1.assign(text(at.ReadInstruction1));
+        meter_.ReadInstruction2.assign(text(at.ReadInstruction2));
+        meter_.SpecialMessageDisplay.assign(text(at.SpecialMessageDisplay));
+        meter_.LocationExtraMeter.assign(text(at.LocationExtraMeter));
+        meter_.AdditionalMeterInfo.assign(text(at.AdditionalMeterInfo));
+        meter_.ReadSequence.assign(text(at.ReadSequence));
     }
 
     void TakeReading(const clsRecType& rec) {
-        meter_.NumberDials = static_cast<std::int32_t>(rec.Number("NumberDials"));
-        meter_.PreviousReading = static_cast<std::int32_t>(rec.Number("PreviousReading"));
-        meter_.TextPrompt.assign(rec.TextView("TextPrompt", scratch_));
-        meter_.ReadDirection.assign(rec.TextView("ReadDirection", scratch_));
-        meter_.CompareCode.assign(rec.TextView("CompareCode", scratch_));
-        meter_.ValidationCode.assign(rec.TextView("ValidationCode", scratch_));
-        meter_.ReadMethod = meter_.SpecialRadio ? "R" : rec.Text("ReadMethod");
-        meter_.MeterConstant = static_cast<std::int32_t>(rec.Number("MeterConstant"));
-        meter_.ConstantFlag = static_cast<std::int32_t>(rec.Number("ConstantFlag"));
-        meter_.HHFPosition.assign(rec.TextView("HHFPosition", scratch_));
-        meter_.NumberDecimals = static_cast<std::int32_t>(rec.Number("NumberDecimals"));
-        meter_.High1 = static_cast<std::int32_t>(rec.Number("High1"));
-        meter_.Low1 = static_cast<std::int32_t>(rec.Number("Low1"));
+        readingAt_.Find(rec);
+        const ReadingFieldsAt& at = readingAt_;
+        const auto text = [&](int field) { return rec.TextAt(field, scratch_); };
+        const auto number = [&](int field) { return static_cast<std::int32_t>(rec.NumberAt(field)); };
+        meter_.NumberDials = number(at.NumberDials);
+        meter_.PreviousReading = number(at.PreviousReading);
+        meter_.TextPrompt.assign(text(at.TextPrompt));
+        meter_.ReadDirection.assign(text(at.ReadDirection));
+        meter_.CompareCode.assign(text(at.CompareCode));
+        meter_.ValidationCode.assign(text(at.ValidationCode));
+        if (meter_.SpecialRadio)
+            meter_.ReadMethod = "R";
+        else
+            meter_.ReadMethod.assign(text(at.ReadMethod));
+        meter_.MeterConstant = number(at.MeterConstant);
+        meter_.ConstantFlag = number(at.ConstantFlag);
+        meter_.HHFPosition.assign(text(at.HHFPosition));
+        meter_.NumberDecimals = number(at.NumberDecimals);
+        meter_.High1 = number(at.High1);
+        meter_.Low1 = number(at.Low1);
     }
 
     // Writes the pending meter, if any.
@@ -371,6 +431,8 @@ class MVRSRouteConversion {
     std::optional<MeterRecordBuilder> record_;
     std::string user_;     // a packed user field being built
     std::string scratch_;  // the text of a number field on its way into the meter
+    MeterFieldsAt meterAt_;
+    ReadingFieldsAt readingAt_;
     std::string routeNumber_;
     std::int32_t routeOrdinal_ = 0;
     Customer customer_;
