@@ -1,5 +1,6 @@
 // Route record parsing: one line of a flat route file, fixed-width or delimited, turned into a record of
 // typed values by the current map.
+#include <array>
 #include <vector>
 
 #include "core/errors.h"
@@ -188,58 +189,67 @@ static void FixedFields(clsExchange& ex, std::string_view line, RouteFields& out
 }
 
 // DelimitedColumns for the usual maps (a one-character delimiter, a quote of at most one character,
-// neither "~" nor the same) in one scan, into `columns` (the storage of its texts reused); the number of
-// columns. The same columns as DelimitedColumns, without splitting and rejoining the line.
-std::size_t FastDelimitedColumns(std::string_view line, char delimiter, std::string_view quote,
-                                 std::vector<std::string>& columns) {
+// neither "~" nor the same) in one scan, as views into `columns`: of the line itself where a column is
+// its bytes (less its outer quotes), of a text in `owned` where its "~" or doubled quotes are rewritten.
+// The same columns as DelimitedColumns, without splitting and rejoining the line.
+void FastDelimitedColumns(std::string_view line, char delimiter, std::string_view quote,
+                          std::vector<std::string_view>& columns, std::vector<std::string>& owned) {
     const bool quoted = !quote.empty();
     const char q = quoted ? quote[0] : '\0';
-    std::size_t count = 0;
-    auto next = [&]() -> std::string& {
-        if (columns.size() <= count) columns.emplace_back();
-        std::string& col = columns[count++];
-        col.clear();
-        return col;
-    };
-    std::string* col = &next();
+    columns.clear();
+    // Column ends: a delimiter outside quotes. Only the delimiter and the quote stop the scan.
+    std::array<unsigned char, 256> special{};
+    special[static_cast<unsigned char>(delimiter)] = 1;
+    if (quoted) special[static_cast<unsigned char>(q)] = 1;
     bool inside = false;
-    for (char c : line) {
-        if (quoted && c == q) {
+    std::size_t start = 0;
+    for (std::size_t i = 0, n = line.size();; ++i) {
+        while (i < n && special[static_cast<unsigned char>(line[i])] == 0) ++i;
+        if (i == n) {
+            columns.push_back(line.substr(start));
+            break;
+        }
+        if (quoted && line[i] == q) {
             inside = !inside;
-        } else if (c == delimiter && !inside) {
-            col = &next();
+        } else if (!inside) {
+            columns.push_back(line.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    if (!quoted) return;
+    if (owned.size() < columns.size()) owned.resize(columns.size());
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        std::string_view text = columns[c];
+        // One leading and one trailing quote go.
+        if (!text.empty() && text.front() == q) text.remove_prefix(1);
+        if (!text.empty() && text.back() == q) text.remove_suffix(1);
+        if (text.find(q) == std::string_view::npos && text.find('~') == std::string_view::npos) {
+            columns[c] = text;
             continue;
-        } else if (quoted && c == '~') {
-            c = delimiter;  // every "~" becomes the delimiter when the map has a quote
         }
-        *col += c;
-    }
-    if (!quoted) return count;
-    for (std::size_t i = 0; i < count; ++i) {
-        std::string& text = columns[i];
-        std::size_t from = !text.empty() && text.front() == q ? 1 : 0;
-        std::size_t to = text.size() > from && text.back() == q ? text.size() - 1 : text.size();
-        std::size_t w = 0;
-        for (std::size_t r = from; r < to; ++r) {
-            text[w++] = text[r];
-            if (text[r] == q && r + 1 < to && text[r + 1] == q) ++r;  // a doubled quote is one
+        // Every "~" becomes the delimiter and a doubled quote is one.
+        std::string& out = owned[c];
+        out.clear();
+        for (std::size_t r = 0; r < text.size(); ++r) {
+            out += text[r] == '~' ? delimiter : text[r];
+            if (text[r] == q && r + 1 < text.size() && text[r + 1] == q) ++r;
         }
-        text.resize(w);
+        columns[c] = out;
     }
-    return count;
 }
 
 static void DelimitedFields(clsExchange& ex, std::string_view line, RouteFields& out, int onlyText = -1) {
     const std::string& delimiter = ex.ExchMap.MapDelimiterChar();
     const std::string& quote = ex.ExchMap.MapQuote();
-    thread_local std::vector<std::string> columns;
-    std::size_t count = 0;
+    thread_local std::vector<std::string_view> columns;
+    thread_local std::vector<std::string> owned;  // the texts of the columns that are not views of the line
     if (delimiter.size() == 1 && quote.size() <= 1 && delimiter[0] != '~' && quote != "~" && quote != delimiter) {
-        count = FastDelimitedColumns(line, delimiter[0], quote, columns);
+        FastDelimitedColumns(line, delimiter[0], quote, columns, owned);
     } else {
-        columns = DelimitedColumns(line, delimiter, quote);
-        count = columns.size();
+        owned = DelimitedColumns(line, delimiter, quote);
+        columns.assign(owned.begin(), owned.end());
     }
+    const std::size_t count = columns.size();
     BuildFields(ex, false, out, onlyText, [count](const MapField& f) -> std::string_view {
         if (f.DataPosition < 1 || static_cast<std::size_t>(f.DataPosition) > count) return {};
         return columns[f.DataPosition - 1];
