@@ -25,15 +25,16 @@ void SetTypedValue(Value& slot, std::int32_t dataType, std::string_view text, bo
         else
             slot = value;
     };
+    const bool none = text.empty();  // an unmapped field, or a column the line lacks: no number to read
     switch (dataType) {
         case kInteger:
-            store(ValInt(text));
+            store(none ? std::int16_t{0} : ValInt(text));
             return;
         case kLong:
-            store(ValLong(text));
+            store(none ? std::int32_t{0} : ValLong(text));
             return;
         case kReal:
-            store(Val(text));
+            store(none ? 0.0 : Val(text));
             return;
         default: {
             const std::string_view kept = dataType == kText && fixedLayout ? Trim(text) : RTrim(text);

@@ -56,7 +56,9 @@ std::string_view TrimSpaces(std::string_view text) {
 std::optional<std::int32_t> MapDateNumber(std::string_view text, std::int32_t formatCode) {
     text = TrimSpaces(text);
     // Blank or all zeros (separators aside): no date.
-    if (text.find_first_not_of("0-/") == std::string_view::npos) return 0;
+    bool blank = true;
+    for (const char c : text) blank = blank && (c == '0' || c == '-' || c == '/');
+    if (blank) return 0;
 
     const auto layout = LayoutOf(formatCode);
     if (!layout) return std::nullopt;
