@@ -99,7 +99,7 @@ bool clsExchange::ConvertReReadList() {
     {
         TextFileStream source(sourcePath);
         blocks = static_cast<long>((source.Size() + kProgressBlock - 1) / kProgressBlock);
-        std::string line;
+        std::string_view line;  // in the stream's buffer, until the next line
         while (source.ReadLine(line)) {
             State.Routes.CountMeter(route);
             CountUp(announced);
@@ -124,7 +124,7 @@ bool clsExchange::ConvertReReadList() {
     MeterRecordWriter meters(*RouteZAV, at, Advanced());
     RouteFields rec;
     TextFileStream source(sourcePath);
-    std::string line;
+    std::string_view line;  // in the stream's buffer, until the next line
     while (source.ReadLine(line)) {
         SetProgressButton(blocks, static_cast<long>(source.Position()) / kProgressBlock);
         ++State.InputLines;

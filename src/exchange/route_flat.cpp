@@ -36,7 +36,7 @@ bool clsExchange::ConvertRouteFlat() {
     {
         TextFileStream source(sourcePath);
         blocks = static_cast<long>((source.Size() + kProgressBlock - 1) / kProgressBlock);
-        std::string line;
+        std::string_view line;  // in the stream's buffer, until the next line
         while (source.ReadLine(line)) {
             SetProgressButton(3 * blocks, static_cast<long>(source.Position()) / kProgressBlock);
             ++State.InputLines;
@@ -62,7 +62,7 @@ bool clsExchange::ConvertRouteFlat() {
 
     // Second pass: validate and write every meter, and hand it to the index step.
     TextFileStream source(sourcePath);
-    std::string line;
+    std::string_view line;  // in the stream's buffer, until the next line
     while (source.ReadLine(line)) {
         SetProgressButton(3 * blocks, blocks + static_cast<long>(source.Position()) / kProgressBlock);
         ++State.InputLines;
