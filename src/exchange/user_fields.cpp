@@ -46,15 +46,18 @@ std::string CombineUser(const std::vector<std::string>& Source) {
 }
 
 void CombineUserInto(std::string& out, std::initializer_list<std::string_view> Source) {
-    out.clear();
-    std::size_t length = Source.size();
+    // Sized once, then each part copied into place.
+    std::size_t length = Source.size() > 0 ? Source.size() - 1 : 0;
     for (std::string_view text : Source) length += text.size();
-    out.reserve(length);
+    out.resize(length);
+    char* at = out.data();
     bool first = true;
     for (std::string_view text : Source) {
-        if (!first) out += '~';
+        if (!first) *at++ = '~';
         first = false;
-        AppendUserText(out, text);
+        if (!text.empty()) std::memcpy(at, text.data(), text.size());
+        PackBytes(at, at + text.size());
+        at += text.size();
     }
 }
 

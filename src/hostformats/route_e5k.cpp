@@ -62,7 +62,7 @@ class E5KRouteConversion {
         host::Progress progress(765);
         while (clsRecType* rec = reader.ReadNext()) {
             progress.Show(reader.Position255());
-            const std::string& id = rec->RIValue;
+            const std::string_view id = rec->RIValue;  // compared with literals inline
             const std::int32_t line = reader.LineNo();
             if (id == "F") {
                 routes_.push_back({Trimmed(*rec, "Route"), 0, 0});
@@ -108,7 +108,7 @@ class E5KRouteConversion {
         host::Progress progress(765);
         while (clsRecType* rec = reader.ReadNext()) {
             progress.Show(255 + reader.Position255());
-            const std::string& id = rec->RIValue;
+            const std::string_view id = rec->RIValue;  // compared with literals inline
             line_ = reader.LineNo();
             if (id == "F") {
                 Flush();

@@ -126,7 +126,7 @@ class MVRSRouteConversion {
         double cycleDate = 0;
         while (clsRecType* rec = Next(reader, true)) {
             progress.Show(reader.Position255());
-            const std::string& id = rec->RIValue;
+            const std::string_view id = rec->RIValue;  // compared with literals inline
             const std::int32_t line = reader.LineNo();
             if (id == "FHD") {
                 announced = 0;
@@ -204,7 +204,7 @@ class MVRSRouteConversion {
         const bool specialRadio = ex_.ExchMap.MapOptions(1) == "Y";
         while (clsRecType* rec = Next(reader, false)) {
             progress.Show(255 + reader.Position255());
-            const std::string& id = rec->RIValue;
+            const std::string_view id = rec->RIValue;  // compared with literals inline
             const std::int32_t line = reader.LineNo();
             if (id == "RHD") {
                 Flush();
