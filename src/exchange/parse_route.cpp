@@ -198,37 +198,54 @@ void FastDelimitedColumns(std::string_view line, char delimiter, std::string_vie
     const bool quoted = !quote.empty();
     const char q = quoted ? quote[0] : '\0';
     columns.clear();
-    // Column ends: a delimiter outside quotes. Only the delimiter and the quote stop the scan.
+    // Column ends: a delimiter outside quotes. With a quote, the quotes and "~" of each column are
+    // counted on the way: a column with no "~" and no quotes but its outer ones is a view of the line.
     std::array<unsigned char, 256> special{};
     special[static_cast<unsigned char>(delimiter)] = 1;
-    if (quoted) special[static_cast<unsigned char>(q)] = 1;
+    if (quoted) special[static_cast<unsigned char>(q)] = special[static_cast<unsigned char>('~')] = 1;
+    std::size_t firstRewrite = std::string_view::npos;  // the first column to rewrite, if any
     bool inside = false;
-    std::size_t start = 0;
+    std::size_t start = 0, quotes = 0, tildes = 0;
+    const auto end = [&](std::size_t to) {
+        std::string_view text = line.substr(start, to - start);
+        if (quoted) {
+            // One leading and one trailing quote go.
+            if (!text.empty() && text.front() == q) {
+                text.remove_prefix(1);
+                --quotes;
+            }
+            if (!text.empty() && text.back() == q) {
+                text.remove_suffix(1);
+                --quotes;
+            }
+            if ((quotes > 0 || tildes > 0) && firstRewrite == std::string_view::npos) firstRewrite = columns.size();
+        }
+        columns.push_back(text);
+        quotes = tildes = 0;
+    };
     for (std::size_t i = 0, n = line.size();; ++i) {
         while (i < n && special[static_cast<unsigned char>(line[i])] == 0) ++i;
         if (i == n) {
-            columns.push_back(line.substr(start));
+            end(n);
             break;
         }
-        if (quoted && line[i] == q) {
+        const char c = line[i];
+        if (quoted && c == q) {
             inside = !inside;
+            ++quotes;
+        } else if (quoted && c == '~') {
+            ++tildes;
         } else if (!inside) {
-            columns.push_back(line.substr(start, i - start));
+            end(i);
             start = i + 1;
         }
     }
-    if (!quoted) return;
+    if (firstRewrite == std::string_view::npos) return;
+    // Every "~" becomes the delimiter and a doubled quote is one.
     if (owned.size() < columns.size()) owned.resize(columns.size());
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        std::string_view text = columns[c];
-        // One leading and one trailing quote go.
-        if (!text.empty() && text.front() == q) text.remove_prefix(1);
-        if (!text.empty() && text.back() == q) text.remove_suffix(1);
-        if (text.find(q) == std::string_view::npos && text.find('~') == std::string_view::npos) {
-            columns[c] = text;
-            continue;
-        }
-        // Every "~" becomes the delimiter and a doubled quote is one.
+    for (std::size_t c = firstRewrite; c < columns.size(); ++c) {
+        const std::string_view text = columns[c];
+        if (text.find(q) == std::string_view::npos && text.find('~') == std::string_view::npos) continue;
         std::string& out = owned[c];
         out.clear();
         for (std::size_t r = 0; r < text.size(); ++r) {
