@@ -91,7 +91,7 @@ struct Fixture {
             db.SetItem("ReadingDate", 20250115);
             db.SetItem("ReadingTime", 93000 + i % 60);
             db.SetItem("Status", std::int16_t{1});
-            db.SetItem("ReadType", std::int16_t{1 + i % 3});
+            db.SetItem("ReadType", static_cast<std::int16_t>(1 + i % 3));
             db.SetItem("Initials", "JB");
             db.SetItem("ResponseText", "Dog in yard");
             db.SetItem("ServiceAddress", std::to_string(i) + " Elm Street");
