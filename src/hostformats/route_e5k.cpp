@@ -214,7 +214,7 @@ class E5KRouteConversion {
         r.SetText(z.User[1], std::string_view(m.Relative));
         r.SetText(z.User[2], Trim(m.Size));
         r.SetText(z.User[4], std::string_view());
-        meter_ = Meter();
+        meter_.Pending = false;  // written; TakeMeter starts the next one afresh
         specialInstructions_.clear();
         host::FinishMeter(ex_, r, routeOrdinal_, tag);
     }

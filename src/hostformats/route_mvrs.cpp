@@ -393,11 +393,12 @@ class MVRSRouteConversion {
             r.SetNumber(z.ReadType, readType);
         r.SetNumber("TamperCount", m.Tamper);
         r.SetNumber(z.UtilityCode, host::LeadingLong(c.UtilityID).value_or(0));
-        r.SetText(z.Message, ex_.Advanced().LookupMessage(std::string(Trim(m.SpecialMessageText)), routeNumber_,
-                                                          std::string(Trim(c.Account)),
-                                                          std::string(Trim(m.MeterNumber)), tagText));
-        r.SetText(z.ServiceAddress, Trim(c.Address1 + c.Address2 + c.Address3));
-        r.SetText(z.BillingName, Trim(c.Name + c.Name2));
+        r.SetText(z.Message, ex_.Advanced().LookupMessage(Trim(m.SpecialMessageText), routeNumber_, Trim(c.Account),
+                                                          Trim(m.MeterNumber), tagText));
+        joined_.assign(c.Address1).append(c.Address2).append(c.Address3);
+        r.SetText(z.ServiceAddress, Trim(joined_));
+        joined_.assign(c.Name).append(c.Name2);
+        r.SetText(z.BillingName, Trim(joined_));
         r.SetText(z.ServiceUniqueID, std::string_view(c.Account));
         r.SetText(z.MeterSerialNbr, std::string_view(m.MeterNumber));
         const std::string meterConstant = std::to_string(m.MeterConstant),
@@ -419,7 +420,7 @@ class MVRSRouteConversion {
         CombineUserInto(user_, {m.SpecialMessageText});
         r.SetText(z.User[4], std::string_view(user_));
         const std::int32_t tag = m.Tag;
-        meter_ = Meter();
+        meter_.Pending = false;  // written; TakeMeter starts the next one afresh
         host::FinishMeter(ex_, r, routeOrdinal_, tag);
     }
 
@@ -431,6 +432,7 @@ class MVRSRouteConversion {
     std::optional<MeterRecordBuilder> record_;
     std::string user_;     // a packed user field being built
     std::string scratch_;  // the text of a number field on its way into the meter
+    std::string joined_;   // address or name lines joined on their way into the meter
     MeterFieldsAt meterAt_;
     ReadingFieldsAt readingAt_;
     std::string routeNumber_;
