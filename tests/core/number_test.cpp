@@ -133,5 +133,21 @@ TEST(Val, PlainWholeNumbersReadAsTheGeneralRuleReadsThem) {
     EXPECT_TRUE(std::signbit(Val("-0"))) << "as the general reading gives it";
 }
 
+// FewDigits lets callers skip the overflow reading: it may only say yes where no overflow can come.
+TEST(FewDigits, YesOnlyForBlanksAndAFewDigits) {
+    const struct {
+        const char* text;
+        int maxDigits;
+        bool few;
+    } cases[] = {
+        {"", 4, true},        {"    ", 4, true},  {" 1234 ", 4, true}, {"12345", 4, false},
+        {"00001", 4, false},  // leading zeros count: a conservative no
+        {"1 2 3", 4, true},   {"-1", 9, false},   {"+1", 9, false},    {"1e9", 15, false},
+        {"&H7FFF", 9, false}, {"1.5", 9, false},  {"\t1", 9, false},   {"999999999", 9, true},
+        {"1000000000", 9, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FewDigits(c.text, c.maxDigits), c.few) << '"' << c.text << '"';
+}
+
 }  // namespace
 }  // namespace zav
