@@ -32,7 +32,6 @@ for arg in "$@"; do
 done
 
 if [[ $rebuild == 1 ]]; then
-    [[ -f /work/ccache.env ]] && source /work/ccache.env
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF ${SPEED_CMAKE_ARGS:-} >/dev/null
     cmake --build "$build" --parallel "$(nproc)" --target zavdepot speed_readings
 fi
