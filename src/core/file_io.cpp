@@ -9,6 +9,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "core/byte_scan.h"
 #include "core/errors.h"
 
 namespace zav {
@@ -76,18 +77,7 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 std::size_t FindLineEnd(std::string_view text, std::size_t from) {
     const char* p = text.data() + from;
     const char* end = text.data() + text.size();
-    // Eight bytes at a time while none is a CR or LF: a byte is one when it XOR the CR (or LF) is zero,
-    // and (w - 0x01..01) & ~w & 0x80..80 is not zero exactly when a byte of w is zero.
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
-    while (end - p >= 8) {
-        std::uint64_t w = 0;
-        std::memcpy(&w, p, sizeof w);
-        const std::uint64_t cr = w ^ (kOnes * '\r');
-        const std::uint64_t lf = w ^ (kOnes * '\n');
-        if ((((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHighs) break;
-        p += 8;
-    }
+    while (end - p >= 8 && !EightBytesHold(p, '\r', '\n')) p += 8;  // eight bytes at a time while none is one
     while (p != end && *p != '\r' && *p != '\n') ++p;
     return static_cast<std::size_t>(p - text.data());
 }

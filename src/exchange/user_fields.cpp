@@ -1,25 +1,17 @@
 #include "exchange/user_fields.h"
 
-#include <cstdint>
 #include <cstring>
 
+#include "core/byte_scan.h"
 #include "core/text.h"
 
 namespace zav {
 
 namespace {
-// Replaces the zero bytes of [p, end) by 1 and its "~" by 2. Eight bytes at a time while none is
-// either (the zero-byte test of FindLineEnd): packed texts are long and rarely hold one.
+// Replaces the zero bytes of [p, end) by 1 and its "~" by 2, skipping eight bytes at a time while none is
+// either: packed texts are long and rarely hold one.
 void PackBytes(char* p, char* end) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
-    while (end - p >= 8) {
-        std::uint64_t w = 0;
-        std::memcpy(&w, p, sizeof w);
-        const std::uint64_t tilde = w ^ (kOnes * '~');
-        if ((((w - kOnes) & ~w) | ((tilde - kOnes) & ~tilde)) & kHighs) break;
-        p += 8;
-    }
+    while (end - p >= 8 && !EightBytesHold(p, '\0', '~')) p += 8;
     for (; p != end; ++p) {
         if (*p == '\0')
             *p = '\1';

@@ -180,20 +180,7 @@ void clsPalmDB::TextSpans(std::vector<std::string_view>& out) const {
     const std::string_view rec(record_);
     std::size_t pos = static_cast<std::size_t>(fixedSize_);
     bool more = pos <= rec.size();
-    for (int i = 0; i < textCount_; ++i) {
-        if (!more) {
-            out.emplace_back();
-            continue;
-        }
-        const std::size_t zero = rec.find('\0', pos);
-        if (zero == std::string_view::npos) {
-            out.push_back(rec.substr(pos));
-            more = false;  // no terminator to move past: every later text is empty
-        } else {
-            out.push_back(rec.substr(pos, zero - pos));
-            pos = zero + 1;
-        }
-    }
+    for (int i = 0; i < textCount_; ++i) out.push_back(NextRecordText(rec, pos, more));
 }
 
 Values clsPalmDB::GetValues() const {

@@ -30,6 +30,21 @@ enum PalmFieldType : std::int32_t { kFieldText = 0, kFieldInt8 = 1, kFieldInt16 
 // Container types.
 enum PalmContainer : int { kContainerPDB = 1, kContainerVFS = 2 };
 
+// The next text of a record's text area, starting at `pos`: up to its zero byte (`pos` moves past it), or
+// the rest of the record when no zero byte ends it (then `more` goes false: every later text is empty).
+// An empty text while `more` is false.
+inline std::string_view NextRecordText(std::string_view record, std::size_t& pos, bool& more) {
+    if (!more) return {};
+    const std::size_t zero = record.find('\0', pos);
+    if (zero == std::string_view::npos) {
+        more = false;  // no terminator to move past: every later text is empty
+        return record.substr(pos);
+    }
+    const std::string_view text = record.substr(pos, zero - pos);
+    pos = zero + 1;
+    return text;
+}
+
 class clsPalmDB {
   public:
     struct Field {

@@ -27,20 +27,7 @@ std::string_view ZAVFieldReader::Text(int field, std::string& scratch) const {
 
 void ZAVFieldReader::FindTexts(std::size_t ordinal) const {
     const std::string_view record(db_.RawData());
-    while (texts_.size() < ordinal) {
-        if (!more_) {
-            texts_.emplace_back();
-            continue;
-        }
-        const std::size_t zero = record.find('\0', next_);
-        if (zero == std::string_view::npos) {
-            texts_.push_back(record.substr(next_));
-            more_ = false;  // no terminator to move past: every later text is empty
-        } else {
-            texts_.push_back(record.substr(next_, zero - next_));
-            next_ = zero + 1;
-        }
-    }
+    while (texts_.size() < ordinal) texts_.push_back(NextRecordText(record, next_, more_));
 }
 
 std::int32_t ZAVFieldReader::TextLong(int field) const {
