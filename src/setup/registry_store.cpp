@@ -43,10 +43,38 @@ struct StoreFailure : std::runtime_error {
 // One prepared statement, finalized when it goes out of scope.
 class RegistryStore::Statement {
 public:
-    Statement(sqlite3* db, const char* sql) : db_(db) {
-        if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK) throw StoreFailure(sqlite3_errmsg(db));
+    // `sql` is a literal: its address finds the store's prepared statement of it, reset for this use.
+    Statement(RegistryStore& store, const char* sql) : db_(store.db_) {
+        CachedStatement* free = nullptr;
+        for (CachedStatement& c : store.cache_) {
+            if (c.sql == sql && !c.inUse) {
+                cached_ = &c;
+                break;
+            }
+            if (c.sql == nullptr && free == nullptr) free = &c;
+        }
+        if (cached_ == nullptr) {
+            sqlite3_stmt* stmt = nullptr;
+            if (sqlite3_prepare_v2(db_, sql, -1, &stmt, nullptr) != SQLITE_OK) throw StoreFailure(sqlite3_errmsg(db_));
+            if (free == nullptr) {
+                stmt_ = stmt;  // no room to keep it: finalized after this use
+                return;
+            }
+            *free = {sql, stmt, false};
+            cached_ = free;
+        }
+        cached_->inUse = true;
+        stmt_ = cached_->stmt;
     }
-    ~Statement() { sqlite3_finalize(stmt_); }
+    ~Statement() {
+        if (cached_ == nullptr) {
+            sqlite3_finalize(stmt_);
+            return;
+        }
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+        cached_->inUse = false;
+    }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
@@ -76,6 +104,7 @@ public:
 private:
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
+    CachedStatement* cached_ = nullptr;  // the store's entry, or none for a statement of this use only
 };
 
 // BEGIN IMMEDIATE ... COMMIT; rolled back unless committed.
@@ -125,12 +154,15 @@ RegistryStore::RegistryStore(const std::filesystem::path& file) : file_(file) {
     }
 }
 
-RegistryStore::~RegistryStore() { sqlite3_close(db_); }
+RegistryStore::~RegistryStore() {
+    for (CachedStatement& c : cache_) sqlite3_finalize(c.stmt);  // a connection closes only without them
+    sqlite3_close(db_);
+}
 
 void RegistryStore::SetBusyTimeout(int milliseconds) { sqlite3_busy_timeout(db_, milliseconds); }
 
 RegistryStore::KeyId RegistryStore::FindChild(KeyId parent, std::string_view name) {
-    Statement st(db_, "SELECT id FROM reg_keys WHERE parent = ?1 AND fold = ?2");
+    Statement st(*this, "SELECT id FROM reg_keys WHERE parent = ?1 AND fold = ?2");
     st.Bind(1, parent).Bind(2, UCase(name));
     return st.Step() ? st.Int(0) : 0;
 }
@@ -153,7 +185,7 @@ RegistryStore::KeyId RegistryStore::FindOrCreate(const RegKeyPath& path) {
     auto step = [&](std::string_view name) {
         KeyId child = FindChild(id, name);
         if (child == 0) {
-            Statement ins(db_, "INSERT INTO reg_keys(parent, name, fold) VALUES(?1, ?2, ?3)");
+            Statement ins(*this, "INSERT INTO reg_keys(parent, name, fold) VALUES(?1, ?2, ?3)");
             ins.Bind(1, id).Bind(2, name).Bind(3, UCase(name)).Step();
             child = sqlite3_last_insert_rowid(db_);
         }
@@ -179,7 +211,7 @@ bool RegistryStore::WriteValue(const RegKeyPath& path, std::string_view name, in
     try {
         Transaction tx(db_);
         const KeyId key = FindOrCreate(path);
-        Statement st(db_,
+        Statement st(*this,
                      "INSERT INTO reg_values(key, name, fold, type, data) VALUES(?1, ?2, ?3, ?4, ?5) "
                      "ON CONFLICT(key, fold) DO UPDATE SET name = excluded.name, type = excluded.type, "
                      "data = excluded.data");
@@ -194,7 +226,7 @@ bool RegistryStore::WriteValue(const RegKeyPath& path, std::string_view name, in
 bool RegistryStore::DeleteValue(KeyId key, std::string_view name) {
     try {
         Transaction tx(db_);
-        Statement st(db_, "DELETE FROM reg_values WHERE key = ?1 AND fold = ?2");
+        Statement st(*this, "DELETE FROM reg_values WHERE key = ?1 AND fold = ?2");
         st.Bind(1, key).Bind(2, UCase(name)).Step();
         const bool deleted = sqlite3_changes(db_) > 0;
         tx.Commit();
@@ -206,7 +238,7 @@ bool RegistryStore::DeleteValue(KeyId key, std::string_view name) {
 
 std::optional<RegStoredValue> RegistryStore::ReadValue(KeyId key, std::string_view name) {
     try {
-        Statement st(db_, "SELECT name, type, data FROM reg_values WHERE key = ?1 AND fold = ?2");
+        Statement st(*this, "SELECT name, type, data FROM reg_values WHERE key = ?1 AND fold = ?2");
         st.Bind(1, key).Bind(2, UCase(name));
         if (!st.Step()) return std::nullopt;
         return RegStoredValue{st.Blob(0), static_cast<int>(st.Int(1)), st.Blob(2)};
@@ -218,7 +250,7 @@ std::optional<RegStoredValue> RegistryStore::ReadValue(KeyId key, std::string_vi
 std::vector<RegStoredValue> RegistryStore::ListValues(KeyId key) {
     std::vector<RegStoredValue> values;
     try {
-        Statement st(db_, "SELECT name, type, data FROM reg_values WHERE key = ?1 ORDER BY seq");
+        Statement st(*this, "SELECT name, type, data FROM reg_values WHERE key = ?1 ORDER BY seq");
         st.Bind(1, key);
         while (st.Step()) values.push_back({st.Blob(0), static_cast<int>(st.Int(1)), st.Blob(2)});
     } catch (const StoreFailure&) {
@@ -229,7 +261,7 @@ std::vector<RegStoredValue> RegistryStore::ListValues(KeyId key) {
 std::vector<std::string> RegistryStore::ListSubkeys(KeyId key) {
     std::vector<std::string> names;
     try {
-        Statement st(db_, "SELECT name FROM reg_keys WHERE parent = ?1 ORDER BY fold");
+        Statement st(*this, "SELECT name FROM reg_keys WHERE parent = ?1 ORDER BY fold");
         st.Bind(1, key);
         while (st.Step()) names.push_back(st.Blob(0));
     } catch (const StoreFailure&) {

@@ -7,6 +7,7 @@
 // leaves the last committed values. The file is created readable and writable by its owner only.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -15,6 +16,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace zav {
 
@@ -84,6 +86,14 @@ private:
 
     std::filesystem::path file_;
     sqlite3* db_ = nullptr;
+    // Prepared statements kept for reuse, by the address of their SQL text (a literal): a run reads many
+    // settings with the same few queries. One in use is not handed out twice.
+    struct CachedStatement {
+        const char* sql = nullptr;
+        sqlite3_stmt* stmt = nullptr;
+        bool inUse = false;
+    };
+    std::array<CachedStatement, 8> cache_{};
 };
 
 }  // namespace zav
