@@ -58,6 +58,10 @@ RouteFieldIndex RouteFieldIndex::Resolve(const clsExchMap& map) {
     const char* users[] = {"User1", "User2", "User3", "User4", "User5"};
     for (int i = 0; i < 5; ++i) r.User[i] = MapIndex(map, users[i]);
     r.LstReadingDateFormat = map.Fields()[r.LstReadingDate].MapFormat;
+    for (std::size_t i = 0; i < map.Fields().size(); ++i) {
+        const MapField& f = map.Fields()[i];
+        if (f.MaxValue > 0 || f.Required || static_cast<int>(i) == r.LstReadingDate) r.Checked.push_back(i);
+    }
     return r;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "exchange/route_state.h"
 
@@ -22,6 +23,9 @@ struct RouteFieldIndex {
         ScaleFactor, InitReading, InitPulseCount, InitTamperCount;
     std::array<int, 5> User;
     std::int32_t LstReadingDateFormat;  // the map's date format code of LstReadingDate
+    // The fields validation looks at, in map order: those with a maximum, the required ones and the last
+    // reading date (the others can raise no message).
+    std::vector<std::size_t> Checked;
 
     // THROWS RuntimeError(457) when a map field name occurs twice (without regard to case), 5 when one
     // of the fields above is missing.

@@ -59,7 +59,7 @@ std::int16_t clsExchange::ValidateRoute(const RouteFields& rec) {
     };
 
     const auto& fields = ExchMap.Fields();
-    for (std::size_t i = 0; i < fields.size(); ++i) {
+    for (const std::size_t i : at.Checked) {
         const MapField& f = fields[i];
         const Value& v = rec[i];
         const bool exempt = nonRadio && static_cast<int>(i) == at.MeterTagNbr;
