@@ -20,7 +20,6 @@ namespace {
 
 const zav::Value kEmpty;
 
-
 bool AllDigits(std::string_view s) {
     if (s.empty()) return false;
     for (char c : s)
@@ -47,20 +46,6 @@ std::optional<std::int32_t> PlainDigits(std::string_view text) {
             return std::nullopt;
         }
     }
-    return n;
-}
-
-// The number of a text of blanks around one to nine digits, 0 for blanks only; nullopt for any other
-// text. What WholeNumber reads from such a text (nothing, read as 0, for blanks only).
-std::optional<std::int32_t> BlanksAroundDigits(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
-    const std::size_t first = i;
-    std::int32_t n = 0;
-    while (i < text.size() && i - first < 9 && text[i] >= '0' && text[i] <= '9') n = n * 10 + (text[i++] - '0');
-    if (i < text.size() && text[i] >= '0' && text[i] <= '9') return std::nullopt;  // ten digits or more
-    while (i < text.size() && text[i] == ' ') ++i;
-    if (i != text.size()) return std::nullopt;
     return n;
 }
 
@@ -122,13 +107,6 @@ zav::Value clsField::Extract(std::string_view buffer, bool* tooLarge) const {
             return std::string(text);
         case kHostInteger:
         case kHostLong: {
-            // The usual text, blanks around up to nine digits (or blanks only), read directly.
-            if (const auto digits = BlanksAroundDigits(text)) {
-                if (FieldType == kHostLong) return *digits;
-                if (*digits <= INT16_MAX) return static_cast<std::int16_t>(*digits);
-                if (tooLarge != nullptr) *tooLarge = true;
-                return std::int16_t{0};
-            }
             const auto n = WholeNumber(text);
             try {
                 if (n && FieldType == kHostInteger) return CInt(*n);
