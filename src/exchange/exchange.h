@@ -24,11 +24,24 @@ class clsAdvanced;
 class clsZAV;
 class MeterRecordBuilder;
 class RouteIndexBuilder;
+class WriteBehind;
 struct RouteFieldIndex;
 struct ZAVFieldIndex;
 
 // One parsed route line: one typed value per map field, in map order (field number = index + 1).
 using RouteFields = std::vector<Value>;
+
+// What parsing a route line reads and changes besides its fields: the line's read-type letter (the raw
+// "ReadType" source text, upper case) and the autonumber counter.
+struct RouteLineState {
+    std::string& readTypeLetter;
+    std::int16_t& autoNumber;
+};
+// Fills `out` from one line of a flat route file as `map` lays it out (clsExchange::ParseRouteFields);
+// false when the map is neither fixed nor delimited. Safe on any thread while nothing changes `map`
+// or the prompted values. THROWS RuntimeError as ParseRouteFields.
+bool ParseRouteLine(const clsExchMap& map, RouteLineState state, std::string_view line, RouteFields& out,
+                    int onlyText = -1);
 
 class clsExchange : public ExchangeSettings {
   public:
@@ -174,6 +187,8 @@ class clsExchange : public ExchangeSettings {
     // holds them; `tag` the stored tag's text, "" when the schema has no tag field), then one more on the
     // index record counter. THROWS RuntimeError(6) past 32,767 meters.
     void IndexWrittenMeter(std::int16_t routeOrdinal, const std::string& tag, const MeterRecordBuilder& record);
+    // Appends a meter record to RouteZAV (through the write-behind worker while one runs).
+    void AppendMeterRecord(std::string_view record);
 
   protected:
     RegistryStore& store_;
@@ -181,8 +196,10 @@ class clsExchange : public ExchangeSettings {
     std::unique_ptr<RouteIndexBuilder> indexBuilder_;
     std::unique_ptr<RouteFieldIndex> routeFields_;
     std::unique_ptr<ZAVFieldIndex> zavFields_;
+    WriteBehind* writeBehind_ = nullptr;  // the worker that appends records and runs the index step, while one runs
 
   private:
+    friend class WriteBehind;
     // Logs one validation message while fewer than 50 were logged; the 51st logs the two limit lines.
     // Returns the validation result the message gives (1, or 3 at the limit), or 0 past it.
     std::int16_t ReportValidation(const std::string& message);

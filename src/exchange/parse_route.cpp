@@ -124,9 +124,10 @@ std::optional<Values> clsExchange::ParseRoute(std::string_view line) {
 // of a field mapped from the source. With `onlyText` (a field index) only that field's value is kept:
 // numbers are still read for their overflow errors, and the autonumber counted.
 template <typename SourceText>
-static void BuildFields(clsExchange& ex, bool fixedLayout, RouteFields& out, int onlyText, SourceText&& source) {
-    ex.ReadTypeLetter.clear();
-    const auto& fields = ex.ExchMap.Fields();
+static void BuildFields(const clsExchMap& map, RouteLineState state, bool fixedLayout, RouteFields& out, int onlyText,
+                        SourceText&& source) {
+    state.readTypeLetter.clear();
+    const auto& fields = map.Fields();
     const std::size_t count = fields.size();
     if (out.size() != count) out.resize(count);
     std::string number;
@@ -147,7 +148,7 @@ static void BuildFields(clsExchange& ex, bool fixedLayout, RouteFields& out, int
         switch (f.MapOption) {
             case kMapFromSource:
                 text = source(f);
-                if (IsReadTypeField(f)) ex.ReadTypeLetter = UCase(text);
+                if (IsReadTypeField(f)) state.readTypeLetter = UCase(text);
                 break;
             case kMapConstant:
                 text = f.MapConstant;
@@ -156,8 +157,8 @@ static void BuildFields(clsExchange& ex, bool fixedLayout, RouteFields& out, int
                 text = Prompts().Value(f.FieldName);
                 break;
             case kAutonumber:
-                if (ex.AutoNumber == INT16_MAX) throw RuntimeError(kErrOverflow);
-                number = std::to_string(++ex.AutoNumber);
+                if (state.autoNumber == INT16_MAX) throw RuntimeError(kErrOverflow);
+                number = std::to_string(++state.autoNumber);
                 text = number;
                 break;
             default:
@@ -184,8 +185,9 @@ static Values KeyedRecord(const clsExchMap& map, RouteFields&& fields) {
     return record;
 }
 
-static void FixedFields(clsExchange& ex, std::string_view line, RouteFields& out, int onlyText = -1) {
-    BuildFields(ex, true, out, onlyText,
+static void FixedFields(const clsExchMap& map, RouteLineState state, std::string_view line, RouteFields& out,
+                        int onlyText) {
+    BuildFields(map, state, true, out, onlyText,
                 [line](const MapField& f) { return FixedColumn(line, f.DataPosition, f.DataWidth); });
 }
 
@@ -256,9 +258,10 @@ void FastDelimitedColumns(std::string_view line, char delimiter, std::string_vie
     }
 }
 
-static void DelimitedFields(clsExchange& ex, std::string_view line, RouteFields& out, int onlyText = -1) {
-    const std::string& delimiter = ex.ExchMap.MapDelimiterChar();
-    const std::string& quote = ex.ExchMap.MapQuote();
+static void DelimitedFields(const clsExchMap& map, RouteLineState state, std::string_view line, RouteFields& out,
+                            int onlyText) {
+    const std::string& delimiter = map.MapDelimiterChar();
+    const std::string& quote = map.MapQuote();
     thread_local std::vector<std::string_view> columns;
     thread_local std::vector<std::string> owned;  // the texts of the columns that are not views of the line
     if (delimiter.size() == 1 && quote.size() <= 1 && delimiter[0] != '~' && quote != "~" && quote != delimiter) {
@@ -268,34 +271,39 @@ static void DelimitedFields(clsExchange& ex, std::string_view line, RouteFields&
         columns.assign(owned.begin(), owned.end());
     }
     const std::size_t count = columns.size();
-    BuildFields(ex, false, out, onlyText, [count](const MapField& f) -> std::string_view {
+    BuildFields(map, state, false, out, onlyText, [count](const MapField& f) -> std::string_view {
         if (f.DataPosition < 1 || static_cast<std::size_t>(f.DataPosition) > count) return {};
         return columns[f.DataPosition - 1];
     });
 }
 
-bool clsExchange::ParseRouteFields(std::string_view line, RouteFields& out, int onlyText) {
-    switch (ExchMap.MapType()) {
+bool ParseRouteLine(const clsExchMap& map, RouteLineState state, std::string_view line, RouteFields& out,
+                    int onlyText) {
+    switch (map.MapType()) {
         case kMapFixed:
-            FixedFields(*this, line, out, onlyText);
+            FixedFields(map, state, line, out, onlyText);
             return true;
         case kMapDelimited:
-            DelimitedFields(*this, line, out, onlyText);
+            DelimitedFields(map, state, line, out, onlyText);
             return true;
         default:
             return false;
     }
 }
 
+bool clsExchange::ParseRouteFields(std::string_view line, RouteFields& out, int onlyText) {
+    return ParseRouteLine(ExchMap, {ReadTypeLetter, AutoNumber}, line, out, onlyText);
+}
+
 Values clsExchange::ParseRouteFixed(std::string_view line) {
     RouteFields fields;
-    FixedFields(*this, line, fields);
+    FixedFields(ExchMap, {ReadTypeLetter, AutoNumber}, line, fields, -1);
     return KeyedRecord(ExchMap, std::move(fields));
 }
 
 Values clsExchange::ParseRouteDelimited(std::string_view line) {
     RouteFields fields;
-    DelimitedFields(*this, line, fields);
+    DelimitedFields(ExchMap, {ReadTypeLetter, AutoNumber}, line, fields, -1);
     return KeyedRecord(ExchMap, std::move(fields));
 }
 

@@ -11,8 +11,10 @@
 #include "core/number.h"
 #include "core/text.h"
 #include "exchange/exchange.h"
+#include "exchange/parse_ahead.h"
 #include "exchange/route_meter.h"
 #include "exchange/route_records.h"
+#include "exchange/write_behind.h"
 #include "zav/zav.h"
 
 namespace zav {
@@ -60,27 +62,40 @@ bool clsExchange::ConvertRouteFlat() {
     State.ValidationMessages = 0;
     MeterRecordWriter meters(*RouteZAV, at, Advanced());
 
-    // Second pass: validate and write every meter, and hand it to the index step.
-    TextFileStream source(sourcePath);
-    std::string_view line;  // in the stream's buffer, until the next line
-    while (source.ReadLine(line)) {
-        SetProgressButton(3 * blocks, blocks + static_cast<long>(source.Position()) / kProgressBlock);
-        ++State.InputLines;
-        ParseRouteFields(line, rec);
-        if (!ValidateRouteLine(rec)) return false;
-        const std::string routeNbr = ValueText(rec[at.RouteNbr]);
-        const std::int16_t ordinal = State.Routes.AddRoute(routeNbr);
+    // Second pass: validate and write every meter, and hand it to the index step (the records are
+    // appended and the index built on a second core).
+    // The lines are read and parsed on a second core too, ahead of this loop.
+    RouteParseAhead source(sourcePath, ExchMap);
+    return WithWriteBehind(*this, [&](WriteBehind&) {
+        while (ParsedRouteLine* parsed = source.Next()) {
+            SetProgressButton(3 * blocks, blocks + static_cast<long>(parsed->position) / kProgressBlock);
+            ++State.InputLines;
+            parsed->Check();
+            ReadTypeLetter.swap(parsed->readTypeLetter);
+            AutoNumber = parsed->autoNumber;
+            const RouteFields& rec = parsed->fields;
+            if (!ValidateRouteLine(rec)) return false;
+            const std::string routeNbr = ValueText(rec[at.RouteNbr]);
+            const std::int16_t ordinal = State.Routes.AddRoute(routeNbr);
 
-        meters.Write(rec, ordinal, ReadTypeOfLetter(ReadTypeLetter));
-        ++State.MetersWritten;
+            AppendMeterRecord(meters.Build(rec, ordinal, ReadTypeOfLetter(ReadTypeLetter)));
+            ++State.MetersWritten;
 
-        // The index step takes the values as the record holds them (a missing tag arrives as "0").
-        IndexStep(ordinal, IndexRecordCounter, meters.StoredTag(), meters.Stored(MeterRecordWriter::kSerial),
-                  meters.Stored(MeterRecordWriter::kBillingName), meters.Stored(MeterRecordWriter::kAddress),
-                  meters.Stored(MeterRecordWriter::kAccount));
-        CountUp(IndexRecordCounter);
-    }
-    return !State.Problems;
+            // The index step takes the values as the record holds them (a missing tag arrives as "0").
+            IndexStep(ordinal, IndexRecordCounter, meters.StoredTag(), meters.Stored(MeterRecordWriter::kSerial),
+                      meters.Stored(MeterRecordWriter::kBillingName), meters.Stored(MeterRecordWriter::kAddress),
+                      meters.Stored(MeterRecordWriter::kAccount));
+            CountUp(IndexRecordCounter);
+        }
+        return !State.Problems;
+    });
+}
+
+void clsExchange::AppendMeterRecord(std::string_view record) {
+    if (writeBehind_ != nullptr)
+        writeBehind_->Record(record);
+    else
+        RouteZAV->DB().WriteRaw(record);
 }
 
 bool clsExchange::CreateRouteZAV(std::int32_t presize) {

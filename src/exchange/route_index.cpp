@@ -3,6 +3,7 @@
 #include "advanced/advanced.h"
 #include "core/text.h"
 #include "exchange/exchange.h"
+#include "exchange/write_behind.h"
 #include "zav/zav.h"
 
 namespace zav {
@@ -22,15 +23,18 @@ bool Blank(std::string_view text) { return text.find_first_not_of(' ') == std::s
 
 }  // namespace
 
+void RouteIndexBuilder::Activate(const clsAdvanced& advanced) {
+    if (active_) return;
+    active_ = true;
+    ownerTokens_ = TokenSet(advanced, "Owner");
+    addressTokens_ = TokenSet(advanced, "Address");
+}
+
 std::int32_t RouteIndexBuilder::Step(clsZAV* database, bool createIndexes, const clsAdvanced& advanced,
                                      std::int16_t routeOrdinal, std::int16_t position, std::string_view tag,
                                      std::string_view serial, std::string_view billingName, std::string_view address,
                                      std::string_view account) {
-    if (!active_ && routeOrdinal > 0) {
-        active_ = true;
-        ownerTokens_ = TokenSet(advanced, "Owner");
-        addressTokens_ = TokenSet(advanced, "Address");
-    }
+    if (routeOrdinal > 0) Activate(advanced);
     std::int32_t leftOut = 0;
     if (previousRoute_ >= 1 && previousRoute_ != routeOrdinal && active_) {
         for (int kind = 0; kind < kIndexKindCount; ++kind) {
@@ -64,6 +68,8 @@ std::int32_t RouteIndexBuilder::Step(clsZAV* database, bool createIndexes, const
 void clsExchange::IndexStep(std::int16_t routeOrdinal, std::int16_t position, std::string_view tag,
                             std::string_view serial, std::string_view billingName, std::string_view address,
                             std::string_view account) {
+    if (writeBehind_ != nullptr)
+        return writeBehind_->Index(routeOrdinal, position, tag, serial, billingName, address, account);
     if (!indexBuilder_) indexBuilder_ = std::make_unique<RouteIndexBuilder>();
     // A key left out of the index is a warning of the conversion.
     if (indexBuilder_->Step(RouteZAV.get(), CreateIndexes, Advanced(), routeOrdinal, position, tag, serial, billingName,

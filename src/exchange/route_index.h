@@ -14,6 +14,8 @@ class clsAdvanced;
 
 class RouteIndexBuilder {
 public:
+    // Reads the owner and address tokens the collectors leave out (the first meter does it otherwise).
+    void Activate(const clsAdvanced& advanced);
     // One meter (or the end marker, route ordinal 0). `database` may be null (nothing is written then).
     // Returns the number of keys the index records written here left out.
     std::int32_t Step(clsZAV* database, bool createIndexes, const clsAdvanced& advanced, std::int16_t routeOrdinal,

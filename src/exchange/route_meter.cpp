@@ -169,7 +169,9 @@ std::string MeterRecordBuilder::StoredText(int field) const {
     }
 }
 
-void MeterRecordBuilder::Write() {
+void MeterRecordBuilder::Write() { database_.DB().WriteRaw(Lay()); }
+
+std::string_view MeterRecordBuilder::Lay() {
     std::size_t size = fixedSize_;
     for (const std::string& text : texts_) size += text.size() + 1;
     record_.resize(size);
@@ -179,13 +181,17 @@ void MeterRecordBuilder::Write() {
         at += text.size();
         *at++ = '\0';
     }
-    database_.DB().WriteRaw(record_);
+    return record_;
 }
 
 MeterRecordWriter::MeterRecordWriter(clsZAV& database, const RouteFieldIndex& fields, const clsAdvanced& advanced)
     : database_(database), at_(fields), advanced_(advanced), record_(database) {}
 
 void MeterRecordWriter::Write(const RouteFields& rec, std::int16_t ordinal, std::int16_t readType) {
+    database_.DB().WriteRaw(Build(rec, ordinal, readType));
+}
+
+std::string_view MeterRecordWriter::Build(const RouteFields& rec, std::int16_t ordinal, std::int16_t readType) {
     const RouteFieldIndex& at = at_;
     const ZAVFieldIndex& z = record_.Fields();
     MeterRecordBuilder& r = record_;
@@ -219,7 +225,7 @@ void MeterRecordWriter::Write(const RouteFields& rec, std::int16_t ordinal, std:
     r.SetText(z.ServiceUniqueID, rec[at.ServiceUniqueID]);
     r.SetText(z.MeterSerialNbr, rec[at.MeterSerialNbr]);
     for (int u = 0; u < 5; ++u) r.SetText(z.User[u], rec[at.User[u]]);
-    r.Write();
+    return r.Lay();
 }
 
 const std::string& MeterRecordWriter::Stored(StoredText which) const {

@@ -46,7 +46,9 @@ class MeterRecordBuilder {
     const std::string& Text(int field) const;
     // The value of a field as the database reads it back, as text ("" for position 0).
     std::string StoredText(int field) const;
-    // Lays the texts after the fixed area and appends the record.
+    // Lays the texts after the fixed area: the record's bytes, until the next Begin.
+    std::string_view Lay();
+    // Lays the record out and appends it to the database.
     void Write();
 
   private:
@@ -80,6 +82,8 @@ class MeterRecordWriter {
     // LstReadingDate read in its map format; Message from the advanced options' LookupMessage; the
     // other fields as parsed. THROWS RuntimeError when a value does not fit its field.
     void Write(const RouteFields& rec, std::int16_t ordinal, std::int16_t readType);
+    // The same record's bytes, not appended (valid until the next Build or Write).
+    std::string_view Build(const RouteFields& rec, std::int16_t ordinal, std::int16_t readType);
 
     // What the record just written holds, for the index step (a missing tag reads "0").
     std::string StoredTag() const { return record_.StoredText(record_.Fields().MeterTagNbr); }

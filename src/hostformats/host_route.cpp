@@ -44,7 +44,7 @@ void BeginMeter(clsExchange& ex, MeterRecordBuilder& record, std::int32_t routeO
 }
 
 void FinishMeter(clsExchange& ex, MeterRecordBuilder& record, std::int32_t routeOrdinal, std::int32_t tag) {
-    record.Write();
+    ex.AppendMeterRecord(record.Lay());
     ++ex.State.MetersWritten;
     ex.IndexWrittenMeter(static_cast<std::int16_t>(routeOrdinal),
                          record.Fields().MeterTagNbr == 0 ? std::string() : std::to_string(tag), record);

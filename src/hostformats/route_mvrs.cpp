@@ -18,6 +18,7 @@
 #include "exchange/route_meter.h"
 #include "exchange/route_records.h"
 #include "exchange/user_fields.h"
+#include "exchange/write_behind.h"
 #include "hostformats/date_serial.h"
 #include "hostformats/host_formats.h"
 #include "hostformats/host_route.h"
@@ -93,7 +94,8 @@ class MVRSRouteConversion {
         ex_.State.Problems = false;
         if (!Collect()) return false;
         if (!CreateDatabase()) return false;
-        return WriteMeters();
+        // The records are appended and the index built on a second core.
+        return WithWriteBehind(ex_, [this](WriteBehind&) { return WriteMeters(); });
     }
 
   private:

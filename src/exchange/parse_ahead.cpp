@@ -1,0 +1,82 @@
+#include "exchange/parse_ahead.h"
+
+#include <string_view>
+
+namespace zav {
+
+namespace {
+
+// Lines per batch, and batches on their way at most (the memory the parsed lines ahead hold).
+constexpr std::size_t kBatchLines = 256;
+constexpr std::size_t kMaxInFlight = 4;
+
+}  // namespace
+
+RouteParseAhead::RouteParseAhead(const std::filesystem::path& path, const clsExchMap& map)
+    : map_(map), source_(path), size_(source_.Size()), pipe_(kMaxInFlight) {
+    worker_ = std::thread([this] { Work(); });
+}
+
+RouteParseAhead::~RouteParseAhead() {
+    pipe_.Cancel();
+    worker_.join();
+}
+
+ParsedRouteLine* RouteParseAhead::Next() {
+    for (;;) {
+        if (next_ < current_.count) return &current_.lines[next_++];
+        if (current_.readError) {
+            const std::exception_ptr error = current_.readError;
+            current_.readError = nullptr;
+            std::rethrow_exception(error);
+        }
+        if (holding_) {
+            holding_ = false;
+            pipe_.GiveBack(std::move(current_));
+        }
+        if (!pipe_.Take(current_)) return nullptr;
+        holding_ = true;
+        next_ = 0;
+    }
+}
+
+void RouteParseAhead::Work() {
+    std::string readTypeLetter;
+    std::int16_t autoNumber = 0;
+    Batch batch;
+    bool end = false;
+    while (!end && !pipe_.Cancelled()) {
+        batch.count = 0;
+        batch.readError = nullptr;
+        if (batch.lines.size() < kBatchLines) batch.lines.resize(kBatchLines);
+        while (batch.count < kBatchLines) {
+            std::string_view line;
+            try {
+                if (!source_.ReadLine(line)) {
+                    end = true;
+                    break;
+                }
+            } catch (...) {
+                batch.readError = std::current_exception();
+                end = true;
+                break;
+            }
+            ParsedRouteLine& parsed = batch.lines[batch.count++];
+            parsed.error = nullptr;
+            parsed.position = source_.Position();
+            try {
+                ParseRouteLine(map_, {readTypeLetter, autoNumber}, line, parsed.fields);
+            } catch (...) {
+                parsed.error = std::current_exception();
+                end = true;  // the converter stops at this line
+            }
+            parsed.readTypeLetter.swap(readTypeLetter);
+            parsed.autoNumber = autoNumber;
+            if (end) break;
+        }
+        batch = pipe_.Put(std::move(batch));
+    }
+    pipe_.Close();
+}
+
+}  // namespace zav

@@ -1,0 +1,66 @@
+// The lines of a flat route file read and parsed on a second core, ahead of the converter that
+// validates and writes them: the same fields, read-type letters and autonumbers, and the same errors
+// at the same lines, as reading and parsing each line in turn.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/batch_pipe.h"
+#include "core/file_io.h"
+#include "exchange/exchange.h"
+
+namespace zav {
+
+struct ParsedRouteLine {
+    RouteFields fields;
+    std::string readTypeLetter;      // as ParseRouteFields leaves clsExchange::ReadTypeLetter
+    std::int16_t autoNumber = 0;     // the autonumber counter after the line
+    std::uintmax_t position = 0;     // bytes of the file read up to the line's end
+    std::exception_ptr error;        // what parsing the line threw (no line follows it)
+
+    // THROWS the error parsing the line met, if any.
+    void Check() const {
+        if (error) std::rethrow_exception(error);
+    }
+};
+
+class RouteParseAhead {
+  public:
+    // Opens `path` (THROWS RuntimeError as TextFileStream when it cannot) and starts parsing its lines
+    // with `map`, the autonumber counting from 0. REQUIRES: `map` and the prompted values stay as they
+    // are while this object lives.
+    RouteParseAhead(const std::filesystem::path& path, const clsExchMap& map);
+    // Stops the worker where it is.
+    ~RouteParseAhead();
+    RouteParseAhead(const RouteParseAhead&) = delete;
+    RouteParseAhead& operator=(const RouteParseAhead&) = delete;
+
+    // The next line (valid until the next call), nullptr after the last. THROWS a read error of the
+    // file where reading it failed.
+    ParsedRouteLine* Next();
+    std::uintmax_t Size() const { return size_; }
+
+  private:
+    struct Batch {
+        std::vector<ParsedRouteLine> lines;
+        std::size_t count = 0;
+        std::exception_ptr readError;  // reading the file failed after the lines of this batch
+    };
+    void Work();
+
+    const clsExchMap& map_;
+    TextFileStream source_;
+    std::uintmax_t size_ = 0;
+    BatchPipe<Batch> pipe_;
+    Batch current_;          // the batch Next is handing out
+    bool holding_ = false;   // current_ came from the pipe and goes back to it
+    std::size_t next_ = 0;   // in current_
+    std::thread worker_;
+};
+
+}  // namespace zav
