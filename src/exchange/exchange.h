@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,7 +42,10 @@ struct RouteLineState {
 // false when the map is neither fixed nor delimited. Safe on any thread while nothing changes `map`
 // or the prompted values. THROWS RuntimeError as ParseRouteFields.
 bool ParseRouteLine(const clsExchMap& map, RouteLineState state, std::string_view line, RouteFields& out,
-                    int onlyText = -1);
+                    int onlyText = -1, std::span<const int> visit = {});
+// The fields a parse that keeps only field `keep` looks at (the rest it passes over), for the `visit` of
+// ParseRouteLine: `keep`, and the numbers, autonumbers and read-type letter mapped, in map order.
+std::vector<int> FirstPassFields(const clsExchMap& map, int keep);
 
 class clsExchange : public ExchangeSettings {
   public:
@@ -88,8 +92,9 @@ class clsExchange : public ExchangeSettings {
     // The same values by position, into `out` (its storage is reused from line to line); false (and
     // `out` untouched) for a map type other than 1 and 2. Field names are not checked for duplicates.
     // With `onlyText` (a field index) the other fields are left empty: a pass that needs one value
-    // still reads every number, for the overflow errors they raise, and counts the autonumber.
-    bool ParseRouteFields(std::string_view line, RouteFields& out, int onlyText = -1);
+    // still reads every number, for the overflow errors they raise, and counts the autonumber. With
+    // `visit` (FirstPassFields of `onlyText`) the fields it leaves out are not touched either.
+    bool ParseRouteFields(std::string_view line, RouteFields& out, int onlyText = -1, std::span<const int> visit = {});
     // The ZAV schema version a program of version major.minor writes: 1.2 -> 1, 1.3 -> 2, 1.4 to 1.6
     // and 3.0 -> 3. Any other pair shows "Contact Support - ..." and gives 0.
     static std::int16_t LookupFileVersion(std::int16_t major, std::int16_t minor);

@@ -1,6 +1,7 @@
 // Route record parsing: one line of a flat route file, fixed-width or delimited, turned into a record of
 // typed values by the current map.
 #include <array>
+#include <span>
 #include <vector>
 
 #include "core/errors.h"
@@ -123,15 +124,16 @@ std::optional<Values> clsExchange::ParseRoute(std::string_view line) {
 // Fills `out` with one typed value per map field, in map order: `source(field)` gives the source text
 // of a field mapped from the source. With `onlyText` (a field index) only that field's value is kept:
 // numbers are still read for their overflow errors, and the autonumber counted.
+// `visit`, when not empty, lists the only fields looked at (FirstPassFields of `onlyText`).
 template <typename SourceText>
 static void BuildFields(const clsExchMap& map, RouteLineState state, bool fixedLayout, RouteFields& out, int onlyText,
-                        SourceText&& source) {
+                        std::span<const int> visit, SourceText&& source) {
     state.readTypeLetter.clear();
     const auto& fields = map.Fields();
     const std::size_t count = fields.size();
     if (out.size() != count) out.resize(count);
     std::string number;
-    for (std::size_t i = 0; i < count; ++i) {
+    const auto build = [&](std::size_t i) {
         const MapField& f = fields[i];
         const bool kept = onlyText < 0 || static_cast<int>(i) == onlyText;
         if (!kept) {
@@ -139,10 +141,10 @@ static void BuildFields(const clsExchMap& map, RouteLineState state, bool fixedL
             // An unmapped field has no text, so no number that could overflow.
             if (f.MapOption != kMapFromSource && f.MapOption != kMapConstant && f.MapOption != kMapPrompt &&
                 f.MapOption != kAutonumber)
-                continue;
+                return;
             if (!IsNumberType(f.DataType) && f.MapOption != kAutonumber &&
                 !(f.MapOption == kMapFromSource && IsReadTypeField(f)))
-                continue;
+                return;
         }
         std::string_view text;
         switch (f.MapOption) {
@@ -174,7 +176,27 @@ static void BuildFields(const clsExchMap& map, RouteLineState state, bool fixedL
             if (e.Number() != kErrOverflow) throw;
             throw RuntimeError(kErrOverflow, "Overflow in field " + f.FieldName);
         }
+    };
+    if (visit.empty()) {
+        for (std::size_t i = 0; i < count; ++i) build(i);
+    } else {
+        for (const int i : visit) build(static_cast<std::size_t>(i));
     }
+}
+
+std::vector<int> FirstPassFields(const clsExchMap& map, int keep) {
+    // The fields BuildFields does not pass over at once when only `keep` is kept.
+    std::vector<int> visit;
+    const auto& fields = map.Fields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const MapField& f = fields[i];
+        const bool mapped = f.MapOption == kMapFromSource || f.MapOption == kMapConstant ||
+                            f.MapOption == kMapPrompt || f.MapOption == kAutonumber;
+        const bool read = IsNumberType(f.DataType) || f.MapOption == kAutonumber ||
+                          (f.MapOption == kMapFromSource && IsReadTypeField(f));
+        if (static_cast<int>(i) == keep || (mapped && read)) visit.push_back(static_cast<int>(i));
+    }
+    return visit;
 }
 
 // The keyed record of the fields (a map field name that occurs twice fails here, as adding it does).
@@ -186,8 +208,8 @@ static Values KeyedRecord(const clsExchMap& map, RouteFields&& fields) {
 }
 
 static void FixedFields(const clsExchMap& map, RouteLineState state, std::string_view line, RouteFields& out,
-                        int onlyText) {
-    BuildFields(map, state, true, out, onlyText,
+                        int onlyText, std::span<const int> visit = {}) {
+    BuildFields(map, state, true, out, onlyText, visit,
                 [line](const MapField& f) { return FixedColumn(line, f.DataPosition, f.DataWidth); });
 }
 
@@ -259,7 +281,7 @@ void FastDelimitedColumns(std::string_view line, char delimiter, std::string_vie
 }
 
 static void DelimitedFields(const clsExchMap& map, RouteLineState state, std::string_view line, RouteFields& out,
-                            int onlyText) {
+                            int onlyText, std::span<const int> visit = {}) {
     const std::string& delimiter = map.MapDelimiterChar();
     const std::string& quote = map.MapQuote();
     thread_local std::vector<std::string_view> columns;
@@ -271,28 +293,29 @@ static void DelimitedFields(const clsExchMap& map, RouteLineState state, std::st
         columns.assign(owned.begin(), owned.end());
     }
     const std::size_t count = columns.size();
-    BuildFields(map, state, false, out, onlyText, [count](const MapField& f) -> std::string_view {
+    BuildFields(map, state, false, out, onlyText, visit, [count](const MapField& f) -> std::string_view {
         if (f.DataPosition < 1 || static_cast<std::size_t>(f.DataPosition) > count) return {};
         return columns[f.DataPosition - 1];
     });
 }
 
 bool ParseRouteLine(const clsExchMap& map, RouteLineState state, std::string_view line, RouteFields& out,
-                    int onlyText) {
+                    int onlyText, std::span<const int> visit) {
     switch (map.MapType()) {
         case kMapFixed:
-            FixedFields(map, state, line, out, onlyText);
+            FixedFields(map, state, line, out, onlyText, visit);
             return true;
         case kMapDelimited:
-            DelimitedFields(map, state, line, out, onlyText);
+            DelimitedFields(map, state, line, out, onlyText, visit);
             return true;
         default:
             return false;
     }
 }
 
-bool clsExchange::ParseRouteFields(std::string_view line, RouteFields& out, int onlyText) {
-    return ParseRouteLine(ExchMap, {ReadTypeLetter, AutoNumber}, line, out, onlyText);
+bool clsExchange::ParseRouteFields(std::string_view line, RouteFields& out, int onlyText,
+                                   std::span<const int> visit) {
+    return ParseRouteLine(ExchMap, {ReadTypeLetter, AutoNumber}, line, out, onlyText, visit);
 }
 
 Values clsExchange::ParseRouteFixed(std::string_view line) {

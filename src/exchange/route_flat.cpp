@@ -36,13 +36,14 @@ bool clsExchange::ConvertRouteFlat() {
     std::int16_t announcedMeters = 0;
     long blocks = 0;
     {
+        const std::vector<int> visit = FirstPassFields(ExchMap, at.RouteNbr);
         TextFileStream source(sourcePath);
         blocks = static_cast<long>((source.Size() + kProgressBlock - 1) / kProgressBlock);
         std::string_view line;  // in the stream's buffer, until the next line
         while (source.ReadLine(line)) {
             SetProgressButton(3 * blocks, static_cast<long>(source.Position()) / kProgressBlock);
             ++State.InputLines;
-            ParseRouteFields(line, rec, at.RouteNbr);
+            ParseRouteFields(line, rec, at.RouteNbr, visit);
             State.Routes.CountMeter(State.Routes.AddRoute(ValueText(rec[at.RouteNbr])));
             ++totalLines;
             CountUp(announcedMeters);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/file_io.h"
+#include "core/line_read_ahead.h"
 #include "core/file_writer.h"
 #include "hostformats/host_layouts.h"
 #include "hostformats/rec_type.h"
@@ -55,8 +56,8 @@ class HostFileReader {
     std::vector<std::unique_ptr<clsRecType>> types_;
     clsRecType* catchAll_ = nullptr;
     std::array<std::vector<clsRecType*>, 256> byFirst_;  // the types a line may be, by its first character
-    std::optional<TextFileStream> file_;  // read a block at a time: memory stays the same for any size
-    std::string_view line_;  // in the stream's buffer: each line is copied once, into its record
+    std::optional<LineReadAhead> file_;  // read a block at a time, on a second core: memory stays the same for any size
+    std::string_view line_;  // in the reader's buffer: each line is copied once, into its record
     std::int32_t lineNo_ = 0;
 };
 

@@ -1,0 +1,59 @@
+// A text file's lines read on a second core, ahead of the thread that uses them: the same lines, in the
+// same order and with the same errors where they happen, as TextFileStream gives.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "core/batch_pipe.h"
+#include "core/file_io.h"
+
+namespace zav {
+
+class LineReadAhead {
+  public:
+    // Opens `path` and starts reading. THROWS RuntimeError as TextFileStream when it cannot be opened.
+    explicit LineReadAhead(const std::filesystem::path& path);
+    // Stops the reading where it is.
+    ~LineReadAhead();
+    LineReadAhead(const LineReadAhead&) = delete;
+    LineReadAhead& operator=(const LineReadAhead&) = delete;
+
+    // The next line without its terminator (valid until the next call); false at the end. THROWS
+    // RuntimeError where reading the file failed.
+    bool ReadLine(std::string_view& line);
+    // Bytes of the file up to the end of the line last returned, and the file's length when opened.
+    std::uintmax_t Position() const { return position_; }
+    std::uintmax_t Size() const { return size_; }
+    // True when every byte the file had when opened is in the lines returned.
+    bool AtEnd() const { return position_ >= size_; }
+
+  private:
+    struct Line {
+        std::size_t begin;
+        std::size_t length;
+        std::uintmax_t position;  // the stream's position after the line
+    };
+    struct Batch {
+        std::string bytes;
+        std::vector<Line> lines;
+        std::exception_ptr error;  // reading failed after these lines
+    };
+    void Work();
+
+    TextFileStream source_;
+    std::uintmax_t size_ = 0;
+    std::uintmax_t position_ = 0;
+    BatchPipe<Batch> pipe_;
+    Batch current_;
+    bool holding_ = false;  // current_ came from the pipe and goes back to it
+    std::size_t next_ = 0;  // in current_.lines
+    std::thread worker_;
+};
+
+}  // namespace zav
