@@ -7,7 +7,7 @@ namespace zav {
 namespace {
 
 // Lines per batch, and batches on their way at most (the memory the parsed lines ahead hold).
-constexpr std::size_t kBatchLines = 256;
+constexpr std::size_t kBatchLines = 128;
 constexpr std::size_t kMaxInFlight = 4;
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace {
 
 // A batch is handed to the worker at this many items or bytes; at most this many are on their way.
 constexpr std::size_t kBatchItems = 512;
-constexpr std::size_t kBatchBytes = 128 * 1024;
+constexpr std::size_t kBatchBytes = 64 * 1024;
 constexpr std::size_t kMaxInFlight = 4;
 
 // Set on the worker's thread: the frontend tells its log lines from the converter's by it.
