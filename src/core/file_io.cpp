@@ -126,7 +126,9 @@ std::size_t ReadSome(int fd, char* into, std::size_t size) {
 }
 }  // namespace
 
-TextFileStream::TextFileStream(const std::filesystem::path& path) {
+TextFileStream::TextFileStream(const std::filesystem::path& path) : TextFileStream(path, 0, UINTMAX_MAX) {}
+
+TextFileStream::TextFileStream(const std::filesystem::path& path, std::uintmax_t begin, std::uintmax_t end) {
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) throw FileError(errno);
     struct stat st {};
@@ -134,9 +136,17 @@ TextFileStream::TextFileStream(const std::filesystem::path& path) {
         ::close(fd_);
         throw RuntimeError(kErrPathFileAccess);
     }
-    size_ = st.st_size > 0 ? static_cast<std::uintmax_t>(st.st_size) : 0;
+    const std::uintmax_t length = st.st_size > 0 ? static_cast<std::uintmax_t>(st.st_size) : 0;
+    begin = std::min(begin, length);
+    size_ = std::min(end, length) - std::min(begin, std::min(end, length));
+    // The whole file is read to its end, also past the length it had (a file still growing, a pipe).
+    left_ = end == UINTMAX_MAX ? UINTMAX_MAX : size_;
     block_.resize(kStreamBlock);
     try {
+        if (begin > 0) {
+            if (::lseek(fd_, static_cast<off_t>(begin), SEEK_SET) < 0) throw FileError(errno);
+            return;
+        }
         // A byte order mark is skipped (it counts as consumed).
         while (filled_ < kByteOrderMark.size() && Fill()) {
         }
@@ -163,7 +173,9 @@ bool TextFileStream::Fill() {
         nextCR_ = nextLF_ = kUnknown;  // positions moved: search again
     }
     if (filled_ == block_.size()) block_.resize(2 * block_.size());  // one line fills the buffer
-    const std::size_t n = ReadSome(fd_, block_.data() + filled_, block_.size() - filled_);
+    const std::size_t n = ReadSome(fd_, block_.data() + filled_,
+                                   static_cast<std::size_t>(std::min<std::uintmax_t>(block_.size() - filled_, left_)));
+    left_ -= n;
     if (n == 0) {
         ended_ = true;
         return false;

@@ -80,6 +80,9 @@ class TextFileStream {
   public:
     // THROWS RuntimeError when the file cannot be opened or read (53 not found, 75 a folder ...).
     explicit TextFileStream(const std::filesystem::path& path);
+    // The bytes [begin, end) of the file only, as if they were all of it (a byte order mark is skipped
+    // only at 0). `begin` should be the start of a line. Position and Size count from `begin`.
+    TextFileStream(const std::filesystem::path& path, std::uintmax_t begin, std::uintmax_t end);
     ~TextFileStream();
     TextFileStream(const TextFileStream&) = delete;
     TextFileStream& operator=(const TextFileStream&) = delete;
@@ -106,6 +109,7 @@ class TextFileStream {
     std::size_t nextCR_ = static_cast<std::size_t>(-1);
     std::size_t nextLF_ = static_cast<std::size_t>(-1);
     bool ended_ = false;  // the file has no more bytes
+    std::uintmax_t left_ = static_cast<std::uintmax_t>(-1);  // bytes still to read from the file
     std::uintmax_t size_ = 0;
     std::uintmax_t consumed_ = 0;
 };

@@ -12,7 +12,8 @@ constexpr std::size_t kMaxInFlight = 4;
 }  // namespace
 
 LineReadAhead::LineReadAhead(const std::filesystem::path& path)
-    : source_(path), size_(source_.Size()), pipe_(kMaxInFlight) {
+    : source_(path), size_(source_.Size()), position_(source_.Position()), pipe_(kMaxInFlight) {
+    // (A byte order mark is consumed as the stream opens: a file of only that is at its end.)
     worker_ = std::thread([this] { Work(); });
 }
 

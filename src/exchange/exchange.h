@@ -215,6 +215,10 @@ class clsExchange : public ExchangeSettings {
     bool PrepareReRead();
     // ConvertReRead's conversion of the list after the checks.
     bool ConvertReReadList();
+    // The first pass of ConvertRouteFlat: State.Routes and their meter counts, the lines and the meters
+    // announced in the header, and the progress blocks of the file. THROWS as parsing a line does.
+    void CountRouteLines(const std::filesystem::path& sourcePath, std::int32_t& totalLines,
+                         std::int16_t& announcedMeters, long& blocks);
     // The route driver's steps before the converter runs; false when one of them ends the conversion.
     bool PrepareRouteConversion();
     // The converter of the map's type (flat, MVRS or E5000).

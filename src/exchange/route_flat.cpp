@@ -29,26 +29,12 @@ bool clsExchange::ConvertRouteFlat() {
     const std::filesystem::path sourcePath = SettingPath(RouteSource);
     ResolveRouteFields();
     const RouteFieldIndex& at = *routeFields_;
-    RouteFields rec;
 
     // First pass: routes, their meter counts and the number of lines.
     std::int32_t totalLines = 0;
     std::int16_t announcedMeters = 0;
     long blocks = 0;
-    {
-        const std::vector<int> visit = FirstPassFields(ExchMap, at.RouteNbr);
-        TextFileStream source(sourcePath);
-        blocks = static_cast<long>((source.Size() + kProgressBlock - 1) / kProgressBlock);
-        std::string_view line;  // in the stream's buffer, until the next line
-        while (source.ReadLine(line)) {
-            SetProgressButton(3 * blocks, static_cast<long>(source.Position()) / kProgressBlock);
-            ++State.InputLines;
-            ParseRouteFields(line, rec, at.RouteNbr, visit);
-            State.Routes.CountMeter(State.Routes.AddRoute(ValueText(rec[at.RouteNbr])));
-            ++totalLines;
-            CountUp(announcedMeters);
-        }
-    }
+    CountRouteLines(sourcePath, totalLines, announcedMeters, blocks);
     State.InputLines = 0;
 
     // The database, sized once from the first pass.

@@ -3,6 +3,7 @@
 
 #include "core/errors.h"
 #include "core/file_io.h"
+#include "core/line_read_ahead.h"
 #include "core/home.h"
 #include "core/text.h"
 #include "support/temp_dir.h"
@@ -214,6 +215,23 @@ TEST(TextFileStream, SameLinesAsTheWholeTextAcrossBlocks) {
         while (views.ReadLine(view)) viewed.emplace_back(view);
         EXPECT_EQ(viewed, lines) << text.size();
         EXPECT_EQ(views.Position(), text.size());
+
+        // Read in two parts, split after a line feed from the middle on: the same lines (a byte order
+        // mark counts only at the start).
+        if (const std::size_t lf = text.find('\n', text.size() / 2); lf != std::string::npos) {
+            V parts;
+            TextFileStream first(dir / "t.txt", 0, lf + 1), second(dir / "t.txt", lf + 1, text.size());
+            EXPECT_EQ(second.Size(), text.size() - lf - 1);
+            for (TextFileStream* part : {&first, &second})
+                while (part->ReadLine(view)) parts.emplace_back(view);
+            EXPECT_EQ(parts, lines) << text.size();
+        }
+
+        LineReadAhead ahead(dir / "t.txt");  // read on a second thread: the same lines
+        V readAhead;
+        while (ahead.ReadLine(view)) readAhead.emplace_back(view);
+        EXPECT_EQ(readAhead, lines) << text.size();
+        EXPECT_TRUE(ahead.AtEnd());
     }
 }
 

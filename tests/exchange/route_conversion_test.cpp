@@ -584,5 +584,34 @@ TEST_F(RouteConversionTest, TheRunLogKeepsTheOrderOfTheWork) {
     EXPECT_EQ(OfType(Records(), kRecMeter).size(), 32766u);
 }
 
+// A large file's first pass reads its two halves at once: the routes still come in the order first
+// met, with their counts, and an error in the second half names its line and creates no database.
+TEST_F(RouteConversionTest, TheFirstPassOverTwoHalvesCountsAsOneReading) {
+    WriteFileBytes(dir / "T.zcm", std::string(kMap) + "Lat=12,0,,,0\r\nLng=13,0,,,0\r\n");
+    V lines;
+    for (int i = 1; i <= 8000; ++i) {
+        const char* route = i <= 4000 ? (i % 2 ? "A" : "B") : (i % 2 ? "C" : "A");
+        lines.push_back(Meter(route, i, std::to_string(i)) + ",0,0");
+    }
+    ASSERT_TRUE(Convert(lines)) << testing::PrintToString(ui.log);
+    const auto records = Records();
+    const auto routes = OfType(records, kRecRoute);
+    ASSERT_EQ(routes.size(), 3u);
+    EXPECT_EQ((V{Text(*routes[0], "Initials"), Text(*routes[1], "Initials"), Text(*routes[2], "Initials")}),
+              (V{"A", "B", "C"}));
+    EXPECT_EQ(Num(*routes[0], "PrvReading"), 4000) << "the meter count";
+    EXPECT_EQ(Num(*routes[1], "PrvReading"), 2000);
+    EXPECT_EQ(Num(*routes[2], "PrvReading"), 2000);
+    EXPECT_EQ(OfType(records, kRecMeter).size(), 8000u);
+
+    lines[6999] = Meter("C", 7000, "7000") + ",0,-99999999999";
+    ui.log.clear();
+    ui.yesNoAnswers = {true};
+    EXPECT_FALSE(Convert(lines));
+    EXPECT_EQ(V(ui.log.end() - 4, ui.log.end()), (V{"Error: Overflow in field Lng in Line 7000", "Route ZAV File NOT created",
+                                                   "Problems encountered; Route file unusable", ""}));
+    EXPECT_FALSE(fs::exists(dir / "RouteZAV.pdb")) << "the first pass ends before the database is created";
+}
+
 }  // namespace
 }  // namespace zav
