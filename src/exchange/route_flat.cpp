@@ -62,8 +62,9 @@ bool clsExchange::ConvertRouteFlat() {
             AutoNumber = parsed->autoNumber;
             const RouteFields& rec = parsed->fields;
             if (!ValidateRouteLine(rec)) return false;
-            const std::string routeNbr = ValueText(rec[at.RouteNbr]);
-            const std::int16_t ordinal = State.Routes.AddRoute(routeNbr);
+            const Value& route = rec[at.RouteNbr];
+            const auto* routeText = std::get_if<std::string>(&route);
+            const std::int16_t ordinal = State.Routes.AddRoute(routeText ? *routeText : ValueText(route));
 
             AppendMeterRecord(meters.Build(rec, ordinal, ReadTypeOfLetter(ReadTypeLetter)));
             ++State.MetersWritten;

@@ -1,6 +1,7 @@
 #include "maps/map_date.h"
 
 #include <array>
+#include <string>
 
 namespace zav {
 
@@ -53,7 +54,26 @@ std::string_view TrimSpaces(std::string_view text) {
 
 }  // namespace
 
+namespace {
+std::optional<std::int32_t> ReadDateNumber(std::string_view text, std::int32_t formatCode);
+}  // namespace
+
 std::optional<std::int32_t> MapDateNumber(std::string_view text, std::int32_t formatCode) {
+    // The last date read on this thread is remembered: a route line's last reading date is read by its
+    // validation and then by the meter writer.
+    thread_local std::string lastText;
+    thread_local std::int32_t lastFormat = -1;
+    thread_local std::optional<std::int32_t> lastDate;
+    if (formatCode == lastFormat && text == lastText) return lastDate;
+    lastDate = ReadDateNumber(text, formatCode);
+    lastText.assign(text);
+    lastFormat = formatCode;
+    return lastDate;
+}
+
+namespace {
+
+std::optional<std::int32_t> ReadDateNumber(std::string_view text, std::int32_t formatCode) {
     text = TrimSpaces(text);
     // Blank or all zeros (separators aside): no date.
     bool blank = true;
@@ -102,5 +122,7 @@ std::optional<std::int32_t> MapDateNumber(std::string_view text, std::int32_t fo
     if (year < 1 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return std::nullopt;
     return year * 10000 + month * 100 + day;
 }
+
+}  // namespace
 
 }  // namespace zav
