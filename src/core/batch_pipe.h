@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <exception>
 #include <mutex>
 #include <utility>
 #include <vector>
@@ -85,6 +86,47 @@ class BatchPipe {
     std::size_t inFlight_ = 0;
     bool closed_ = false;
     bool cancelled_ = false;
+};
+
+// The consumer's side of a pipe whose batches hold items (Batch::Count()) and may end with an error
+// (Batch::error, an std::exception_ptr): hands out the items in order, gives each batch back once all
+// its items are handed out, and throws a batch's error after its items.
+template <typename Batch>
+class BatchCursor {
+  public:
+    explicit BatchCursor(BatchPipe<Batch>& pipe) : pipe_(pipe) {}
+
+    // The next item: its batch (valid until the next call) and its index there; false at the end.
+    bool Next(Batch*& batch, std::size_t& index) {
+        for (;;) {
+            if (next_ < current_.Count()) {
+                batch = &current_;
+                index = next_++;
+                return true;
+            }
+            if (current_.error) {
+                const std::exception_ptr error = current_.error;
+                current_.error = nullptr;
+                std::rethrow_exception(error);
+            }
+            if (holding_) {
+                holding_ = false;
+                pipe_.GiveBack(std::move(current_));
+            }
+            if (!pipe_.Take(current_)) {
+                current_ = Batch();
+                return false;
+            }
+            holding_ = true;
+            next_ = 0;
+        }
+    }
+
+  private:
+    BatchPipe<Batch>& pipe_;
+    Batch current_;
+    bool holding_ = false;  // current_ came from the pipe and goes back to it
+    std::size_t next_ = 0;  // the next item of current_
 };
 
 }  // namespace zav

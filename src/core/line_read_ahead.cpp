@@ -23,28 +23,21 @@ LineReadAhead::~LineReadAhead() {
 }
 
 bool LineReadAhead::ReadLine(std::string_view& line) {
-    for (;;) {
-        if (next_ < current_.lines.size()) {
-            const Line& l = current_.lines[next_++];
-            line = std::string_view(current_.bytes).substr(l.begin, l.length);
-            position_ = l.position;
-            return true;
-        }
-        if (current_.error) {
-            const std::exception_ptr error = current_.error;
-            current_.error = nullptr;
-            std::rethrow_exception(error);
-        }
-        if (holding_) {
-            holding_ = false;
-            pipe_.GiveBack(std::move(current_));
-        }
-        if (!pipe_.Take(current_)) {
-            current_.lines.clear();
-            return false;
-        }
-        holding_ = true;
-        next_ = 0;
+    Batch* batch = nullptr;
+    std::size_t i = 0;
+    if (!cursor_.Next(batch, i)) return false;
+    const Line& l = batch->lines[i];
+    line = std::string_view(batch->bytes).substr(l.begin, l.length);
+    position_ = l.position;
+    return true;
+}
+
+bool ReadLineOrError(TextFileStream& source, std::string_view& line, std::exception_ptr& error) {
+    try {
+        return source.ReadLine(line);
+    } catch (...) {
+        error = std::current_exception();
+        return false;
     }
 }
 
@@ -55,15 +48,9 @@ void LineReadAhead::Work() {
         batch.bytes.clear();
         batch.lines.clear();
         batch.error = nullptr;
+        std::string_view line;
         while (batch.lines.size() < kBatchLines && batch.bytes.size() < kBatchBytes) {
-            std::string_view line;
-            try {
-                if (!source_.ReadLine(line)) {
-                    end = true;
-                    break;
-                }
-            } catch (...) {
-                batch.error = std::current_exception();
+            if (!ReadLineOrError(source_, line, batch.error)) {
                 end = true;
                 break;
             }

@@ -43,6 +43,7 @@ class LineReadAhead {
         std::string bytes;
         std::vector<Line> lines;
         std::exception_ptr error;  // reading failed after these lines
+        std::size_t Count() const { return lines.size(); }
     };
     void Work();
 
@@ -50,10 +51,12 @@ class LineReadAhead {
     std::uintmax_t size_ = 0;
     std::uintmax_t position_ = 0;
     BatchPipe<Batch> pipe_;
-    Batch current_;
-    bool holding_ = false;  // current_ came from the pipe and goes back to it
-    std::size_t next_ = 0;  // in current_.lines
+    BatchCursor<Batch> cursor_{pipe_};
     std::thread worker_;
 };
+
+// A worker's reading of the next line: false at the end of the file, and where reading failed (`error`
+// then holds why, for the thread that uses the lines).
+bool ReadLineOrError(TextFileStream& source, std::string_view& line, std::exception_ptr& error);
 
 }  // namespace zav

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "core/line_read_ahead.h"
+
 namespace zav {
 
 namespace {
@@ -23,21 +25,9 @@ RouteParseAhead::~RouteParseAhead() {
 }
 
 ParsedRouteLine* RouteParseAhead::Next() {
-    for (;;) {
-        if (next_ < current_.count) return &current_.lines[next_++];
-        if (current_.readError) {
-            const std::exception_ptr error = current_.readError;
-            current_.readError = nullptr;
-            std::rethrow_exception(error);
-        }
-        if (holding_) {
-            holding_ = false;
-            pipe_.GiveBack(std::move(current_));
-        }
-        if (!pipe_.Take(current_)) return nullptr;
-        holding_ = true;
-        next_ = 0;
-    }
+    Batch* batch = nullptr;
+    std::size_t i = 0;
+    return cursor_.Next(batch, i) ? &batch->lines[i] : nullptr;
 }
 
 void RouteParseAhead::Work() {
@@ -47,17 +37,11 @@ void RouteParseAhead::Work() {
     bool end = false;
     while (!end && !pipe_.Cancelled()) {
         batch.count = 0;
-        batch.readError = nullptr;
+        batch.error = nullptr;
         if (batch.lines.size() < kBatchLines) batch.lines.resize(kBatchLines);
+        std::string_view line;
         while (batch.count < kBatchLines) {
-            std::string_view line;
-            try {
-                if (!source_.ReadLine(line)) {
-                    end = true;
-                    break;
-                }
-            } catch (...) {
-                batch.readError = std::current_exception();
+            if (!ReadLineOrError(source_, line, batch.error)) {
                 end = true;
                 break;
             }

@@ -47,9 +47,10 @@ class RouteParseAhead {
 
   private:
     struct Batch {
-        std::vector<ParsedRouteLine> lines;
+        std::vector<ParsedRouteLine> lines;  // the first `count` hold this batch's lines (kept for reuse)
         std::size_t count = 0;
-        std::exception_ptr readError;  // reading the file failed after the lines of this batch
+        std::exception_ptr error;  // reading the file failed after the lines of this batch
+        std::size_t Count() const { return count; }
     };
     void Work();
 
@@ -57,9 +58,7 @@ class RouteParseAhead {
     TextFileStream source_;
     std::uintmax_t size_ = 0;
     BatchPipe<Batch> pipe_;
-    Batch current_;          // the batch Next is handing out
-    bool holding_ = false;   // current_ came from the pipe and goes back to it
-    std::size_t next_ = 0;   // in current_
+    BatchCursor<Batch> cursor_{pipe_};
     std::thread worker_;
 };
 
