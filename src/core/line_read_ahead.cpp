@@ -5,8 +5,8 @@ namespace zav {
 namespace {
 
 // A batch is handed over at this many lines or bytes; at most this many are on their way.
-constexpr std::size_t kBatchLines = 1024;
-constexpr std::size_t kBatchBytes = 64 * 1024;
+constexpr std::size_t kBatchLines = 512;
+constexpr std::size_t kBatchBytes = 32 * 1024;
 constexpr std::size_t kMaxInFlight = 4;
 
 }  // namespace
