@@ -176,6 +176,7 @@ bool TextFileStream::Fill() {
     const std::size_t n = ReadSome(fd_, block_.data() + filled_,
                                    static_cast<std::size_t>(std::min<std::uintmax_t>(block_.size() - filled_, left_)));
     left_ -= n;
+    read_ += n;
     if (n == 0) {
         ended_ = true;
         return false;
@@ -183,6 +184,11 @@ bool TextFileStream::Fill() {
     filled_ += n;
     nextCR_ = nextLF_ = kUnknown;  // bytes added: a terminator not found before may be there now
     return true;
+}
+
+void TextFileStream::EndAt(std::uintmax_t end) {
+    size_ = std::min(size_, end);
+    left_ = end > read_ ? end - read_ : 0;
 }
 
 bool TextFileStream::ReadLine(std::string& line) {

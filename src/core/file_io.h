@@ -84,6 +84,10 @@ class TextFileStream {
     // only at 0). `begin` should be the start of a line. Position and Size count from `begin`.
     TextFileStream(const std::filesystem::path& path, std::uintmax_t begin, std::uintmax_t end);
     ~TextFileStream();
+    // Reads no further than byte `end` of the file (of the range): the lines from here on are those of
+    // a stream opened on [begin, end). REQUIRES: no byte past `end` has been read yet (the constructor
+    // reads one block of 64 KiB).
+    void EndAt(std::uintmax_t end);
     TextFileStream(const TextFileStream&) = delete;
     TextFileStream& operator=(const TextFileStream&) = delete;
     // The next line without its terminator; false at the end. THROWS RuntimeError on a read error.
@@ -110,6 +114,7 @@ class TextFileStream {
     std::size_t nextLF_ = static_cast<std::size_t>(-1);
     bool ended_ = false;  // the file has no more bytes
     std::uintmax_t left_ = static_cast<std::uintmax_t>(-1);  // bytes still to read from the file
+    std::uintmax_t read_ = 0;  // bytes read from the file (from the range's start)
     std::uintmax_t size_ = 0;
     std::uintmax_t consumed_ = 0;
 };

@@ -15,7 +15,7 @@ constexpr std::size_t kMaxInFlight = 4;
 }  // namespace
 
 RouteParseAhead::RouteParseAhead(const std::filesystem::path& path, const clsExchMap& map)
-    : map_(map), source_(path), size_(source_.Size()), pipe_(kMaxInFlight) {
+    : map_(map), source_(path), pipe_(kMaxInFlight) {
     worker_ = std::thread([this] { Work(); });
 }
 

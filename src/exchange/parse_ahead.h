@@ -43,7 +43,6 @@ class RouteParseAhead {
     // The next line (valid until the next call), nullptr after the last. THROWS a read error of the
     // file where reading it failed.
     ParsedRouteLine* Next();
-    std::uintmax_t Size() const { return size_; }
 
   private:
     struct Batch {
@@ -56,7 +55,6 @@ class RouteParseAhead {
 
     const clsExchMap& map_;
     TextFileStream source_;
-    std::uintmax_t size_ = 0;
     BatchPipe<Batch> pipe_;
     BatchCursor<Batch> cursor_{pipe_};
     std::thread worker_;

@@ -24,7 +24,8 @@ namespace zav {
 namespace {
 
 constexpr long kProgressBlock = 128;
-// Below this size a file is read by this thread alone.
+// Below this size a file is read by this thread alone. (The middle of a larger file lies past the first
+// block the stream reads as it opens, so the stream can still be told to end there.)
 constexpr std::uintmax_t kSplitBytes = 256 * 1024;
 
 // The start of the first line that begins after the middle of the file: just after the first line
@@ -106,11 +107,8 @@ void clsExchange::CountRouteLines(const std::filesystem::path& sourcePath, std::
         CountUp(announcedMeters);
     };
 
-    std::uintmax_t size = 0;
-    {
-        TextFileStream whole(sourcePath);  // opened here: a file that cannot be read fails as before
-        size = whole.Size();
-    }
+    TextFileStream source(sourcePath);
+    const std::uintmax_t size = source.Size();
     blocks = static_cast<long>((size + kProgressBlock - 1) / kProgressBlock);
     // The autonumber counts from the first line, so a map with one is read by this thread alone.
     const std::uintmax_t split = size >= kSplitBytes && !HasAutonumber(ExchMap) ? SecondHalfStart(sourcePath, size) : 0;
@@ -130,7 +128,7 @@ void clsExchange::CountRouteLines(const std::filesystem::path& sourcePath, std::
         }
     } joiner{stop, worker};
 
-    TextFileStream source(sourcePath, 0, split > 0 ? split : UINTMAX_MAX);
+    if (split > 0) source.EndAt(split);  // the first block read reaches no further than the middle
     std::string_view line;  // in the stream's buffer, until the next line
     while (source.ReadLine(line)) {
         SetProgressButton(3 * blocks, static_cast<long>(source.Position()) / kProgressBlock);

@@ -49,11 +49,11 @@ bool clsExchange::ConvertRouteFlat() {
     State.ValidationMessages = 0;
     MeterRecordWriter meters(*RouteZAV, at, Advanced());
 
-    // Second pass: validate and write every meter, and hand it to the index step (the records are
-    // appended and the index built on a second core).
-    // The lines are read and parsed on a second core too, ahead of this loop.
+    // Second pass: validate and write every meter, and hand it to the index step. The lines are read
+    // and parsed ahead of this loop, and the records appended and the index built behind it, on
+    // threads of their own.
     RouteParseAhead source(sourcePath, ExchMap);
-    return WithWriteBehind(*this, [&](WriteBehind&) {
+    return WithWriteBehind(*this, [&] {
         while (ParsedRouteLine* parsed = source.Next()) {
             SetProgressButton(3 * blocks, blocks + static_cast<long>(parsed->position) / kProgressBlock);
             ++State.InputLines;

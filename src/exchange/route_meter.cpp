@@ -169,8 +169,6 @@ std::string MeterRecordBuilder::StoredText(int field) const {
     }
 }
 
-void MeterRecordBuilder::Write() { database_.DB().WriteRaw(Lay()); }
-
 std::string_view MeterRecordBuilder::Lay() {
     std::size_t size = fixedSize_;
     for (const std::string& text : texts_) size += text.size() + 1;

@@ -48,8 +48,6 @@ class MeterRecordBuilder {
     std::string StoredText(int field) const;
     // Lays the texts after the fixed area: the record's bytes, until the next Begin.
     std::string_view Lay();
-    // Lays the record out and appends it to the database.
-    void Write();
 
   private:
     struct Slot {

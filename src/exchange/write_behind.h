@@ -91,13 +91,13 @@ class WriteBehind {
     std::thread worker_;
 };
 
-// Runs `body(behind)` with a WriteBehind for `ex`: the worker is finished before the result (or an
-// error) leaves, and an error the worker met earlier comes first.
+// Runs `body()` with a WriteBehind for `ex`: the worker is finished before the result (or an error)
+// leaves, and an error the worker met earlier comes first.
 template <typename Body>
 auto WithWriteBehind(clsExchange& ex, Body&& body) {
     WriteBehind behind(ex);
     try {
-        auto result = body(behind);
+        auto result = body();
         behind.Finish();
         return result;
     } catch (...) {

@@ -54,7 +54,7 @@ class E5KRouteConversion {
         if (!Collect()) return false;
         if (!CreateDatabase()) return false;
         // The records are appended and the index built on a second core.
-        return WithWriteBehind(ex_, [this](WriteBehind&) { return WriteMeters(); });
+        return WithWriteBehind(ex_, [this] { return WriteMeters(); });
     }
 
   private:

@@ -95,7 +95,7 @@ class MVRSRouteConversion {
         if (!Collect()) return false;
         if (!CreateDatabase()) return false;
         // The records are appended and the index built on a second core.
-        return WithWriteBehind(ex_, [this](WriteBehind&) { return WriteMeters(); });
+        return WithWriteBehind(ex_, [this] { return WriteMeters(); });
     }
 
   private:
