@@ -47,8 +47,8 @@ void CombineUserInto(std::string& out, std::initializer_list<std::string_view> S
     for (std::string_view text : Source) {
         if (!first) *at++ = '~';
         first = false;
-        if (!text.empty()) std::memcpy(at, text.data(), text.size());
-        PackBytes(at, at + text.size());
+        CopyBytes(at, text.data(), text.size());
+        if (BytesHold(at, text.size(), '\0', '~')) PackBytes(at, at + text.size());
         at += text.size();
     }
 }

@@ -46,33 +46,29 @@ bool HostFileReader::OpenFile(const std::filesystem::path& fileName) {
     file_.emplace(fileName);
     lineNo_ = 0;
     line_ = {};
+    positionBlock_ = kNoBlock;
     return true;
 }
 
 clsRecType* HostFileReader::ReadNext() {
+    clsRecType* type = ReadNextType();
+    if (type != nullptr) type->Parse(line_);
+    return type;
+}
+
+clsRecType* HostFileReader::ReadNextType() {
     if (!file_ || file_->AtEnd()) return nullptr;
     try {
         file_->ReadLine(line_);
         ++lineNo_;
         if (line_.empty()) {
-            for (const auto& type : types_) {
-                if (type.get() != catchAll_ && type->TestID(line_)) {
-                    type->Parse(line_);
-                    return type.get();
-                }
-            }
+            for (const auto& type : types_)
+                if (type.get() != catchAll_ && type->TestID(line_)) return type.get();
         } else {
-            for (clsRecType* type : byFirst_[static_cast<unsigned char>(line_[0])]) {
-                if (type->TestID(line_)) {
-                    type->Parse(line_);
-                    return type;
-                }
-            }
+            for (clsRecType* type : byFirst_[static_cast<unsigned char>(line_[0])])
+                if (type->TestID(line_)) return type;
         }
-        if (catchAll_ != nullptr) {
-            catchAll_->Parse(line_);
-            return catchAll_;
-        }
+        if (catchAll_ != nullptr) return catchAll_;
     } catch (const RuntimeError& e) {
         CurrentFrontend().ShowMessage("Error in Readnext: " + e.Description(), kAppTitle);
     }
@@ -83,8 +79,14 @@ std::int16_t HostFileReader::Position255() const {
     if (!file_) return 0;
     const std::size_t blocks = (file_->Size() + 127) / 128;
     if (blocks == 0) return 0;
-    const double read = static_cast<double>(file_->Position() / 128);
-    return static_cast<std::int16_t>(RoundHalfEven(read * 255 / static_cast<double>(blocks)));
+    // Asked after every line: worked out again only when the position reaches another block.
+    const std::size_t block = file_->Position() / 128;
+    if (block != positionBlock_) {
+        positionBlock_ = block;
+        position255_ = static_cast<std::int16_t>(
+            RoundHalfEven(static_cast<double>(block) * 255 / static_cast<double>(blocks)));
+    }
+    return position255_;
 }
 
 clsRecType* HostFileReader::RecordType(std::string_view id) const {

@@ -37,6 +37,9 @@ class HostFileReader {
     // end of the file and, for a reader without a catch-all type, for a line of no known type (the line
     // counts as read and the next call continues after it). The record is reused by later calls.
     clsRecType* ReadNext();
+    // ReadNext without parsing the line: its record type, whose values still are those of the line it
+    // parsed before (Parse(LastLine()) reads them). A pass that looks at few records parses only those.
+    clsRecType* ReadNextType();
     // Progress through the file from 0 to 255.
     std::int16_t Position255() const;
     // Lines read so far: the line number of the record last returned.
@@ -59,6 +62,9 @@ class HostFileReader {
     std::optional<LineReadAhead> file_;  // read a block at a time, on a second core: memory stays the same for any size
     std::string_view line_;  // in the reader's buffer: each line is copied once, into its record
     std::int32_t lineNo_ = 0;
+    static constexpr std::size_t kNoBlock = static_cast<std::size_t>(-1);
+    mutable std::size_t positionBlock_ = kNoBlock;  // the 128-byte block of position255_
+    mutable std::int16_t position255_ = 0;
 };
 
 class HostFileWriter {

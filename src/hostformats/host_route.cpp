@@ -3,10 +3,7 @@
 #include "core/errors.h"
 #include "core/frontend.h"
 #include "core/number.h"
-#include "exchange/exchange.h"
-#include "exchange/route_meter.h"
 #include "exchange/route_records.h"
-#include "hostformats/rec_type.h"
 #include "zav/zav.h"
 
 namespace zav::host {
@@ -26,28 +23,55 @@ void WarnTooLarge(clsExchange& ex, const clsRecType& rec, std::int32_t lineNo) {
     }
 }
 
-void Progress::Show(long current) {
-    if (current == last_) return;
+void Progress::Changed(long current) {
     last_ = current;
     SetProgressButton(max_, current);
 }
 
-void BeginMeter(clsExchange& ex, MeterRecordBuilder& record, std::int32_t routeOrdinal) {
-    const ZAVFieldIndex& z = record.Fields();
-    record.Begin();
-    record.SetNumber(z.RecType, std::int32_t{kRecMeter});
-    record.SetNumber(z.RouteNbr, routeOrdinal);
-    record.SetNumber("Status", 0);
-    record.SetNumber(z.LstReadingDate, std::int32_t{0});
-    for (int field : {z.Lat, z.Lng, z.InitPulseCount, z.InitTamperCount}) record.SetNumber(field, std::int32_t{0});
-    record.SetText(z.ReceiverData, std::string_view());
+MeterWriter::MeterWriter(clsExchange& ex)
+    : ex_(ex),
+      record_(*ex.RouteZAV),
+      status_(ex.RouteZAV->DB().FindItem("Status")),
+      tamperCount_(ex.RouteZAV->DB().FindItem("TamperCount")) {}
+
+void MeterWriter::SetNamed(int field, std::string_view name, std::int32_t value) {
+    if (field != 0)
+        record_.SetNumber(field, value);
+    else
+        record_.SetNumber(name, value);  // shows that the schema lacks it
 }
 
-void FinishMeter(clsExchange& ex, MeterRecordBuilder& record, std::int32_t routeOrdinal, std::int32_t tag) {
-    ex.AppendMeterRecord(record.Lay());
-    ++ex.State.MetersWritten;
-    ex.IndexWrittenMeter(static_cast<std::int16_t>(routeOrdinal),
-                         record.Fields().MeterTagNbr == 0 ? std::string() : std::to_string(tag), record);
+void MeterWriter::Write(std::int32_t routeOrdinal, const HostMeter& m) {
+    MeterRecordBuilder& r = record_;
+    const ZAVFieldIndex& z = r.Fields();
+    r.Begin();
+    r.SetNumber(z.RecType, std::int32_t{kRecMeter});
+    r.SetNumber(z.RouteNbr, routeOrdinal);
+    SetNamed(status_, "Status", 0);
+    r.SetNumber(z.LstReadingDate, std::int32_t{0});
+    for (int field : {z.Lat, z.Lng, z.InitPulseCount, z.InitTamperCount}) r.SetNumber(field, std::int32_t{0});
+    r.SetText(z.ReceiverData, std::string_view());
+    r.SetNumber(z.Sequence, m.Sequence);
+    r.SetNumber(z.MeterTagNbr, m.Tag);
+    if (m.MeterType != 0) r.SetNumber(z.MeterType, m.MeterType);
+    r.SetNumber(z.Digits, m.Digits);
+    r.SetNumber(z.Decimals, m.Decimals);
+    r.SetNumber(z.PrvReading, m.PrvReading);
+    r.SetNumber(z.MaxReading, m.MaxReading);
+    r.SetNumber(z.MinReading, m.MinReading);
+    if (m.ReadType >= 0) r.SetNumber(z.ReadType, m.ReadType);
+    SetNamed(tamperCount_, "TamperCount", m.TamperCount);
+    r.SetNumber(z.UtilityCode, m.UtilityCode);
+    r.SetText(z.Message, m.Message);
+    r.SetText(z.ServiceAddress, m.ServiceAddress);
+    r.SetText(z.BillingName, m.BillingName);
+    r.SetText(z.ServiceUniqueID, m.ServiceUniqueID);
+    r.SetText(z.MeterSerialNbr, m.MeterSerialNbr);
+    for (std::size_t i = 0; i < m.User.size(); ++i) r.SetText(z.User[i], m.User[i]);
+    ex_.AppendMeterRecord(r.Lay());
+    ++ex_.State.MetersWritten;
+    ex_.IndexWrittenMeter(static_cast<std::int16_t>(routeOrdinal),
+                          z.MeterTagNbr == 0 ? std::string() : std::to_string(m.Tag), r);
 }
 
 std::int32_t MeterTypeOfLetter(std::string_view letter) {
@@ -67,9 +91,16 @@ std::optional<std::int32_t> LeadingLong(std::string_view text) {
     }
 }
 
-std::string Fixed(std::string text, std::size_t width) {
-    text.resize(width, ' ');
-    return text;
+void AssignFixed(std::string& to, std::string_view text, std::size_t width) {
+    to.assign(text.substr(0, width));
+    to.resize(width, ' ');
+}
+
+void AssignText(Value& slot, std::string_view text) {
+    if (auto* s = std::get_if<std::string>(&slot))
+        s->assign(text);
+    else
+        slot.emplace<std::string>(text);
 }
 
 }  // namespace zav::host

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "core/byte_scan.h"
 #include "core/errors.h"
 #include "core/frontend.h"
 #include "core/identity.h"
@@ -47,6 +48,20 @@ std::optional<std::int32_t> PlainDigits(std::string_view text) {
         }
     }
     return n;
+}
+
+// True when `text` is blanks and digits only, at most `maxDigits` of them after its leading zeros: a
+// number below 10^maxDigits however the digits are read.
+bool SmallDigits(std::string_view text, int maxDigits) {
+    bool leading = true;
+    for (const char c : text) {
+        if (c == ' ') continue;
+        if (c < '0' || c > '9') return false;
+        if (leading && c == '0') continue;
+        leading = false;
+        if (--maxDigits < 0) return false;
+    }
+    return true;
 }
 
 // A date of `text` in the form mmddyy (6) or mmddyyyy (8); nullopt when it is not one.
@@ -160,23 +175,6 @@ zav::Value clsField::Extract(std::string_view buffer, bool* tooLarge) const {
 }
 
 namespace {
-
-// Copies `n` bytes; the few bytes of most field texts without a library call.
-inline void CopyBytes(char* to, const char* from, std::size_t n) {
-    if (n >= 8 && n <= 16) {
-        std::memcpy(to, from, 8);
-        std::memcpy(to + n - 8, from + n - 8, 8);
-    } else if (n >= 4 && n < 8) {
-        std::memcpy(to, from, 4);
-        std::memcpy(to + n - 4, from + n - 4, 4);
-    } else if (n < 4) {
-        if (n > 0) to[0] = from[0];
-        if (n > 1) to[1] = from[1];
-        if (n > 2) to[2] = from[2];
-    } else {
-        std::memcpy(to, from, n);
-    }
-}
 
 // Writes `text` into the field's columns: its first `width` characters, padded with blanks.
 inline void PutField(std::string& buffer, std::size_t start, std::size_t width, std::string_view text) {
@@ -404,13 +402,6 @@ void clsRecType::AddField(std::string fieldName, std::int16_t fieldType, std::in
     tooLargeAt_.push_back(0);
 }
 
-bool clsRecType::TestID(std::string_view buffer) const {
-    if (RIPos < 1 || RILen < 0) return false;
-    const std::size_t start = static_cast<std::size_t>(RIPos - 1);
-    if (buffer.size() < start + static_cast<std::size_t>(RILen)) return false;
-    return buffer.substr(start, static_cast<std::size_t>(RILen)) == RIValue;
-}
-
 void clsRecType::Parse(std::string_view buffer) {
     std::fill(stored_.begin(), stored_.end(), 0);
     extra_.Clear();
@@ -439,11 +430,11 @@ void clsRecType::Extract(std::size_t i) const {
 
 const std::vector<std::string>& clsRecType::TooLargeFields() const {
     if (!tooLargeKnown_) {
-        // Only whole-number fields can hold a number too large to read.
-        // A field still to be read whose text is blanks and a few digits needs no reading for that.
+        // Only whole-number fields can hold a number too large to read. A field still to be read whose
+        // text is blanks and digits, with no more digits after its leading zeros than any number of its
+        // kind holds, needs no reading for that: the usual line reads nothing here.
         for (const std::size_t i : wholeFields_) {
-            if (pending_[i] && FewDigits(ColumnText(i), colFields_[i].FieldType == kHostInteger ? 4 : 9))
-                continue;
+            if (pending_[i] && SmallDigits(ColumnText(i), colFields_[i].FieldType == kHostInteger ? 4 : 9)) continue;
             Slot(i);
             if (tooLargeAt_[i]) tooLarge_.push_back(colFields_[i].FieldName);
         }
@@ -506,12 +497,26 @@ std::string_view clsRecType::TextView(std::string_view fieldName, std::string& s
 std::string_view clsRecType::TextAt(int index, std::string& scratch) const {
     if (index < 0) return {};
     const auto at = static_cast<std::size_t>(index);
-    if (pending_[at] && colFields_[at].FieldType == kHostText) return ColumnText(at);  // what Extract keeps
+    if (pending_[at]) {
+        // What Extract would keep, read without storing it: a text field's columns; a zero-padded
+        // field's plain digits printed as the number they read as.
+        const std::int16_t type = colFields_[at].FieldType;
+        if (type == kHostText) return ColumnText(at);
+        if (type == kHostZeroPadded)
+            if (const auto n = PlainDigits(ColumnText(at))) {
+                char digits[16];
+                char* end = std::to_chars(digits, digits + sizeof digits, *n).ptr;
+                scratch.assign(digits, static_cast<std::size_t>(end - digits));
+                return scratch;
+            }
+    }
     return TextOfValue(Slot(at), scratch);
 }
 
 double clsRecType::NumberAt(int index) const {
     if (index < 0) return 0;
+    if (pending_[static_cast<std::size_t>(index)] && colFields_[static_cast<std::size_t>(index)].FieldType == kHostZeroPadded)
+        if (const auto n = PlainDigits(ColumnText(static_cast<std::size_t>(index)))) return *n;  // what Extract reads
     const zav::Value* value = Slot(static_cast<std::size_t>(index));
     try {
         return value != nullptr ? ValueNumber(*value) : 0;
@@ -521,6 +526,7 @@ double clsRecType::NumberAt(int index) const {
 }
 
 double clsRecType::Number(std::string_view fieldName) const {
+    if (const int i = FieldIndex(fieldName); i >= 0) return NumberAt(i);
     try {
         return ValueNumber(Value(fieldName));
     } catch (const RuntimeError&) {

@@ -62,8 +62,16 @@ class clsRecType {
     std::int16_t RecLen() const { return iLastPos_; }
     const std::vector<clsField>& Fields() const { return colFields_; }
 
-    // True when the identifier's characters of `buffer` equal RIValue exactly (case-sensitive).
-    bool TestID(std::string_view buffer) const;
+    // True when the identifier's characters of `buffer` equal RIValue exactly (case-sensitive). Inline:
+    // a reader tests every line against a few short identifiers.
+    bool TestID(std::string_view buffer) const {
+        if (RIPos < 1 || RILen < 0) return false;
+        const auto start = static_cast<std::size_t>(RIPos - 1), length = static_cast<std::size_t>(RILen);
+        if (buffer.size() < start + length || RIValue.size() != length) return false;
+        for (std::size_t i = 0; i < length; ++i)
+            if (buffer[start + i] != RIValue[i]) return false;
+        return true;
+    }
     // Clears the values and keeps the line; each field's value is extracted from it when first asked for.
     void Parse(std::string_view buffer);
 

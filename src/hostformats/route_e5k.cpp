@@ -1,7 +1,7 @@
 // ConvertRouteE5K: an E5000 download file into a route database, in two passes like the MVRS route
 // conversion: the first collects the routes ("F") and counts the meters ("H", "I"), the second writes one
 // meter record per meter with its account, customer and location texts.
-#include <unordered_map>
+#include <array>
 #include <vector>
 
 #include "advanced/advanced.h"
@@ -32,7 +32,17 @@ struct RouteEntry {
 };
 
 struct Account {
-    std::string Number, Sequence, Type, SpecialInstruction, CustomerName, Address, LotAndPlan, PropertyKey;
+    std::string Number, Sequence, Type, SpecialInstruction, LotAndPlan, PropertyKey;
+    Value CustomerName, Address;  // texts, kept as values: the duplicate tag check takes them so
+    // An account with no values; the texts keep their storage.
+    void Clear() {
+        for (std::string* text : {&Number, &Sequence, &Type, &SpecialInstruction, &LotAndPlan, &PropertyKey})
+            text->clear();
+        host::AssignText(CustomerName, {});
+        host::AssignText(Address, {});
+    }
+    const std::string& Name() const { return std::get<std::string>(CustomerName); }
+    const std::string& AddressText() const { return std::get<std::string>(Address); }
 };
 
 struct Meter {
@@ -40,34 +50,63 @@ struct Meter {
     std::string Relative, Serial, Size, Type, Make, DisplayCode, MustRead, Status, Location, Reference;
     std::int32_t Dials = 0, MinimumRead = 0, MaximumRead = 0, PriorRead = 0, Decimals = 0;
     std::string PropertyLocation1, MeterLocation1, PropertyLocation2, MeterLocation2, LocationText;
+    // A meter with no values; the texts keep their storage (a meter is taken per "H" or "I" record).
+    void Clear() {
+        Pending = false;
+        Dials = MinimumRead = MaximumRead = PriorRead = Decimals = 0;
+        for (std::string* text : {&Relative, &Serial, &Size, &Type, &Make, &DisplayCode, &MustRead, &Status,
+                                  &Location, &Reference, &PropertyLocation1, &MeterLocation1, &PropertyLocation2,
+                                  &MeterLocation2, &LocationText})
+            text->clear();
+    }
 };
 
-std::string Trimmed(const clsRecType& rec, std::string_view field) { return std::string(Trim(rec.Text(field))); }
+// The fields of a meter record ("H", "I"), their positions found once.
+enum MeterField {
+    kRelative, kSerial, kDials, kMinimumRead, kMaximumRead, kPriorRead, kSize, kType, kMake, kDisplayCode, kDecimals,
+    kMustRead, kStatus, kLocation, kReference, kMeterFields
+};
+constexpr std::array<std::string_view, kMeterFields> kMeterNames = {
+    "RelativeMeterNumber", "MeterSerialNumber", "NumberofDials", "MinimumRead", "MaximumRead",
+    "PriorRead",           "MeterSize",         "MeterType",     "MeterMake",   "DisplayCode",
+    "NoDecimals",          "MustReadFlag",      "MeterStatus",   "MeterLocation", "MeterReference"};
+
+enum AccountField { kAccountNumber, kAccountSequence, kAccountType, kSpecialInstruction, kAccountFields };
+constexpr std::array<std::string_view, kAccountFields> kAccountNames = {"AccountNumber", "MeterSequenceNumber",
+                                                                          "AccountType", "SpecialInstruction"};
+
+// `to` becomes the text of `field` without the blanks around it.
+void AssignTrimmed(std::string& to, const clsRecType& rec, int field, std::string& scratch) {
+    to.assign(Trim(rec.TextAt(field, scratch)));
+}
+void AssignTrimmed(Value& to, const clsRecType& rec, std::string_view field, std::string& scratch) {
+    host::AssignText(to, Trim(rec.TextView(field, scratch)));
+}
+
+// Appends `text` without the blanks around it, after a blank.
+void AppendWord(std::string& to, std::string_view text) {
+    to += ' ';
+    to.append(Trim(text));
+}
 
 class E5KRouteConversion {
   public:
     explicit E5KRouteConversion(clsExchange& ex) : ex_(ex), source_(ex.SettingPath(ex.RouteSource)) {}
 
-    bool Run() {
-        ex_.State.Warnings = false;
-        ex_.State.Problems = false;
-        if (!Collect()) return false;
-        if (!CreateDatabase()) return false;
-        // The records are appended and the index built on a second core.
-        return WithWriteBehind(ex_, [this] { return WriteMeters(); });
-    }
+    bool Run() { return host::RunTwoPasses(ex_, *this); }
 
-  private:
+    // First pass: the routes and the counts. Only the records whose values it reads are parsed.
     bool Collect() {
         clsE5KDownload reader;
         if (!reader.OpenFile(source_)) return false;
         host::Progress progress(765);
-        while (clsRecType* rec = reader.ReadNext()) {
+        while (clsRecType* rec = reader.ReadNextType()) {
             progress.Show(reader.Position255());
             const std::string_view id = rec->RIValue;  // compared with literals inline
             const std::int32_t line = reader.LineNo();
             if (id == "F") {
-                routes_.push_back({Trimmed(*rec, "Route"), 0, 0});
+                rec->Parse(reader.LastLine());
+                routes_.push_back({std::string(Trim(rec->TextView("Route", scratch_))), 0, 0});
                 if (!host::CountFits(ex_, static_cast<std::int32_t>(routes_.size()), "routes", line)) return false;
             } else if (id == "H" || id == "I") {
                 ++meterLines_;
@@ -76,10 +115,12 @@ class E5KRouteConversion {
                 if (!routes_.empty() && !host::CountFits(ex_, ++routes_.back().Meters, "meters in one route", line))
                     return false;
             } else if (id == "Z") {
+                rec->Parse(reader.LastLine());
                 host::WarnTooLarge(ex_, *rec, line);
                 if (!routes_.empty())
                     routes_.back().Accounts = static_cast<std::int32_t>(rec->Number("NumberofAccounts"));
             } else if (id == "?") {
+                rec->Parse(reader.LastLine());
                 AddLog("Error: Unknown record type '" + rec->Text("RecID") + "' at line " + std::to_string(line));
                 ex_.State.Warnings = true;
             }
@@ -98,15 +139,15 @@ class E5KRouteConversion {
             WriteRouteRecord(db, static_cast<std::int16_t>(i), static_cast<std::int16_t>(r.Meters), r.RouteNumber,
                              std::to_string(r.Accounts));
         }
-        for (std::size_t i = routes_.size(); i-- > 0;)
-            routeIndex_[routes_[i].RouteNumber] = static_cast<std::int32_t>(i + 1);
+        for (const RouteEntry& r : routes_) ordinals_.Add(r.RouteNumber);
         return true;
     }
 
+    // Second pass: one meter record per "H" or "I" record.
     bool WriteMeters() {
         clsE5KDownload reader;
         if (!reader.OpenFile(source_)) return false;
-        record_.emplace(*ex_.RouteZAV);
+        writer_.emplace(ex_);
         host::Progress progress(765);
         while (clsRecType* rec = reader.ReadNext()) {
             progress.Show(255 + reader.Position255());
@@ -114,24 +155,19 @@ class E5KRouteConversion {
             line_ = reader.LineNo();
             if (id == "F") {
                 Flush();
-                routeNumber_ = Trimmed(*rec, "Route");
-                const auto it = routeIndex_.find(routeNumber_);
-                routeOrdinal_ = it != routeIndex_.end() ? it->second : static_cast<std::int32_t>(routes_.size()) + 1;
+                routeNumber_.assign(Trim(rec->TextView("Route", scratch_)));
+                routeOrdinal_ = ordinals_.Of(routeNumber_);
             } else if (id == "A") {
                 Flush();
                 host::WarnTooLarge(ex_, *rec, line_);
-                account_ = Account();
-                account_.Number = Trimmed(*rec, "AccountNumber");
-                account_.Sequence = Trimmed(*rec, "MeterSequenceNumber");
-                account_.Type = Trimmed(*rec, "AccountType");
-                account_.SpecialInstruction = Trimmed(*rec, "SpecialInstruction");
+                TakeAccount(*rec);
             } else if (id == "B") {
-                account_.CustomerName = Trimmed(*rec, "CustomerName");
-                account_.Address = Trimmed(*rec, "Address");
+                AssignTrimmed(account_.CustomerName, *rec, "CustomerName", scratch_);
+                AssignTrimmed(account_.Address, *rec, "Address", scratch_);
             } else if (id == "E") {
-                account_.LotAndPlan = Trimmed(*rec, "CustomerAddressLotandPlan");
+                account_.LotAndPlan.assign(Trim(rec->TextView("CustomerAddressLotandPlan", scratch_)));
             } else if (id == "C") {
-                account_.PropertyKey = Trimmed(*rec, "PropertyVGKey");
+                account_.PropertyKey.assign(Trim(rec->TextView("PropertyVGKey", scratch_)));
             } else if (id == "D") {
                 Flush();
                 specialInstructions_.assign(rec->TextView("SpecialInstructions", scratch_));
@@ -153,80 +189,96 @@ class E5KRouteConversion {
         return !ex_.State.Problems;
     }
 
+  private:
+    void TakeAccount(const clsRecType& rec) {
+        const auto& at = accountAt_.In(rec);
+        account_.Clear();
+        AssignTrimmed(account_.Number, rec, at[kAccountNumber], scratch_);
+        AssignTrimmed(account_.Sequence, rec, at[kAccountSequence], scratch_);
+        AssignTrimmed(account_.Type, rec, at[kAccountType], scratch_);
+        AssignTrimmed(account_.SpecialInstruction, rec, at[kSpecialInstruction], scratch_);
+    }
+
     void TakeMeter(const clsRecType& rec) {
-        meter_ = Meter();
-        meter_.Pending = true;
+        const auto& at = meterAt_.In(rec);
+        const auto text = [&](MeterField field) { return rec.TextAt(at[field], scratch_); };
+        const auto number = [&](MeterField field) { return static_cast<std::int32_t>(rec.NumberAt(at[field])); };
+        Meter& m = meter_;
+        m.Clear();
+        m.Pending = true;
         meterLine_ = line_;
-        meter_.Relative.assign(rec.TextView("RelativeMeterNumber", scratch_));
-        meter_.Serial.assign(rec.TextView("MeterSerialNumber", scratch_));
-        meter_.Dials = static_cast<std::int32_t>(rec.Number("NumberofDials"));
-        meter_.MinimumRead = static_cast<std::int32_t>(rec.Number("MinimumRead"));
-        meter_.MaximumRead = static_cast<std::int32_t>(rec.Number("MaximumRead"));
-        meter_.PriorRead = static_cast<std::int32_t>(rec.Number("PriorRead"));
-        meter_.Size.assign(rec.TextView("MeterSize", scratch_));
-        meter_.Type.assign(rec.TextView("MeterType", scratch_));
-        meter_.Make.assign(rec.TextView("MeterMake", scratch_));
-        meter_.DisplayCode.assign(rec.TextView("DisplayCode", scratch_));
-        meter_.Decimals = static_cast<std::int32_t>(rec.Number("NoDecimals"));
-        meter_.MustRead.assign(rec.TextView("MustReadFlag", scratch_));
-        meter_.Status.assign(rec.TextView("MeterStatus", scratch_));
-        meter_.Location.assign(rec.TextView("MeterLocation", scratch_));
-        meter_.Reference.assign(rec.TextView("MeterReference", scratch_));
+        m.Relative.assign(text(kRelative));
+        m.Serial.assign(text(kSerial));
+        m.Dials = number(kDials);
+        m.MinimumRead = number(kMinimumRead);
+        m.MaximumRead = number(kMaximumRead);
+        m.PriorRead = number(kPriorRead);
+        m.Size.assign(text(kSize));
+        m.Type.assign(text(kType));
+        m.Make.assign(text(kMake));
+        m.DisplayCode.assign(text(kDisplayCode));
+        m.Decimals = number(kDecimals);
+        m.MustRead.assign(text(kMustRead));
+        m.Status.assign(text(kStatus));
+        m.Location.assign(text(kLocation));
+        m.Reference.assign(text(kReference));
     }
 
     void Flush() {
         if (!meter_.Pending) return;
         const Meter& m = meter_;
         const Account& a = account_;
-        MeterRecordBuilder& r = *record_;
-        const ZAVFieldIndex& z = r.Fields();
-        const std::string serial(Trim(m.Serial));
+        serial_.assign(Trim(m.Serial));
         std::int32_t tag = 0;
-        if (const auto n = host::LeadingLong(serial)) {
+        if (const auto n = host::LeadingLong(serial_)) {
             tag = *n;
         } else {
             AddLog("Warning: Number too large to read in MeterSerialNumber at line " + std::to_string(meterLine_) +
                    "; tag 0");
             ex_.State.Warnings = true;
         }
-        const std::string text(Trim(std::string(Trim(a.SpecialInstruction)) + " " +
-                                    std::string(Trim(specialInstructions_)) + " " +
-                                    std::string(Trim(m.MeterLocation1)) + " " + std::string(Trim(m.MeterLocation2))));
-        host::BeginMeter(ex_, r, routeOrdinal_);
-        r.SetNumber(z.Sequence, host::LeadingLong(a.Sequence).value_or(0));
-        r.SetNumber(z.MeterTagNbr, tag);
-        if (const std::int32_t type = host::MeterTypeOfLetter(m.Type); type != 0) r.SetNumber(z.MeterType, type);
-        r.SetNumber(z.Digits, m.Dials);
-        r.SetNumber(z.Decimals, m.Decimals);
-        r.SetNumber(z.PrvReading, m.PriorRead);
-        r.SetNumber(z.MaxReading, m.MaximumRead);
-        r.SetNumber(z.MinReading, m.MinimumRead);
-        r.SetNumber(z.ReadType, std::int32_t{IsAllDigits(m.Serial) ? 1 : 2});
-        r.SetNumber("TamperCount", 0);
-        r.SetNumber(z.UtilityCode, std::int32_t{0});
-        r.SetText(z.Message, ex_.Advanced().LookupMessage(text, routeNumber_, a.Number, serial, serial));
-        r.SetText(z.ServiceAddress, Trim(a.Address + " " + a.LotAndPlan + " " + std::string(Trim(m.LocationText))));
-        r.SetText(z.BillingName, std::string_view(a.CustomerName));
-        r.SetText(z.ServiceUniqueID, std::string_view(a.Number));
-        r.SetText(z.MeterSerialNbr, std::string_view(m.Serial));
+        // The message looked up goes after the special instructions and the meter's location lines.
+        text_.assign(Trim(a.SpecialInstruction));
+        AppendWord(text_, specialInstructions_);
+        AppendWord(text_, m.MeterLocation1);
+        AppendWord(text_, m.MeterLocation2);
+        message_ = ex_.Advanced().LookupMessage(Trim(text_), routeNumber_, a.Number, serial_, serial_);
+        address_.assign(a.AddressText()).append(" ").append(a.LotAndPlan);
+        AppendWord(address_, m.LocationText);
+        host::HostMeter v;
+        v.Sequence = host::LeadingLong(a.Sequence).value_or(0);
+        v.Tag = tag;
+        v.MeterType = host::MeterTypeOfLetter(m.Type);
+        v.Digits = m.Dials;
+        v.Decimals = m.Decimals;
+        v.PrvReading = m.PriorRead;
+        v.MaxReading = m.MaximumRead;
+        v.MinReading = m.MinimumRead;
+        v.ReadType = IsAllDigits(m.Serial) ? 1 : 2;
+        v.TamperCount = 0;
+        v.UtilityCode = 0;
+        v.Message = message_;
+        v.ServiceAddress = Trim(address_);
+        v.BillingName = a.Name();
+        v.ServiceUniqueID = a.Number;
+        v.MeterSerialNbr = m.Serial;
         // The duplicate's information line names the customer and the address; the line is the meter's.
-        if (ex_.DuplicateTag(serial, a.CustomerName, a.Address, meterLine_)) ex_.State.Problems = true;
-        r.SetText(z.User[0], std::string_view(a.PropertyKey));
+        if (ex_.DuplicateTag(serial_, a.CustomerName, a.Address, meterLine_)) ex_.State.Problems = true;
+        v.User[0] = a.PropertyKey;
         // The upload sends the relative meter number and the meter size back: they are kept here.
-        r.SetText(z.User[1], std::string_view(m.Relative));
-        r.SetText(z.User[2], Trim(m.Size));
-        r.SetText(z.User[4], std::string_view());
+        v.User[1] = m.Relative;
+        v.User[2] = Trim(m.Size);
         meter_.Pending = false;  // written; TakeMeter starts the next one afresh
         specialInstructions_.clear();
-        host::FinishMeter(ex_, r, routeOrdinal_, tag);
+        writer_->Write(routeOrdinal_, v);
     }
 
     clsExchange& ex_;
     std::filesystem::path source_;
     std::vector<RouteEntry> routes_;
-    std::unordered_map<std::string, std::int32_t> routeIndex_;
+    host::RouteOrdinals ordinals_;
     std::int32_t meterLines_ = 0;
-    std::optional<MeterRecordBuilder> record_;
+    std::optional<host::MeterWriter> writer_;
     std::string routeNumber_;
     std::int32_t routeOrdinal_ = 0;
     std::int32_t line_ = 0, meterLine_ = 0;
@@ -234,6 +286,9 @@ class E5KRouteConversion {
     Meter meter_;
     std::string specialInstructions_;
     std::string scratch_;  // the text of a number field on its way into the meter
+    std::string serial_, text_, message_, address_;  // texts of the meter being written, their storage reused
+    host::FieldPositions<kMeterFields> meterAt_{kMeterNames};
+    host::FieldPositions<kAccountFields> accountAt_{kAccountNames};
 };
 
 }  // namespace

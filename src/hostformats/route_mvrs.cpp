@@ -3,8 +3,8 @@
 // created at its size with its header and route records; the second writes one meter record per "MTR"
 // record, gathering its customer, reading instruction and device records, with the values the upload needs
 // packed into User1 to User5.
+#include <array>
 #include <ctime>
-#include <unordered_map>
 #include <vector>
 
 #include "advanced/advanced.h"
@@ -41,12 +41,14 @@ struct RouteEntry {
 struct Customer {
     std::string Address1, Address2, Address3, Name, Name2;  // 20 characters each
     std::string Account, UtilityID, GroupCode, ExtraIndicator, SegmentCode, PassThru, CustomerInfo;
-    Customer()
-        : Address1(kNameWidth, ' '),
-          Address2(kNameWidth, ' '),
-          Address3(kNameWidth, ' '),
-          Name(kNameWidth, ' '),
-          Name2(kNameWidth, ' ') {}
+    Customer() { Clear(); }
+    // Blank names and addresses, every other text empty; the texts keep their storage.
+    void Clear() {
+        for (std::string* name : {&Address1, &Address2, &Address3, &Name, &Name2}) name->assign(kNameWidth, ' ');
+        for (std::string* text : {&Account, &UtilityID, &GroupCode, &ExtraIndicator, &SegmentCode, &PassThru,
+                                  &CustomerInfo})
+            text->clear();
+    }
 };
 
 struct Meter {
@@ -65,6 +67,20 @@ struct Meter {
     std::int32_t NumberDials = 0, PreviousReading = 0, High1 = 0, Low1 = 0, MeterConstant = 0, ConstantFlag = 0,
                  NumberDecimals = 0;
     std::string TextPrompt, ReadDirection, CompareCode, ValidationCode, ReadMethod, HHFPosition;
+
+    // A meter with no values; the texts keep their storage (a meter is taken per "MTR" record).
+    void Clear() {
+        Pending = SpecialRadio = false;
+        Sequence = Tag = GeographicArea = Tamper = 0;
+        NumberDials = PreviousReading = High1 = Low1 = MeterConstant = ConstantFlag = NumberDecimals = 0;
+        for (std::string* text :
+             {&MeterNumber, &MeterCategory, &MeterType, &GroupCode, &MeterLocation, &SurveyCode1, &SurveyCode2,
+              &BillCode, &MeterStatus, &OpticalProbeID, &ReadInstruction1, &ReadInstruction2, &SpecialMessageDisplay,
+              &LocationExtraMeter, &AdditionalMeterInfo, &ReadSequence, &SurveyText1, &RFFrequency, &RFTone,
+              &WandProgram, &DeviceID, &SpecialMessageText, &TextPrompt, &ReadDirection, &CompareCode,
+              &ValidationCode, &ReadMethod, &HHFPosition})
+            text->clear();
+    }
 };
 
 // The ZAV ReadType of an MVRS read method; -1 for one that is not known.
@@ -85,38 +101,43 @@ std::string DecimalText(std::string_view text) {
     }
 }
 
+// The fields the second pass reads, by record type: their positions are found once per type.
+enum MeterField {
+    kMeterNumber, kMeterCategory, kMeterType, kReadSequence, kGroupCode, kMeterLocation, kSurveyCode1, kSurveyCode2,
+    kBillCode, kMeterStatus, kOpticalProbeID, kReadInstruction1, kReadInstruction2, kSpecialMessageDisplay,
+    kLocationExtraMeter, kAdditionalMeterInfo, kMeterFields
+};
+constexpr std::array<std::string_view, kMeterFields> kMeterNames = {
+    "MeterNumber", "MeterCategory", "MeterType", "ReadSequence", "GroupCode", "MeterLocation",
+    "SurveyCode1DisplayIndicator", "SurveyCode2DisplayIndicator", "BillCode", "MeterStatus", "OpticalProbeID",
+    "ReadInstruction1", "ReadInstruction2", "SpecialMessageDisplayIndicator", "LocationExtraMeter",
+    "AdditionalMeterInfo"};
+
+enum ReadingField {
+    kNumberDials, kPreviousReading, kTextPrompt, kReadDirection, kCompareCode, kValidationCode, kReadMethod,
+    kMeterConstant, kConstantFlag, kHHFPosition, kNumberDecimals, kHigh1, kLow1, kReadingFields
+};
+constexpr std::array<std::string_view, kReadingFields> kReadingNames = {
+    "NumberDials", "PreviousReading", "TextPrompt", "ReadDirection", "CompareCode", "ValidationCode", "ReadMethod",
+    "MeterConstant", "ConstantFlag", "HHFPosition", "NumberDecimals", "High1", "Low1"};
+
+enum CustomerField {
+    kCusName, kCusAddress1, kCusAddress2, kCusUtilityID, kCusAccount, kCusGroupCode, kCusExtraIndicator,
+    kCusSegmentCode, kCusPassThru, kCusCustomerInfo, kCustomerFields
+};
+constexpr std::array<std::string_view, kCustomerFields> kCustomerNames = {
+    "Name", "Address1", "Address2", "UtilityID", "Account", "GroupCode", "ExtraIndicator", "SegmentCode",
+    "PassThru", "CustomerInfo"};
+
+enum RadioField { kRFERTID, kGeographicArea, kRFFrequency, kRFTone, kTamper, kRadioFields };
+constexpr std::array<std::string_view, kRadioFields> kRadioNames = {"RFERTID", "GeographicArea", "RFFrequency",
+                                                                      "RFTone", "Tamper"};
+
 class MVRSRouteConversion {
   public:
     explicit MVRSRouteConversion(clsExchange& ex) : ex_(ex), source_(ex.SettingPath(ex.RouteSource)) {}
 
-    bool Run() {
-        ex_.State.Warnings = false;
-        ex_.State.Problems = false;
-        if (!Collect()) return false;
-        if (!CreateDatabase()) return false;
-        // The records are appended and the index built on a second core.
-        return WithWriteBehind(ex_, [this] { return WriteMeters(); });
-    }
-
-  private:
-    // The next record of a pass; nullptr at the end of the file. Blank lines at the end of the file end it
-    // quietly; any other line of no known type ends the pass with an error (logged in the first pass).
-    clsRecType* Next(clsMVRSDownload& reader, bool firstPass) {
-        const std::int32_t before = reader.LineNo();
-        clsRecType* rec = reader.ReadNext();
-        if (rec != nullptr || reader.LineNo() == before) return rec;
-        const std::int32_t at = reader.LineNo();
-        const std::string id(reader.LastLine().substr(0, 3));
-        bool blank = Trim(reader.LastLine()).empty();
-        while (blank && !reader.AtEnd()) {
-            reader.ReadNext();
-            blank = Trim(reader.LastLine()).empty();
-        }
-        if (blank) return nullptr;
-        if (firstPass) AddLog("Error: Unknown record type '" + id + "' at line " + std::to_string(at));
-        ex_.State.Problems = true;
-        return nullptr;
-    }
+    bool Run() { return host::RunTwoPasses(ex_, *this); }
 
     // First pass: the route table and the counts.
     bool Collect() {
@@ -126,6 +147,7 @@ class MVRSRouteConversion {
         std::int32_t announced = 0;
         std::size_t current = 0;
         double cycleDate = 0;
+        // Only the headers are parsed: a meter record is only counted.
         while (clsRecType* rec = Next(reader, true)) {
             progress.Show(reader.Position255());
             const std::string_view id = rec->RIValue;  // compared with literals inline
@@ -135,6 +157,7 @@ class MVRSRouteConversion {
                 customers_ = 0;
                 meters_ = 0;
             } else if (id == "CHD") {
+                rec->Parse(reader.LastLine());
                 host::WarnTooLarge(ex_, *rec, line);
                 cycleDate = rec->Number("CycleDate");
                 const auto n = static_cast<std::int32_t>(rec->Number("NumberRoutes"));
@@ -142,6 +165,7 @@ class MVRSRouteConversion {
                 if (!host::CountFits(ex_, announced, "routes", line)) return false;
                 routes_.resize(static_cast<std::size_t>(announced));
             } else if (id == "RHD") {
+                rec->Parse(reader.LastLine());
                 host::WarnTooLarge(ex_, *rec, line);
                 customers_ += static_cast<std::int32_t>(rec->Number("NumberCustomerRecords"));
                 meters_ += static_cast<std::int32_t>(rec->Number("NumberMeterRecords"));
@@ -192,8 +216,7 @@ class MVRSRouteConversion {
                 CombineUser({r.Region, r.Zone, r.Office, r.CycleDate == 0 ? "" : ShortDateText(r.CycleDate),
                              std::to_string(r.RemoteWandReads)}));
         }
-        for (std::size_t i = routes_.size(); i-- > 0;)
-            routeIndex_[routes_[i].RouteNumber] = static_cast<std::int32_t>(i + 1);
+        for (const RouteEntry& r : routes_) ordinals_.Add(r.RouteNumber);
         return true;
     }
 
@@ -201,7 +224,7 @@ class MVRSRouteConversion {
     bool WriteMeters() {
         clsMVRSDownload reader;
         if (!reader.OpenFile(source_)) return false;
-        record_.emplace(*ex_.RouteZAV);
+        writer_.emplace(ex_);
         host::Progress progress(765);
         const bool specialRadio = ex_.ExchMap.MapOptions(1) == "Y";
         while (clsRecType* rec = Next(reader, false)) {
@@ -211,24 +234,13 @@ class MVRSRouteConversion {
             if (id == "RHD") {
                 Flush();
                 routeNumber_.assign(rec->TextView("RouteNumber", scratch_));
-                const auto it = routeIndex_.find(routeNumber_);
-                routeOrdinal_ = it != routeIndex_.end() ? it->second : static_cast<std::int32_t>(routes_.size()) + 1;
+                routeOrdinal_ = ordinals_.Of(routeNumber_);
             } else if (id == "CUS") {
                 Flush();
-                customer_ = Customer();
-                customer_.Name = host::Fixed(rec->Text("Name"), kNameWidth);
-                customer_.Address1 = host::Fixed(rec->Text("Address1"), kNameWidth);
-                customer_.Address2 = host::Fixed(rec->Text("Address2"), kNameWidth);
-                customer_.UtilityID.assign(rec->TextView("UtilityID", scratch_));
-                customer_.Account.assign(rec->TextView("Account", scratch_));
-                customer_.GroupCode.assign(rec->TextView("GroupCode", scratch_));
-                customer_.ExtraIndicator.assign(rec->TextView("ExtraIndicator", scratch_));
-                customer_.SegmentCode.assign(rec->TextView("SegmentCode", scratch_));
-                customer_.PassThru.assign(rec->TextView("PassThru", scratch_));
-                customer_.CustomerInfo.assign(rec->TextView("CustomerInfo", scratch_));
+                TakeCustomer(*rec);
             } else if (id == "CSX") {
-                customer_.Name2 = host::Fixed(rec->Text("Name"), kNameWidth);
-                customer_.Address3 = host::Fixed(rec->Text("Address3"), kNameWidth);
+                host::AssignFixed(customer_.Name2, rec->TextView("Name", scratch_), kNameWidth);
+                host::AssignFixed(customer_.Address3, rec->TextView("Address3", scratch_), kNameWidth);
             } else if (id == "MTR") {
                 Flush();
                 host::WarnTooLarge(ex_, *rec, line);
@@ -237,22 +249,7 @@ class MVRSRouteConversion {
                 meter_.SurveyText1.assign(rec->TextView("SurveyText1", scratch_));
             } else if (id == "RFF") {
                 host::WarnTooLarge(ex_, *rec, line);
-                const std::string ert(rec->TextView("RFERTID", scratch_));
-                if (const auto tag = host::LeadingLong(ert)) {
-                    meter_.Tag = *tag;
-                } else {
-                    AddLog("Warning: Number too large to read in RFERTID of RFF at line " + std::to_string(line) +
-                           "; read as 0");
-                    ex_.State.Warnings = true;
-                    meter_.Tag = 0;
-                }
-                meter_.GeographicArea = static_cast<std::int32_t>(rec->Number("GeographicArea"));
-                meter_.RFFrequency.assign(rec->TextView("RFFrequency", scratch_));
-                meter_.RFTone.assign(rec->TextView("RFTone", scratch_));
-                meter_.Tamper = static_cast<std::int32_t>(rec->Number("Tamper"));
-                // The duplicate's information line names the customer: name, a blank, first address line.
-                if (ex_.DuplicateTag(std::to_string(meter_.Tag), customer_.Name, customer_.Address1, line))
-                    ex_.State.Problems = true;
+                TakeRadio(*rec, line);
             } else if (id == "WRR") {
                 meter_.WandProgram.assign(rec->TextView("WandProgram", scratch_));
                 meter_.DeviceID.assign(rec->TextView("DeviceID", scratch_));
@@ -267,110 +264,119 @@ class MVRSRouteConversion {
         return !ex_.State.Problems;
     }
 
-    // The positions of the fields TakeMeter and TakeReading read, found once per record type.
-    struct MeterFieldsAt {
-        const clsRecType* type = nullptr;
-        int MeterNumber, MeterCategory, MeterType, ReadSequence, GroupCode, MeterLocation, SurveyCode1, SurveyCode2,
-            BillCode, MeterStatus, OpticalProbeID, ReadInstruction1, ReadInstruction2, SpecialMessageDisplay,
-            LocationExtraMeter, AdditionalMeterInfo;
-        void Find(const clsRecType& rec) {
-            if (type == &rec) return;
-            type = &rec;
-            MeterNumber = rec.FieldIndex("MeterNumber");
-            MeterCategory = rec.FieldIndex("MeterCategory");
-            MeterType = rec.FieldIndex("MeterType");
-            ReadSequence = rec.FieldIndex("ReadSequence");
-            GroupCode = rec.FieldIndex("GroupCode");
-            MeterLocation = rec.FieldIndex("MeterLocation");
-            SurveyCode1 = rec.FieldIndex("SurveyCode1DisplayIndicator");
-            SurveyCode2 = rec.FieldIndex("SurveyCode2DisplayIndicator");
-            BillCode = rec.FieldIndex("BillCode");
-            MeterStatus = rec.FieldIndex("MeterStatus");
-            OpticalProbeID = rec.FieldIndex("OpticalProbeID");
-            ReadInstruction1 = rec.FieldIndex("ReadInstruction1");
-            ReadInstruction2 = rec.FieldIndex("ReadInstruction2");
-            SpecialMessageDisplay = rec.FieldIndex("SpecialMessageDisplayIndicator");
-            LocationExtraMeter = rec.FieldIndex("LocationExtraMeter");
-            AdditionalMeterInfo = rec.FieldIndex("AdditionalMeterInfo");
+  private:
+    // The next record of a pass; nullptr at the end of the file. Blank lines at the end of the file end it
+    // quietly; any other line of no known type ends the pass with an error (logged in the first pass).
+    // The first pass gets the record's type only (its caller parses the lines it reads); the second, the
+    // parsed record.
+    clsRecType* Next(clsMVRSDownload& reader, bool firstPass) {
+        const std::int32_t before = reader.LineNo();
+        clsRecType* rec = firstPass ? reader.ReadNextType() : reader.ReadNext();
+        if (rec != nullptr || reader.LineNo() == before) return rec;
+        const std::int32_t at = reader.LineNo();
+        const std::string id(reader.LastLine().substr(0, 3));
+        bool blank = Trim(reader.LastLine()).empty();
+        while (blank && !reader.AtEnd()) {
+            reader.ReadNextType();
+            blank = Trim(reader.LastLine()).empty();
         }
-    };
-    struct ReadingFieldsAt {
-        const clsRecType* type = nullptr;
-        int NumberDials, PreviousReading, TextPrompt, ReadDirection, CompareCode, ValidationCode, ReadMethod,
-            MeterConstant, ConstantFlag, HHFPosition, NumberDecimals, High1, Low1;
-        void Find(const clsRecType& rec) {
-            if (type == &rec) return;
-            type = &rec;
-            NumberDials = rec.FieldIndex("NumberDials");
-            PreviousReading = rec.FieldIndex("PreviousReading");
-            TextPrompt = rec.FieldIndex("TextPrompt");
-            ReadDirection = rec.FieldIndex("ReadDirection");
-            CompareCode = rec.FieldIndex("CompareCode");
-            ValidationCode = rec.FieldIndex("ValidationCode");
-            ReadMethod = rec.FieldIndex("ReadMethod");
-            MeterConstant = rec.FieldIndex("MeterConstant");
-            ConstantFlag = rec.FieldIndex("ConstantFlag");
-            HHFPosition = rec.FieldIndex("HHFPosition");
-            NumberDecimals = rec.FieldIndex("NumberDecimals");
-            High1 = rec.FieldIndex("High1");
-            Low1 = rec.FieldIndex("Low1");
-        }
-    };
+        if (blank) return nullptr;
+        if (firstPass) AddLog("Error: Unknown record type '" + id + "' at line " + std::to_string(at));
+        ex_.State.Problems = true;
+        return nullptr;
+    }
+
+    void TakeCustomer(const clsRecType& rec) {
+        const auto& at = customerAt_.In(rec);
+        const auto text = [&](CustomerField field) { return rec.TextAt(at[field], scratch_); };
+        Customer& c = customer_;
+        c.Clear();
+        host::AssignFixed(c.Name, text(kCusName), kNameWidth);
+        host::AssignFixed(c.Address1, text(kCusAddress1), kNameWidth);
+        host::AssignFixed(c.Address2, text(kCusAddress2), kNameWidth);
+        c.UtilityID.assign(text(kCusUtilityID));
+        c.Account.assign(text(kCusAccount));
+        c.GroupCode.assign(text(kCusGroupCode));
+        c.ExtraIndicator.assign(text(kCusExtraIndicator));
+        c.SegmentCode.assign(text(kCusSegmentCode));
+        c.PassThru.assign(text(kCusPassThru));
+        c.CustomerInfo.assign(text(kCusCustomerInfo));
+    }
 
     void TakeMeter(const clsRecType& rec, bool specialRadio) {
-        meterAt_.Find(rec);
-        const MeterFieldsAt& at = meterAt_;
-        const auto text = [&](int field) { return rec.TextAt(field, scratch_); };
-        meter_ = Meter();
-        meter_.Pending = true;
-        meter_.MeterNumber.assign(text(at.MeterNumber));
+        const auto& at = meterAt_.In(rec);
+        const auto text = [&](MeterField field) { return rec.TextAt(at[field], scratch_); };
+        Meter& m = meter_;
+        m.Clear();
+        m.Pending = true;
+        m.MeterNumber.assign(text(kMeterNumber));
         // A meter number of exactly eight decimal digits (blanks around it aside) is the radio tag itself,
         // and the meter is read by radio; no other number form ("&H..", "1.5E+007", signs, points) is.
-        if (const std::string_view number = Trim(meter_.MeterNumber);
+        if (const std::string_view number = Trim(m.MeterNumber);
             specialRadio && number.size() == 8 && IsAllDigits(number)) {
-            meter_.Tag = std::stoi(std::string(number));
-            meter_.SpecialRadio = true;
+            m.Tag = std::stoi(std::string(number));
+            m.SpecialRadio = true;
         }
-        meter_.MeterCategory.assign(text(at.MeterCategory));
-        meter_.MeterType.assign(text(at.MeterType));
+        m.MeterCategory.assign(text(kMeterCategory));
+        m.MeterType.assign(text(kMeterType));
         // The sequence is kept as read: the field holds 32 bits, so a long route keeps its walk order.
-        meter_.Sequence = static_cast<std::int32_t>(rec.NumberAt(at.ReadSequence));
-        meter_.GroupCode.assign(text(at.GroupCode));
-        meter_.MeterLocation = DecimalText(text(at.MeterLocation));
-        meter_.SurveyCode1.assign(text(at.SurveyCode1));
-        meter_.SurveyCode2.assign(text(at.SurveyCode2));
-        meter_.BillCode.assign(text(at.BillCode));
-        meter_.MeterStatus.assign(text(at.MeterStatus));
-        meter_.OpticalProbeID.assign(text(at.OpticalProbeID));
-        meter_.ReadInstruction1.assign(text(at.ReadInstruction1));
-        meter_.ReadInstruction2.assign(text(at.ReadInstruction2));
-        meter_.SpecialMessageDisplay.assign(text(at.SpecialMessageDisplay));
-        meter_.LocationExtraMeter.assign(text(at.LocationExtraMeter));
-        meter_.AdditionalMeterInfo.assign(text(at.AdditionalMeterInfo));
-        meter_.ReadSequence.assign(text(at.ReadSequence));
+        m.Sequence = static_cast<std::int32_t>(rec.NumberAt(at[kReadSequence]));
+        m.GroupCode.assign(text(kGroupCode));
+        m.MeterLocation = DecimalText(text(kMeterLocation));
+        m.SurveyCode1.assign(text(kSurveyCode1));
+        m.SurveyCode2.assign(text(kSurveyCode2));
+        m.BillCode.assign(text(kBillCode));
+        m.MeterStatus.assign(text(kMeterStatus));
+        m.OpticalProbeID.assign(text(kOpticalProbeID));
+        m.ReadInstruction1.assign(text(kReadInstruction1));
+        m.ReadInstruction2.assign(text(kReadInstruction2));
+        m.SpecialMessageDisplay.assign(text(kSpecialMessageDisplay));
+        m.LocationExtraMeter.assign(text(kLocationExtraMeter));
+        m.AdditionalMeterInfo.assign(text(kAdditionalMeterInfo));
+        m.ReadSequence.assign(text(kReadSequence));
+    }
+
+    void TakeRadio(const clsRecType& rec, std::int32_t line) {
+        const auto& at = radioAt_.In(rec);
+        Meter& m = meter_;
+        if (const auto tag = host::LeadingLong(rec.TextAt(at[kRFERTID], scratch_))) {
+            m.Tag = *tag;
+        } else {
+            AddLog("Warning: Number too large to read in RFERTID of RFF at line " + std::to_string(line) +
+                   "; read as 0");
+            ex_.State.Warnings = true;
+            m.Tag = 0;
+        }
+        m.GeographicArea = static_cast<std::int32_t>(rec.NumberAt(at[kGeographicArea]));
+        m.RFFrequency.assign(rec.TextAt(at[kRFFrequency], scratch_));
+        m.RFTone.assign(rec.TextAt(at[kRFTone], scratch_));
+        m.Tamper = static_cast<std::int32_t>(rec.NumberAt(at[kTamper]));
+        // The duplicate's information line names the customer: name, a blank, first address line.
+        if (ex_.DuplicateTag(std::to_string(m.Tag), customer_.Name, customer_.Address1, line))
+            ex_.State.Problems = true;
     }
 
     void TakeReading(const clsRecType& rec) {
-        readingAt_.Find(rec);
-        const ReadingFieldsAt& at = readingAt_;
-        const auto text = [&](int field) { return rec.TextAt(field, scratch_); };
-        const auto number = [&](int field) { return static_cast<std::int32_t>(rec.NumberAt(field)); };
-        meter_.NumberDials = number(at.NumberDials);
-        meter_.PreviousReading = number(at.PreviousReading);
-        meter_.TextPrompt.assign(text(at.TextPrompt));
-        meter_.ReadDirection.assign(text(at.ReadDirection));
-        meter_.CompareCode.assign(text(at.CompareCode));
-        meter_.ValidationCode.assign(text(at.ValidationCode));
-        if (meter_.SpecialRadio)
-            meter_.ReadMethod = "R";
+        const auto& at = readingAt_.In(rec);
+        const auto text = [&](ReadingField field) { return rec.TextAt(at[field], scratch_); };
+        const auto number = [&](ReadingField field) { return static_cast<std::int32_t>(rec.NumberAt(at[field])); };
+        Meter& m = meter_;
+        m.NumberDials = number(kNumberDials);
+        m.PreviousReading = number(kPreviousReading);
+        m.TextPrompt.assign(text(kTextPrompt));
+        m.ReadDirection.assign(text(kReadDirection));
+        m.CompareCode.assign(text(kCompareCode));
+        m.ValidationCode.assign(text(kValidationCode));
+        if (m.SpecialRadio)
+            m.ReadMethod = "R";
         else
-            meter_.ReadMethod.assign(text(at.ReadMethod));
-        meter_.MeterConstant = number(at.MeterConstant);
-        meter_.ConstantFlag = number(at.ConstantFlag);
-        meter_.HHFPosition.assign(text(at.HHFPosition));
-        meter_.NumberDecimals = number(at.NumberDecimals);
-        meter_.High1 = number(at.High1);
-        meter_.Low1 = number(at.Low1);
+            m.ReadMethod.assign(text(kReadMethod));
+        m.MeterConstant = number(kMeterConstant);
+        m.ConstantFlag = number(kConstantFlag);
+        m.HHFPosition.assign(text(kHHFPosition));
+        m.NumberDecimals = number(kNumberDecimals);
+        m.High1 = number(kHigh1);
+        m.Low1 = number(kLow1);
     }
 
     // Writes the pending meter, if any.
@@ -378,65 +384,60 @@ class MVRSRouteConversion {
         if (!meter_.Pending) return;
         const Meter& m = meter_;
         const Customer& c = customer_;
-        MeterRecordBuilder& r = *record_;
-        const ZAVFieldIndex& z = r.Fields();
         const std::string tagText = std::to_string(m.Tag);
-        host::BeginMeter(ex_, r, routeOrdinal_);
-        r.SetNumber(z.Sequence, m.Sequence);
-        r.SetNumber(z.MeterTagNbr, m.Tag);
-        if (const std::int32_t type = host::MeterTypeOfLetter(m.MeterCategory); type != 0)
-            r.SetNumber(z.MeterType, type);
-        r.SetNumber(z.Digits, m.NumberDials);
-        r.SetNumber(z.Decimals, m.NumberDecimals);
-        r.SetNumber(z.PrvReading, m.PreviousReading);
-        r.SetNumber(z.MaxReading, m.High1);
-        r.SetNumber(z.MinReading, m.Low1);
-        if (const std::int32_t readType = ReadTypeOfMethod(m.ReadMethod); readType >= 0)
-            r.SetNumber(z.ReadType, readType);
-        r.SetNumber("TamperCount", m.Tamper);
-        r.SetNumber(z.UtilityCode, host::LeadingLong(c.UtilityID).value_or(0));
-        r.SetText(z.Message, ex_.Advanced().LookupMessage(Trim(m.SpecialMessageText), routeNumber_, Trim(c.Account),
-                                                          Trim(m.MeterNumber), tagText));
-        joined_.assign(c.Address1).append(c.Address2).append(c.Address3);
-        r.SetText(z.ServiceAddress, Trim(joined_));
-        joined_.assign(c.Name).append(c.Name2);
-        r.SetText(z.BillingName, Trim(joined_));
-        r.SetText(z.ServiceUniqueID, std::string_view(c.Account));
-        r.SetText(z.MeterSerialNbr, std::string_view(m.MeterNumber));
+        host::HostMeter v;
+        v.Sequence = m.Sequence;
+        v.Tag = m.Tag;
+        v.MeterType = host::MeterTypeOfLetter(m.MeterCategory);
+        v.Digits = m.NumberDials;
+        v.Decimals = m.NumberDecimals;
+        v.PrvReading = m.PreviousReading;
+        v.MaxReading = m.High1;
+        v.MinReading = m.Low1;
+        v.ReadType = ReadTypeOfMethod(m.ReadMethod);
+        v.TamperCount = m.Tamper;
+        v.UtilityCode = host::LeadingLong(c.UtilityID).value_or(0);
+        message_ = ex_.Advanced().LookupMessage(Trim(m.SpecialMessageText), routeNumber_, Trim(c.Account),
+                                                Trim(m.MeterNumber), tagText);
+        v.Message = message_;
+        address_.assign(c.Address1).append(c.Address2).append(c.Address3);
+        v.ServiceAddress = Trim(address_);
+        name_.assign(c.Name).append(c.Name2);
+        v.BillingName = Trim(name_);
+        v.ServiceUniqueID = c.Account;
+        v.MeterSerialNbr = m.MeterNumber;
         const std::string meterConstant = std::to_string(m.MeterConstant),
                           constantFlag = std::to_string(m.ConstantFlag), decimals = std::to_string(m.NumberDecimals),
                           area = std::to_string(m.GeographicArea);
-        CombineUserInto(user_,
+        CombineUserInto(user_[0],
                         {"0", c.Account, c.GroupCode, c.ExtraIndicator, c.SegmentCode, c.PassThru, c.CustomerInfo});
-        r.SetText(z.User[0], std::string_view(user_));
-        CombineUserInto(
-            user_, {m.GroupCode, m.SurveyCode1, m.SurveyCode2, m.BillCode, m.MeterStatus, m.OpticalProbeID, m.MeterType,
-                    m.MeterLocation, m.ReadInstruction1, m.ReadInstruction2, m.SpecialMessageDisplay, m.SurveyText1,
-                    m.LocationExtraMeter, m.AdditionalMeterInfo, m.ReadSequence});
-        r.SetText(z.User[1], std::string_view(user_));
-        CombineUserInto(user_, {m.TextPrompt, m.ReadDirection, m.CompareCode, m.ValidationCode, m.ReadMethod,
-                                meterConstant, constantFlag, m.HHFPosition, decimals});
-        r.SetText(z.User[2], std::string_view(user_));
-        CombineUserInto(user_, {area, m.RFFrequency, m.RFTone, "", m.DeviceID, m.WandProgram});
-        r.SetText(z.User[3], std::string_view(user_));
-        CombineUserInto(user_, {m.SpecialMessageText});
-        r.SetText(z.User[4], std::string_view(user_));
-        const std::int32_t tag = m.Tag;
+        CombineUserInto(user_[1], {m.GroupCode, m.SurveyCode1, m.SurveyCode2, m.BillCode, m.MeterStatus,
+                                   m.OpticalProbeID, m.MeterType, m.MeterLocation, m.ReadInstruction1,
+                                   m.ReadInstruction2, m.SpecialMessageDisplay, m.SurveyText1, m.LocationExtraMeter,
+                                   m.AdditionalMeterInfo, m.ReadSequence});
+        CombineUserInto(user_[2], {m.TextPrompt, m.ReadDirection, m.CompareCode, m.ValidationCode, m.ReadMethod,
+                                   meterConstant, constantFlag, m.HHFPosition, decimals});
+        CombineUserInto(user_[3], {area, m.RFFrequency, m.RFTone, "", m.DeviceID, m.WandProgram});
+        CombineUserInto(user_[4], {m.SpecialMessageText});
+        for (std::size_t i = 0; i < user_.size(); ++i) v.User[i] = user_[i];
         meter_.Pending = false;  // written; TakeMeter starts the next one afresh
-        host::FinishMeter(ex_, r, routeOrdinal_, tag);
+        writer_->Write(routeOrdinal_, v);
     }
 
     clsExchange& ex_;
     std::filesystem::path source_;
     std::vector<RouteEntry> routes_;
-    std::unordered_map<std::string, std::int32_t> routeIndex_;  // first entry of each route number
+    host::RouteOrdinals ordinals_;
     std::int32_t customers_ = 0, meters_ = 0, meterLines_ = 0;
-    std::optional<MeterRecordBuilder> record_;
-    std::string user_;     // a packed user field being built
-    std::string scratch_;  // the text of a number field on its way into the meter
-    std::string joined_;   // address or name lines joined on their way into the meter
-    MeterFieldsAt meterAt_;
-    ReadingFieldsAt readingAt_;
+    std::optional<host::MeterWriter> writer_;
+    std::array<std::string, 5> user_;  // the packed user fields of the meter being written
+    std::string scratch_;                // the text of a number field on its way into the meter
+    std::string address_, name_;         // address and name lines joined on their way into the meter
+    std::string message_;
+    host::FieldPositions<kMeterFields> meterAt_{kMeterNames};
+    host::FieldPositions<kReadingFields> readingAt_{kReadingNames};
+    host::FieldPositions<kCustomerFields> customerAt_{kCustomerNames};
+    host::FieldPositions<kRadioFields> radioAt_{kRadioNames};
     std::string routeNumber_;
     std::int32_t routeOrdinal_ = 0;
     Customer customer_;
