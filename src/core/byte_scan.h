@@ -20,18 +20,34 @@ inline bool EightBytesHold(const char* p, char a, char b) {
     return ((((x - kOnes) & ~x) | ((y - kOnes) & ~y)) & kHighs) != 0;
 }
 
-// True when one of the `n` bytes at `p` is `a` or `b`: eight at a time (the last eight overlapping the
-// ones before), a shorter text byte by byte.
-inline bool BytesHold(const char* p, std::size_t n, char a, char b) {
-    if (n >= 8) {
-        const char* last = p + n - 8;
-        for (; p < last; p += 8)
-            if (EightBytesHold(p, a, b)) return true;
-        return EightBytesHold(last, a, b);
+// For each byte of v, its high bit set where the byte is not zero, the other bits clear (exact: no carry
+// crosses a byte, unlike the test above).
+inline std::uint64_t NonZeroBytes(std::uint64_t v) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    return (((v & kLow7) + kLow7) | v) & ~kLow7;
+}
+
+// How many of the `n` bytes at `p` are `a` or `b`, eight at a time.
+inline std::size_t CountBytes(const char* p, std::size_t n, char a, char b) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    const std::uint64_t ka = kOnes * static_cast<unsigned char>(a), kb = kOnes * static_cast<unsigned char>(b);
+    std::size_t count = 0;
+    while (n > 0) {
+        // Per byte lane, how many of up to 31 words matched there; their sum fits the top byte.
+        std::uint64_t lanes = 0;
+        for (int words = 0; words < 31 && n > 0; ++words) {
+            std::uint64_t w = 0;
+            const std::size_t take = n < 8 ? n : 8;
+            std::memcpy(&w, p, take);
+            const std::uint64_t matched = ~(NonZeroBytes(w ^ ka) & NonZeroBytes(w ^ kb)) & (kOnes << 7);
+            // Bytes past the end read as zero: not counted.
+            lanes += (matched >> 7) & (take == 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * take)) - 1);
+            p += take;
+            n -= take;
+        }
+        count += static_cast<std::size_t>((lanes * kOnes) >> 56);
     }
-    bool found = false;
-    for (std::size_t i = 0; i < n; ++i) found |= (p[i] == a) | (p[i] == b);
-    return found;
+    return count;
 }
 
 // Copies `n` bytes; the few bytes of most field texts without a library call.

@@ -39,7 +39,8 @@ std::string CombineUser(const std::vector<std::string>& Source) {
 
 void CombineUserInto(std::string& out, std::initializer_list<std::string_view> Source) {
     // Sized once, then each part copied into place.
-    std::size_t length = Source.size() > 0 ? Source.size() - 1 : 0;
+    const std::size_t separators = Source.size() > 0 ? Source.size() - 1 : 0;
+    std::size_t length = separators;
     for (std::string_view text : Source) length += text.size();
     out.resize(length);
     char* at = out.data();
@@ -48,7 +49,16 @@ void CombineUserInto(std::string& out, std::initializer_list<std::string_view> S
         if (!first) *at++ = '~';
         first = false;
         CopyBytes(at, text.data(), text.size());
-        if (BytesHold(at, text.size(), '\0', '~')) PackBytes(at, at + text.size());
+        at += text.size();
+    }
+    // The parts rarely hold a zero byte or "~": when the whole holds none but the separators, it is done.
+    if (CountBytes(out.data(), out.size(), '\0', '~') == separators) return;
+    at = out.data();
+    first = true;
+    for (std::string_view text : Source) {
+        if (!first) ++at;
+        first = false;
+        PackBytes(at, at + text.size());
         at += text.size();
     }
 }

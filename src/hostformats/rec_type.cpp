@@ -34,14 +34,14 @@ int Digits(std::string_view s, std::size_t pos, std::size_t count) {
     return n;
 }
 
-// Blanks and up to nine digits (the usual contents of a number field), read without the general number
-// reader; nullopt for anything else.
+// Blanks and digits, up to nine of them after the leading zeros (the usual contents of a number field),
+// read without the general number reader (which reads them alike); nullopt for anything else.
 std::optional<std::int32_t> PlainDigits(std::string_view text) {
     std::int32_t n = 0;
     int digits = 0;
     for (char c : text) {
         if (c >= '0' && c <= '9') {
-            if (++digits > 9) return std::nullopt;
+            if ((n != 0 || c != '0') && ++digits > 9) return std::nullopt;
             n = n * 10 + (c - '0');
         } else if (c != ' ') {
             return std::nullopt;
@@ -62,6 +62,16 @@ bool SmallDigits(std::string_view text, int maxDigits) {
         if (--maxDigits < 0) return false;
     }
     return true;
+}
+
+// Eight bytes at a time: the high bit of each byte set where the byte is no decimal digit (and, in
+// byte_scan.h, where it is not zero).
+constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+constexpr std::uint64_t kEach(char c) { return 0x0101010101010101ull * static_cast<unsigned char>(c); }
+inline std::uint64_t NonDigitBytes(std::uint64_t w) {
+    const std::uint64_t x = w ^ kEach('0');  // a digit's byte becomes 0 to 9
+    return (((x & kLow7) + kEach(0x76)) | x) & kHigh;
 }
 
 // A date of `text` in the form mmddyy (6) or mmddyyyy (8); nullopt when it is not one.
@@ -393,9 +403,11 @@ void clsRecType::AddField(std::string fieldName, std::int16_t fieldType, std::in
     changed_.push_back(1);
     cutAt_.push_back(0);
     assembledValid_ = false;
-    if (field.FieldType == kHostInteger || field.FieldType == kHostLong || field.FieldType == kHostZeroPadded)
-        wholeFields_.push_back(colFields_.size());
+    const bool whole =
+        field.FieldType == kHostInteger || field.FieldType == kHostLong || field.FieldType == kHostZeroPadded;
+    if (whole) wholeFields_.push_back(colFields_.size());
     colFields_.push_back(std::move(field));
+    if (whole) MarkWholeColumns(colFields_.size() - 1);
     colValues_.emplace_back();
     stored_.push_back(0);
     pending_.push_back(0);
@@ -413,12 +425,6 @@ void clsRecType::Parse(std::string_view buffer) {
     tooLargeKnown_ = false;
 }
 
-std::string_view clsRecType::ColumnText(std::size_t i) const {
-    const Span span = spans_[i];
-    return span.start < cvarBuffer.size() ? std::string_view(cvarBuffer).substr(span.start, span.width)
-                                          : std::string_view();
-}
-
 void clsRecType::Extract(std::size_t i) const {
     bool tooLarge = false;
     colValues_[i] = colFields_[i].Extract(cvarBuffer, &tooLarge);
@@ -428,7 +434,41 @@ void clsRecType::Extract(std::size_t i) const {
     tooLargeAt_[i] = tooLarge ? 1 : 0;
 }
 
+void clsRecType::MarkWholeColumns(std::size_t i) {
+    // digitColumns_ marks every column of the field; zeroColumns_ the leading ones a number of the kind
+    // never needs (a field wider than its largest number's digits).
+    const Span span = spans_[i];
+    const std::size_t maxDigits = colFields_[i].FieldType == kHostInteger ? 4 : 9;
+    wholeFrom_ = std::min(wholeFrom_, span.start);
+    wholeEnd_ = std::max(wholeEnd_, span.start + span.width);
+    const std::size_t size = (wholeEnd_ + 15) / 8 * 8;  // a whole word can be read from any column before wholeEnd_
+    digitColumns_.resize(size, '\0');
+    zeroColumns_.resize(size, '\0');
+    std::fill_n(digitColumns_.begin() + static_cast<std::ptrdiff_t>(span.start), span.width, '\x80');
+    if (span.width > maxDigits)
+        std::fill_n(zeroColumns_.begin() + static_cast<std::ptrdiff_t>(span.start), span.width - maxDigits, '\x80');
+}
+
+bool clsRecType::WholeColumnsPlain() const {
+    // Eight columns at a time: a byte of a whole-number field that is neither a blank nor a digit, or a
+    // leading column that is neither a blank nor a zero, fails.
+    const std::size_t end = std::min(cvarBuffer.size(), wholeEnd_);
+    for (std::size_t at = wholeFrom_; at < end; at += 8) {
+        std::uint64_t w = kEach(' ');
+        std::memcpy(&w, cvarBuffer.data() + at, std::min<std::size_t>(8, end - at));
+        std::uint64_t digits = 0, zeros = 0;
+        std::memcpy(&digits, digitColumns_.data() + at, 8);
+        std::memcpy(&zeros, zeroColumns_.data() + at, 8);
+        const std::uint64_t nonBlank = NonZeroBytes(w ^ kEach(' '));
+        if (nonBlank & ((NonDigitBytes(w) & digits) | (NonZeroBytes(w ^ kEach('0')) & zeros))) return false;
+    }
+    return true;
+}
+
 const std::vector<std::string>& clsRecType::TooLargeFields() const {
+    // A line whose whole-number fields hold only blanks and digits, none more digits after the leading
+    // zeros than a number of its kind can have, holds nothing too large: the usual line ends here.
+    if (!tooLargeKnown_ && WholeColumnsPlain()) tooLargeKnown_ = true;
     if (!tooLargeKnown_) {
         // Only whole-number fields can hold a number too large to read. A field still to be read whose
         // text is blanks and digits, with no more digits after its leading zeros than any number of its
@@ -494,7 +534,7 @@ std::string_view clsRecType::TextView(std::string_view fieldName, std::string& s
     return TextOfValue(extra_.Find(fieldName), scratch);
 }
 
-std::string_view clsRecType::TextAt(int index, std::string& scratch) const {
+std::string_view clsRecType::StoredTextAt(int index, std::string& scratch) const {
     if (index < 0) return {};
     const auto at = static_cast<std::size_t>(index);
     if (pending_[at]) {
@@ -542,6 +582,10 @@ int clsRecType::Init() {
 void clsRecType::ClearFields() {
     colFields_.clear();
     wholeFields_.clear();
+    digitColumns_.clear();
+    zeroColumns_.clear();
+    wholeFrom_ = kNoColumn;
+    wholeEnd_ = 0;
     spans_.clear();
     recordEnd_ = 0;
     disjoint_ = true;

@@ -105,7 +105,13 @@ class clsRecType {
     std::string_view TextView(std::string_view fieldName, std::string& scratch) const;
     // TextView and Number of the field at `index` (a FieldIndex result: a caller reading one record type
     // line after line finds its names once); empty and 0 for -1.
-    std::string_view TextAt(int index, std::string& scratch) const;
+    std::string_view TextAt(int index, std::string& scratch) const {
+        // A text field not read yet: its columns (inline, the common case).
+        if (index >= 0 && pending_[static_cast<std::size_t>(index)] &&
+            colFields_[static_cast<std::size_t>(index)].FieldType == kHostText)
+            return ColumnText(static_cast<std::size_t>(index));
+        return StoredTextAt(index, scratch);
+    }
     double NumberAt(int index) const;
 
     // Clears all values; returns 0.
@@ -146,6 +152,12 @@ class clsRecType {
     };
     std::vector<Span> spans_;    // per field
     std::size_t recordEnd_ = 0;  // where the field reaching furthest ends
+    // Per column (0x80 where marked, padded to whole words): the columns of whole-number fields, and
+    // their leading columns wider than the largest number of their kind; where the marked columns begin
+    // and end.
+    std::string digitColumns_, zeroColumns_;
+    static constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
+    std::size_t wholeFrom_ = kNoColumn, wholeEnd_ = 0;
     std::unordered_map<std::string, int, NoCaseHash, NoCaseEqual> index_;
     // The same by exact name, tried first: callers nearly always spell names as declared.
     std::unordered_map<std::string, int, ExactHash, std::equal_to<>> exact_;
@@ -158,7 +170,18 @@ class clsRecType {
     }
     void Extract(std::size_t i) const;
     // Field i's characters of the parsed line (what Extract reads).
-    std::string_view ColumnText(std::size_t i) const;
+    std::string_view ColumnText(std::size_t i) const {
+        const Span span = spans_[i];
+        return span.start < cvarBuffer.size() ? std::string_view(cvarBuffer).substr(span.start, span.width)
+                                              : std::string_view();
+    }
+    // TextAt for any field but a text field not read yet.
+    std::string_view StoredTextAt(int index, std::string& scratch) const;
+    // Marks the columns of whole-number field i in digitColumns_ and zeroColumns_.
+    void MarkWholeColumns(std::size_t i);
+    // True when no whole-number field of the parsed line can hold a number too large to read (blanks and
+    // digits in all their columns, blanks and zeros in their leading columns a number never needs).
+    bool WholeColumnsPlain() const;
     // Field i's slot about to receive a value (a pending extraction is done first: it notes a too-large number).
     zav::Value& Receive(std::size_t i) {
         if (pending_[i]) Extract(i);  // keeps its too-large note
