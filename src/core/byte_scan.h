@@ -27,21 +27,35 @@ inline std::uint64_t NonZeroBytes(std::uint64_t v) {
     return (((v & kLow7) + kLow7) | v) & ~kLow7;
 }
 
+// The eight bytes at `p`; with `n` below 8, its `n` bytes followed by `fill`.
+inline std::uint64_t LoadWord(const char* p, std::size_t n, char fill) {
+    std::uint64_t w = 0x0101010101010101ull * static_cast<unsigned char>(fill);
+    if (n >= 8) {
+        std::memcpy(&w, p, 8);
+    } else {
+        char bytes[8];
+        std::memcpy(bytes, &w, 8);
+        for (std::size_t i = 0; i < n; ++i) bytes[i] = p[i];
+        std::memcpy(&w, bytes, 8);
+    }
+    return w;
+}
+
 // How many of the `n` bytes at `p` are `a` or `b`, eight at a time.
 inline std::size_t CountBytes(const char* p, std::size_t n, char a, char b) {
     constexpr std::uint64_t kOnes = 0x0101010101010101ull;
     const std::uint64_t ka = kOnes * static_cast<unsigned char>(a), kb = kOnes * static_cast<unsigned char>(b);
+    // A byte that is neither, for the bytes past the end of the last word.
+    char other = 0;
+    while (other == a || other == b) ++other;
     std::size_t count = 0;
     while (n > 0) {
-        // Per byte lane, how many of up to 31 words matched there; their sum fits the top byte.
+        // Per byte lane, how many of up to 31 words matched there: their sum fits the top byte.
         std::uint64_t lanes = 0;
         for (int words = 0; words < 31 && n > 0; ++words) {
-            std::uint64_t w = 0;
             const std::size_t take = n < 8 ? n : 8;
-            std::memcpy(&w, p, take);
-            const std::uint64_t matched = ~(NonZeroBytes(w ^ ka) & NonZeroBytes(w ^ kb)) & (kOnes << 7);
-            // Bytes past the end read as zero: not counted.
-            lanes += (matched >> 7) & (take == 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * take)) - 1);
+            const std::uint64_t w = LoadWord(p, take, other);
+            lanes += (~(NonZeroBytes(w ^ ka) & NonZeroBytes(w ^ kb)) & (kOnes << 7)) >> 7;
             p += take;
             n -= take;
         }

@@ -454,8 +454,7 @@ bool clsRecType::WholeColumnsPlain() const {
     // leading column that is neither a blank nor a zero, fails.
     const std::size_t end = std::min(cvarBuffer.size(), wholeEnd_);
     for (std::size_t at = wholeFrom_; at < end; at += 8) {
-        std::uint64_t w = kEach(' ');
-        std::memcpy(&w, cvarBuffer.data() + at, std::min<std::size_t>(8, end - at));
+        const std::uint64_t w = LoadWord(cvarBuffer.data() + at, end - at, ' ');
         std::uint64_t digits = 0, zeros = 0;
         std::memcpy(&digits, digitColumns_.data() + at, 8);
         std::memcpy(&zeros, zeroColumns_.data() + at, 8);
@@ -542,6 +541,14 @@ std::string_view clsRecType::StoredTextAt(int index, std::string& scratch) const
         // field's plain digits printed as the number they read as.
         const std::int16_t type = colFields_[at].FieldType;
         if (type == kHostText) return ColumnText(at);
+        if (type == kHostZeroPadded) {
+            // Digits only, no more than nine after the leading zeros: those nine are the number's text.
+            const std::string_view text = ColumnText(at);
+            std::size_t first = 0;
+            while (first + 1 < text.size() && text[first] == '0') ++first;
+            if (!text.empty() && text.size() - first <= 9 && AllDigits(text.substr(first)))
+                return text.substr(first);
+        }
         if (type == kHostZeroPadded)
             if (const auto n = PlainDigits(ColumnText(at))) {
                 char digits[16];
