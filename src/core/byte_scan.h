@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace zav {
 
 // True when one of the eight bytes at `p` is `a` or `b`. A byte of w equals c exactly when that byte of
@@ -41,14 +45,44 @@ inline std::uint64_t LoadWord(const char* p, std::size_t n, char fill) {
     return w;
 }
 
-// How many of the `n` bytes at `p` are `a` or `b`, eight at a time.
+// How many of the `n` bytes at `p` are `a` or `b`: sixteen at a time where the processor has the
+// instructions, else eight at a time.
 inline std::size_t CountBytes(const char* p, std::size_t n, char a, char b) {
+    std::size_t count = 0;
+#if defined(__SSE2__)
+    if (n >= 16) {
+        const __m128i va = _mm_set1_epi8(a), vb = _mm_set1_epi8(b), zero = _mm_setzero_si128();
+        const char* const end = p + n;
+        // Per byte lane, how many of up to 255 blocks matched there; then the lanes summed.
+        const auto sum = [&](__m128i lanes) {
+            const __m128i sums = _mm_sad_epu8(lanes, zero);
+            count += static_cast<std::size_t>(_mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4));
+        };
+        const auto matches = [&](const char* at) {
+            const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+            return _mm_or_si128(_mm_cmpeq_epi8(w, va), _mm_cmpeq_epi8(w, vb));  // 0xFF where matched
+        };
+        while (end - p >= 16) {
+            __m128i lanes = zero;
+            for (int blocks = 0; blocks < 255 && end - p >= 16; ++blocks, p += 16)
+                lanes = _mm_sub_epi8(lanes, matches(p));
+            sum(lanes);
+        }
+        if (p != end) {
+            // The sixteen bytes ending at `end`, those before `p` (counted already) masked out.
+            alignas(16) static constexpr char kLast[32] = {0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,
+                                                           0,  0,  0,  0,  0,  -1, -1, -1, -1, -1, -1,
+                                                           -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+            const __m128i keep = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kLast + (end - p)));
+            sum(_mm_sub_epi8(zero, _mm_and_si128(matches(end - 16), keep)));
+        }
+        return count;
+    }
+#endif
     constexpr std::uint64_t kOnes = 0x0101010101010101ull;
     const std::uint64_t ka = kOnes * static_cast<unsigned char>(a), kb = kOnes * static_cast<unsigned char>(b);
-    // A byte that is neither, for the bytes past the end of the last word.
-    char other = 0;
+    char other = 0;  // a byte that is neither, after the last bytes
     while (other == a || other == b) ++other;
-    std::size_t count = 0;
     while (n > 0) {
         // Per byte lane, how many of up to 31 words matched there: their sum fits the top byte.
         std::uint64_t lanes = 0;

@@ -441,7 +441,7 @@ void clsRecType::MarkWholeColumns(std::size_t i) {
     const std::size_t maxDigits = colFields_[i].FieldType == kHostInteger ? 4 : 9;
     wholeFrom_ = std::min(wholeFrom_, span.start);
     wholeEnd_ = std::max(wholeEnd_, span.start + span.width);
-    const std::size_t size = (wholeEnd_ + 15) / 8 * 8;  // a whole word can be read from any column before wholeEnd_
+    const std::size_t size = wholeEnd_ + 16;  // sixteen columns can be read from any column before wholeEnd_
     digitColumns_.resize(size, '\0');
     zeroColumns_.resize(size, '\0');
     std::fill_n(digitColumns_.begin() + static_cast<std::ptrdiff_t>(span.start), span.width, '\x80');
@@ -453,7 +453,24 @@ bool clsRecType::WholeColumnsPlain() const {
     // Eight columns at a time: a byte of a whole-number field that is neither a blank nor a digit, or a
     // leading column that is neither a blank nor a zero, fails.
     const std::size_t end = std::min(cvarBuffer.size(), wholeEnd_);
-    for (std::size_t at = wholeFrom_; at < end; at += 8) {
+    std::size_t at = wholeFrom_;
+#if defined(__SSE2__)
+    // Sixteen columns at a time while they are in the line (the masks reach sixteen columns past its end).
+    const __m128i blank = _mm_set1_epi8(' '), zero = _mm_set1_epi8('0');
+    const __m128i belowDigits = _mm_set1_epi8('0' - 1), aboveDigits = _mm_set1_epi8('9' + 1);
+    for (; at + 16 <= end; at += 16) {
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cvarBuffer.data() + at));
+        const __m128i digits = _mm_loadu_si128(reinterpret_cast<const __m128i*>(digitColumns_.data() + at));
+        const __m128i zeros = _mm_loadu_si128(reinterpret_cast<const __m128i*>(zeroColumns_.data() + at));
+        // Signed comparisons: bytes from 0x80 are below '0', so no digit.
+        const __m128i isDigit = _mm_and_si128(_mm_cmpgt_epi8(w, belowDigits), _mm_cmplt_epi8(w, aboveDigits));
+        const __m128i isBlank = _mm_cmpeq_epi8(w, blank);
+        const __m128i badDigit = _mm_andnot_si128(_mm_or_si128(isDigit, isBlank), digits);
+        const __m128i badZero = _mm_andnot_si128(_mm_or_si128(_mm_cmpeq_epi8(w, zero), isBlank), zeros);
+        if (_mm_movemask_epi8(_mm_or_si128(badDigit, badZero)) != 0) return false;
+    }
+#endif
+    for (; at < end; at += 8) {
         const std::uint64_t w = LoadWord(cvarBuffer.data() + at, end - at, ' ');
         std::uint64_t digits = 0, zeros = 0;
         std::memcpy(&digits, digitColumns_.data() + at, 8);

@@ -152,7 +152,7 @@ class clsRecType {
     };
     std::vector<Span> spans_;    // per field
     std::size_t recordEnd_ = 0;  // where the field reaching furthest ends
-    // Per column (0x80 where marked, padded to whole words): the columns of whole-number fields, and
+    // Per column (0x80 where marked, sixteen more past the last): the columns of whole-number fields, and
     // their leading columns wider than the largest number of their kind; where the marked columns begin
     // and end.
     std::string digitColumns_, zeroColumns_;
