@@ -21,6 +21,42 @@ TEST(UserFields, CombineAndExtractRoundTrip) {
     EXPECT_EQ(ExtractUser(packed), awkward);
 }
 
+TEST(UserFields, CombineIntoPacksLikeCombineWhereverTheBytesStand) {
+    // Parts short and long, a zero byte or "~" at the start, middle or end of a part, or in none: the
+    // packed text is CombineUser's, in storage reused from call to call.
+    const std::string zero("\0", 1);
+    const std::string longText(40, 'L');
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {""},
+        {"plain", "", "parts"},
+        {"~"},
+        {zero},
+        {"a~b", "c"},
+        {"a", "b" + zero},
+        {longText, longText + "~", "x"},
+        {longText + zero + longText, "", ""},
+        {std::string(5000, 'p') + "~", "q"},
+        {"0", "123456789012345", "~1234567890123456", "12345678901234567" + zero},
+    };
+    std::string out = "left over from before";
+    for (const auto& parts : cases) {
+        SCOPED_TRACE(CombineUser(parts));
+        const std::vector<std::string_view> views(parts.begin(), parts.end());
+        switch (views.size()) {
+            case 0: CombineUserInto(out, {}); break;
+            case 1: CombineUserInto(out, {views[0]}); break;
+            case 2: CombineUserInto(out, {views[0], views[1]}); break;
+            case 3: CombineUserInto(out, {views[0], views[1], views[2]}); break;
+            default: CombineUserInto(out, {views[0], views[1], views[2], views[3]}); break;
+        }
+        EXPECT_EQ(out, CombineUser(parts));
+        if (!parts.empty()) {
+            EXPECT_EQ(ExtractUser(out), parts);
+        }
+    }
+}
+
 TEST(UserFields, ExtractIntoViewsReusesItsStorage) {
     std::string storage;
     std::vector<std::string_view> parts;

@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <functional>
+#include <random>
 
 #include "core/frontend.h"
 #include "hostformats/date_serial.h"
@@ -111,6 +112,60 @@ TEST(RecType, ExtractReadsEachTypeAndFallsBackToItsDefault) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.type) + " '" + c.text + "'");
         EXPECT_EQ(Field(c.type, 1, c.len).Extract(c.text), c.expected);
+    }
+}
+
+// A record with whole-number fields of every kind and width beside texts: the fields a line's numbers
+// too large and its values are read from.
+clsRecType MixedRecord() {
+    clsRecType rec;
+    rec.SetID(1, 1, "M");
+    rec.AddField("RecID", kHostText, 0, 1);
+    rec.AddField("Small", kHostZeroPadded, 0, 3);
+    rec.AddField("Wide", kHostZeroPadded, 0, 10);
+    rec.AddField("Text", kHostText, 0, 5);
+    rec.AddField("Short", kHostInteger, 0, 6);
+    rec.AddField("Long", kHostLong, 0, 12);
+    rec.AddField("Nine", kHostZeroPadded, 0, 9);
+    rec.AddField("Money", kHostMoney, 0, 4);
+    rec.AddField("Last", kHostZeroPadded, 0, 11);
+    return rec;
+}
+
+TEST(RecType, NumbersTooLargeAndValuesReadAlikeWhateverTheLineHolds) {
+    // Lines of digits, blanks, zeros and a few other bytes, cut at any length: the fields noted too large
+    // are those whose own reading finds a number too large, and every value read by position (text and
+    // number) is the one read by name from a record that stored it.
+    const clsRecType layout = MixedRecord();
+    clsRecType byPosition = MixedRecord(), byName = MixedRecord();
+    std::mt19937 random(15);
+    const std::string common = "0000000000123456789          ";
+    const std::string rare = "9E-.&H\x80+";
+    std::string scratch;
+    for (int round = 0; round < 4000; ++round) {
+        std::string line = "M";
+        const std::size_t length = random() % (layout.RecLen() + 4);
+        while (line.size() < length) {
+            const bool odd = random() % 40 == 0;
+            line += odd ? rare[random() % rare.size()] : common[random() % common.size()];
+        }
+        SCOPED_TRACE("'" + line + "'");
+        std::vector<std::string> expected;
+        for (const clsField& field : layout.Fields()) {
+            bool tooLarge = false;
+            field.Extract(line, &tooLarge);
+            if (tooLarge) expected.push_back(field.FieldName);
+        }
+        byPosition.Parse(line);
+        byName.Parse(line);
+        for (int i = 0; i < static_cast<int>(layout.Fields().size()); ++i) {
+            const std::string& name = layout.Fields()[static_cast<std::size_t>(i)].FieldName;
+            ASSERT_EQ(byPosition.TextAt(i, scratch), ValueText(byName.Value(name))) << name;
+            ASSERT_EQ(byPosition.NumberAt(i), byName.Number(name)) << name;
+        }
+        byPosition.Parse(line);
+        ASSERT_EQ(byPosition.TooLargeFields(), expected);
+        ASSERT_EQ(byName.TooLargeFields(), expected) << "after every field was read";
     }
 }
 
