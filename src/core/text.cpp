@@ -1,5 +1,8 @@
 #include "core/text.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace zav {
 
 namespace {
@@ -88,6 +91,12 @@ std::string_view LTrim(std::string_view text) {
 std::string_view RTrim(std::string_view text) {
     const char* const begin = text.data();
     const char* p = begin + text.size();
+    // Fixed-width fields often end in many blanks: eight at a time, then one by one.
+    constexpr std::uint64_t kBlanks = 0x2020202020202020ull;
+    for (std::uint64_t w = 0; p - begin >= 8; p -= 8) {
+        std::memcpy(&w, p - 8, 8);
+        if (w != kBlanks) break;
+    }
     while (p != begin && p[-1] == ' ') --p;
     return std::string_view(begin, static_cast<std::size_t>(p - begin));
 }

@@ -46,7 +46,7 @@ bool HostFileReader::OpenFile(const std::filesystem::path& fileName) {
     file_.emplace(fileName);
     lineNo_ = 0;
     line_ = {};
-    positionBlock_ = kNoBlock;
+    positionFrom_ = positionUntil_ = 0;  // worked out at the first call
     return true;
 }
 
@@ -75,18 +75,19 @@ clsRecType* HostFileReader::ReadNextType() {
     return nullptr;
 }
 
-std::int16_t HostFileReader::Position255() const {
+std::int16_t HostFileReader::PositionMoved() const {
     if (!file_) return 0;
-    const std::size_t blocks = (file_->Size() + 127) / 128;
+    const std::uintmax_t blocks = (file_->Size() + 127) / 128;
     if (blocks == 0) return 0;
-    // Asked after every line: worked out again only when the position reaches another block.
-    const std::size_t block = file_->Position() / 128;
-    if (block != positionBlock_) {
-        positionBlock_ = block;
-        position255_ = static_cast<std::int16_t>(
-            RoundHalfEven(static_cast<double>(block) * 255 / static_cast<double>(blocks)));
-    }
-    return position255_;
+    const std::uintmax_t block = file_->Position() / 128;
+    const auto shown = static_cast<std::int16_t>(
+        RoundHalfEven(static_cast<double>(block) * 255 / static_cast<double>(blocks)));
+    // The same figure up to the first block whose exact share reaches the next half: block * 255 / blocks
+    // below shown + 0.5 rounds to no more than shown.
+    positionFrom_ = block;
+    positionUntil_ = ((2 * static_cast<std::uintmax_t>(shown < 0 ? 0 : shown) + 1) * blocks + 509) / 510;
+    position255_ = shown;
+    return shown;
 }
 
 clsRecType* HostFileReader::RecordType(std::string_view id) const {

@@ -41,7 +41,14 @@ class HostFileReader {
     // parsed before (Parse(LastLine()) reads them). A pass that looks at few records parses only those.
     clsRecType* ReadNextType();
     // Progress through the file from 0 to 255.
-    std::int16_t Position255() const;
+    std::int16_t Position255() const {
+        // Asked after every line: worked out again only when the position may show another figure.
+        if (file_) {
+            const std::uintmax_t block = file_->Position() / 128;
+            if (block >= positionFrom_ && block < positionUntil_) return position255_;
+        }
+        return PositionMoved();
+    }
     // Lines read so far: the line number of the record last returned.
     std::int32_t LineNo() const { return lineNo_; }
     // The line last read (also one that matched no type), valid until the next ReadNext; and whether the
@@ -62,8 +69,10 @@ class HostFileReader {
     std::optional<LineReadAhead> file_;  // read a block at a time, on a second core: memory stays the same for any size
     std::string_view line_;  // in the reader's buffer: each line is copied once, into its record
     std::int32_t lineNo_ = 0;
-    static constexpr std::size_t kNoBlock = static_cast<std::size_t>(-1);
-    mutable std::size_t positionBlock_ = kNoBlock;  // the 128-byte block of position255_
+    // Position255 without a shortcut; it notes the 128-byte blocks [positionFrom_, positionUntil_) that
+    // show position255_.
+    std::int16_t PositionMoved() const;
+    mutable std::uintmax_t positionFrom_ = 0, positionUntil_ = 0;
     mutable std::int16_t position255_ = 0;
 };
 

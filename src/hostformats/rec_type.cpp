@@ -34,9 +34,48 @@ int Digits(std::string_view s, std::size_t pos, std::size_t count) {
     return n;
 }
 
+// Eight bytes at a time: the high bit of each byte set where the byte is no decimal digit (and, in
+// byte_scan.h, where it is not zero).
+constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+constexpr std::uint64_t kEach(char c) { return 0x0101010101010101ull * static_cast<unsigned char>(c); }
+inline std::uint64_t NonDigitBytes(std::uint64_t w) {
+    const std::uint64_t x = w ^ kEach('0');  // a digit's byte becomes 0 to 9
+    return (((x & kLow7) + kEach(0x76)) | x) & kHigh;
+}
+
+// The number of eight digit characters (the first in the lowest byte), all at once.
+inline std::uint64_t EightDigits(std::uint64_t w) {
+    w -= 0x3030303030303030ull;
+    w = (w * 10 + (w >> 8)) & 0x00FF00FF00FF00FFull;  // pairs of digits
+    w = (w * 100 + (w >> 16)) & 0x0000FFFF0000FFFFull;  // fours
+    return (w * 10000 + (w >> 32)) & 0xFFFFFFFFull;
+}
+
+// The `k` (1 to 8) characters at `p` at the end of a word, after as many "0" as make eight.
+inline std::uint64_t RightAligned(const char* p, std::size_t k) {
+    if (k == 8) return LoadWord(p, 8, '0');
+    return (LoadWord(p, k, '0') << (8 * (8 - k))) | (kEach('0') >> (8 * k));
+}
+
+// The number of `text` when it is 1 to 16 digits and nothing else; nullopt otherwise.
+inline std::optional<std::uint64_t> DigitsOnly(std::string_view text) {
+    const std::size_t n = text.size();
+    if (n == 0 || n > 16) return std::nullopt;
+    // The last eight digits (or all of fewer), and those before them.
+    const std::uint64_t low = RightAligned(text.data() + (n > 8 ? n - 8 : 0), n > 8 ? 8 : n);
+    const std::uint64_t high = n > 8 ? RightAligned(text.data(), n - 8) : kEach('0');
+    if ((NonDigitBytes(low) | NonDigitBytes(high)) != 0) return std::nullopt;
+    return EightDigits(high) * 100000000ull + EightDigits(low);
+}
+
 // Blanks and digits, up to nine of them after the leading zeros (the usual contents of a number field),
 // read without the general number reader (which reads them alike); nullopt for anything else.
 std::optional<std::int32_t> PlainDigits(std::string_view text) {
+    if (const auto n = DigitsOnly(text)) {  // the common case: digits only
+        if (*n >= 1000000000ull) return std::nullopt;
+        return static_cast<std::int32_t>(*n);
+    }
     std::int32_t n = 0;
     int digits = 0;
     for (char c : text) {
@@ -62,16 +101,6 @@ bool SmallDigits(std::string_view text, int maxDigits) {
         if (--maxDigits < 0) return false;
     }
     return true;
-}
-
-// Eight bytes at a time: the high bit of each byte set where the byte is no decimal digit (and, in
-// byte_scan.h, where it is not zero).
-constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-constexpr std::uint64_t kHigh = 0x8080808080808080ull;
-constexpr std::uint64_t kEach(char c) { return 0x0101010101010101ull * static_cast<unsigned char>(c); }
-inline std::uint64_t NonDigitBytes(std::uint64_t w) {
-    const std::uint64_t x = w ^ kEach('0');  // a digit's byte becomes 0 to 9
-    return (((x & kLow7) + kEach(0x76)) | x) & kHigh;
 }
 
 // A date of `text` in the form mmddyy (6) or mmddyyyy (8); nullopt when it is not one.
@@ -415,12 +444,11 @@ void clsRecType::AddField(std::string fieldName, std::int16_t fieldType, std::in
 }
 
 void clsRecType::Parse(std::string_view buffer) {
-    std::fill(stored_.begin(), stored_.end(), 0);
+    // Every field pending: its stored_ and tooLargeAt_ are set when it is extracted, before any reading.
     extra_.Clear();
     assembledValid_ = false;
     cvarBuffer.assign(buffer);
     std::fill(pending_.begin(), pending_.end(), 1);
-    std::fill(tooLargeAt_.begin(), tooLargeAt_.end(), 0);
     tooLarge_.clear();
     tooLargeKnown_ = false;
 }

@@ -135,6 +135,13 @@ TEST(Text, CaseAndTrimRules) {
     EXPECT_TRUE(EqualsNoCase("\x9a\xe9", "\x8a\xc9"));
     EXPECT_EQ(Trim("  a b \t "), "a b \t");  // only spaces are trimmed
     EXPECT_EQ(Trim("   "), "");
+    // Long runs of blanks (skipped eight at a time) ending anywhere.
+    for (std::size_t blanks : {7, 8, 9, 16, 17, 40}) {
+        EXPECT_EQ(Trim("  word" + std::string(blanks, ' ')), "word") << blanks;
+        EXPECT_EQ(Trim(std::string(blanks, ' ')), "") << blanks;
+        EXPECT_EQ(Trim("x" + std::string(blanks, ' ') + "y" + std::string(blanks, ' ')),
+                  "x" + std::string(blanks, ' ') + "y");
+    }
     EXPECT_EQ(Split("a||b||", "||"), (V{"a", "b", ""}));
     EXPECT_EQ(ReplaceAll("a\r\nb\r\n", "\r\n", "\n"), "a\nb\n");
 }

@@ -86,6 +86,17 @@ TEST(RecType, ExtractReadsEachTypeAndFallsBackToItsDefault) {
         {kHostZeroPadded, 4, "abcd", std::int32_t{0}},
         {kHostZeroPadded, 10, "9999999999", std::int32_t{0}},  // does not fit 32 bits
         {kHostZeroPadded, 4, "    ", std::int32_t{0}},
+        // Digits only, read a word at a time: up to nine after the leading zeros fit.
+        {kHostZeroPadded, 1, "7", std::int32_t{7}},
+        {kHostZeroPadded, 8, "12345678", std::int32_t{12345678}},
+        {kHostZeroPadded, 9, "999999999", std::int32_t{999999999}},
+        {kHostZeroPadded, 10, "0000000012", std::int32_t{12}},
+        {kHostZeroPadded, 10, "0123456789", std::int32_t{123456789}},
+        {kHostZeroPadded, 10, "2147483647", std::int32_t{2147483647}},
+        {kHostZeroPadded, 16, "0000000987654321", std::int32_t{987654321}},
+        {kHostZeroPadded, 16, "9999999999999999", std::int32_t{0}},  // does not fit 32 bits
+        {kHostZeroPadded, 17, "00000000000000042", std::int32_t{42}},
+        {kHostZeroPadded, 10, "00000001:2", std::int32_t{1}},
         {kHostInteger, 6, " 12.5 ", std::int16_t{12}},
         {kHostInteger, 6, "99999", std::int16_t{0}},
         {kHostInteger, 4, "12a", std::int16_t{0}},
