@@ -72,6 +72,7 @@ namespace {
 bool PlainWhole(std::string_view text, std::uint64_t& magnitude, bool& negative) {
     const char* p = text.data();
     const char* const end = p + text.size();
+    while (p != end && *p == ' ') ++p;  // spaces first: the usual padding
     while (p != end && IsBlank(*p)) ++p;
     negative = false;
     if (p == end) {  // nothing but blanks: no number, which reads 0
@@ -230,6 +231,11 @@ double RoundHalfEven(double value) {
 namespace {
 template <typename Int>
 Int ToInteger(double value) {
+    // A whole number in range (the usual case) needs no rounding.
+    if (value >= std::numeric_limits<Int>::min() && value <= std::numeric_limits<Int>::max()) {
+        const auto whole = static_cast<Int>(value);
+        if (static_cast<double>(whole) == value) return whole;
+    }
     if (std::isnan(value)) throw RuntimeError(kErrOverflow);
     const double r = RoundHalfEven(value);
     if (r < static_cast<double>(std::numeric_limits<Int>::min()) ||

@@ -1,5 +1,7 @@
 #include "core/values.h"
 
+#include <charconv>
+
 #include "core/errors.h"
 #include "core/number.h"
 #include "core/text.h"
@@ -15,6 +17,27 @@ std::string ValueText(const Value& value) {
         std::string operator()(double d) const { return NumberText(d); }
     };
     return std::visit(Visitor{}, value);
+}
+
+std::string_view ValueTextView(const Value& value, std::string& scratch) {
+    if (const auto* text = std::get_if<std::string>(&value)) return *text;
+    if (std::holds_alternative<std::monostate>(value)) return {};
+    const auto whole = [&scratch](std::int32_t n) {
+        char digits[12];
+        const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, n);
+        scratch.assign(digits, end);
+    };
+    if (const auto* n = std::get_if<std::int32_t>(&value)) {
+        whole(*n);
+    } else if (const auto* n16 = std::get_if<std::int16_t>(&value)) {
+        whole(*n16);
+    } else if (const auto* d = std::get_if<double>(&value);
+               d != nullptr && *d >= INT32_MIN && *d <= INT32_MAX && *d == static_cast<std::int32_t>(*d)) {
+        whole(static_cast<std::int32_t>(*d));  // a whole number reads as NumberText writes it
+    } else {
+        scratch = ValueText(value);
+    }
+    return scratch;
 }
 
 double ValueNumber(const Value& value) {

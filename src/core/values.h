@@ -17,6 +17,9 @@ using Value = std::variant<std::monostate, std::string, std::int16_t, std::int32
 // The value as text the way the platform converts it: numbers in their plain decimal form
 // (NumberText), empty for an empty value.
 std::string ValueText(const Value& value);
+// The same text without copying a stored text: a text value is viewed where it is, any other value is
+// written into `scratch` (valid while `value` and `scratch` are unchanged).
+std::string_view ValueTextView(const Value& value, std::string& scratch);
 // The value as a number: numbers as they are, text through Val (so it may throw overflow), empty 0.
 double ValueNumber(const Value& value);
 

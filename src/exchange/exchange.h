@@ -38,14 +38,42 @@ struct RouteLineState {
     std::string& readTypeLetter;
     std::int16_t& autoNumber;
 };
-// Fills `out` from one line of a flat route file as `map` lays it out (clsExchange::ParseRouteFields);
-// false when the map is neither fixed nor delimited. Safe on any thread while nothing changes `map`
-// or the prompted values. THROWS RuntimeError as ParseRouteFields.
-bool ParseRouteLine(const clsExchMap& map, RouteLineState state, std::string_view line, RouteFields& out,
-                    int onlyText = -1, std::span<const int> visit = {});
-// The fields a parse that keeps only field `keep` looks at (the rest it passes over), for the `visit` of
-// ParseRouteLine: `keep`, and the numbers, autonumbers and read-type letter mapped, in map order.
-std::vector<int> FirstPassFields(const clsExchMap& map, int keep);
+// How a flat route line is read with a map, worked out once: for each map field read, where its text
+// comes from and whether its value is kept. With `keep` (a field index) only that field's value is
+// kept; the other fields are read only for what they raise or change (a number's overflow error, the
+// autonumber counter, the read-type letter) and the rest are passed over. REQUIRES: `map` outlives the
+// plan and its fields stay as they are.
+class RouteLinePlan {
+  public:
+    explicit RouteLinePlan(const clsExchMap& map, int keep = -1);
+
+    struct Step {
+        const MapField* field = nullptr;
+        std::uint32_t index = 0;   // in the map's fields (and the parsed line)
+        std::int32_t source = 0;   // its MapOption when mapped, else kDoNotMap
+        bool kept = false;         // its value is stored
+        bool readType = false;     // its source text is the read-type letter
+    };
+    const clsExchMap& Map() const { return *map_; }
+    const std::vector<Step>& Steps() const { return steps_; }
+    std::size_t FieldCount() const { return fieldCount_; }
+    bool FixedLayout() const { return fixedLayout_; }
+    // The last delimited column a field is read from (0 when none).
+    std::int32_t MaxColumn() const { return maxColumn_; }
+
+  private:
+    const clsExchMap* map_;
+    std::vector<Step> steps_;
+    std::size_t fieldCount_ = 0;
+    bool fixedLayout_ = false;
+    std::int32_t maxColumn_ = 0;
+};
+
+// Fills `out` from one line of a flat route file as the plan's map lays it out
+// (clsExchange::ParseRouteFields); false when the map is neither fixed nor delimited. Fields the plan
+// does not keep are left as they are. Safe on any thread while nothing changes the map or the prompted
+// values. THROWS RuntimeError as ParseRouteFields.
+bool ParseRouteLine(const RouteLinePlan& plan, RouteLineState state, std::string_view line, RouteFields& out);
 
 class clsExchange : public ExchangeSettings {
   public:
@@ -91,10 +119,10 @@ class clsExchange : public ExchangeSettings {
     Values ParseRouteDelimited(std::string_view line);
     // The same values by position, into `out` (its storage is reused from line to line); false (and
     // `out` untouched) for a map type other than 1 and 2. Field names are not checked for duplicates.
-    // With `onlyText` (a field index) the other fields are left empty: a pass that needs one value
-    // still reads every number, for the overflow errors they raise, and counts the autonumber. With
-    // `visit` (FirstPassFields of `onlyText`) the fields it leaves out are not touched either.
-    bool ParseRouteFields(std::string_view line, RouteFields& out, int onlyText = -1, std::span<const int> visit = {});
+    // With `onlyText` (a field index) the other fields are left as they are: a pass that needs one
+    // value still reads every number, for the overflow errors they raise, and counts the autonumber.
+    // (A conversion reads its lines with a RouteLinePlan of its own, made once.)
+    bool ParseRouteFields(std::string_view line, RouteFields& out, int onlyText = -1);
     // The ZAV schema version a program of version major.minor writes: 1.2 -> 1, 1.3 -> 2, 1.4 to 1.6
     // and 3.0 -> 3. Any other pair shows "Contact Support - ..." and gives 0.
     static std::int16_t LookupFileVersion(std::int16_t major, std::int16_t minor);
@@ -181,7 +209,7 @@ class clsExchange : public ExchangeSettings {
     // ---- Pieces every route converter uses ----
     // The duplicate meter-tag check: true (and both log lines, the second naming the meter's address
     // and billing name) when `tag` was met before in this conversion.
-    bool DuplicateTag(const std::string& tag, const Value& address, const Value& billingName, std::int32_t lineNumber);
+    bool DuplicateTag(std::string_view tag, const Value& address, const Value& billingName, std::int32_t lineNumber);
     // Creates RouteDestination through RouteZAV with room for `presize` records, as a Palm database file
     // when RouteZAVType is exactly "PRC" or "PDB", else as a VFS stream. False (after "Error: Could not
     // Create Route ZAV File", and with no file left behind) when it cannot be created.
@@ -202,6 +230,7 @@ class clsExchange : public ExchangeSettings {
     std::unique_ptr<RouteFieldIndex> routeFields_;
     std::unique_ptr<ZAVFieldIndex> zavFields_;
     WriteBehind* writeBehind_ = nullptr;  // the worker that appends records and runs the index step, while one runs
+    std::string tagText_;                 // the meter tag of a validated line that is no text, as text
 
   private:
     friend class WriteBehind;

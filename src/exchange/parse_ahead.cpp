@@ -15,7 +15,7 @@ constexpr std::size_t kMaxInFlight = 4;
 }  // namespace
 
 RouteParseAhead::RouteParseAhead(const std::filesystem::path& path, const clsExchMap& map)
-    : map_(map), source_(path), pipe_(kMaxInFlight) {
+    : plan_(map), source_(path), pipe_(kMaxInFlight) {
     worker_ = std::thread([this] { Work(); });
 }
 
@@ -49,7 +49,7 @@ void RouteParseAhead::Work() {
             parsed.error = nullptr;
             parsed.position = source_.Position();
             try {
-                ParseRouteLine(map_, {readTypeLetter, autoNumber}, line, parsed.fields);
+                ParseRouteLine(plan_, {readTypeLetter, autoNumber}, line, parsed.fields);
             } catch (...) {
                 parsed.error = std::current_exception();
                 end = true;  // the converter stops at this line

@@ -53,7 +53,7 @@ class RouteParseAhead {
     };
     void Work();
 
-    const clsExchMap& map_;
+    RouteLinePlan plan_;
     TextFileStream source_;
     BatchPipe<Batch> pipe_;
     BatchCursor<Batch> cursor_{pipe_};

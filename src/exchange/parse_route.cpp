@@ -1,6 +1,8 @@
 // Route record parsing: one line of a flat route file, fixed-width or delimited, turned into a record of
 // typed values by the current map.
 #include <array>
+#include <charconv>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -121,36 +123,49 @@ std::optional<Values> clsExchange::ParseRoute(std::string_view line) {
     }
 }
 
-// Fills `out` with one typed value per map field, in map order: `source(field)` gives the source text
-// of a field mapped from the source. With `onlyText` (a field index) only that field's value is kept:
-// numbers are still read for their overflow errors, and the autonumber counted.
-// `visit`, when not empty, lists the only fields looked at (FirstPassFields of `onlyText`).
-template <typename SourceText>
-static void BuildFields(const clsExchMap& map, RouteLineState state, bool fixedLayout, RouteFields& out, int onlyText,
-                        std::span<const int> visit, SourceText&& source) {
-    state.readTypeLetter.clear();
+RouteLinePlan::RouteLinePlan(const clsExchMap& map, int keep) : map_(&map) {
     const auto& fields = map.Fields();
-    const std::size_t count = fields.size();
-    if (out.size() != count) out.resize(count);
-    std::string number;
-    const auto build = [&](std::size_t i) {
+    fieldCount_ = fields.size();
+    fixedLayout_ = map.MapType() == kMapFixed;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
         const MapField& f = fields[i];
-        const bool kept = onlyText < 0 || static_cast<int>(i) == onlyText;
-        if (!kept) {
-            if (out[i].index() != 0) out[i] = std::monostate();
-            // An unmapped field has no text, so no number that could overflow.
-            if (f.MapOption != kMapFromSource && f.MapOption != kMapConstant && f.MapOption != kMapPrompt &&
-                f.MapOption != kAutonumber)
-                return;
-            if (!IsNumberType(f.DataType) && f.MapOption != kAutonumber &&
-                !(f.MapOption == kMapFromSource && IsReadTypeField(f)))
-                return;
-        }
+        Step step;
+        step.field = &f;
+        step.index = static_cast<std::uint32_t>(i);
+        const bool mapped = f.MapOption == kMapFromSource || f.MapOption == kMapConstant ||
+                            f.MapOption == kMapPrompt || f.MapOption == kAutonumber;
+        step.source = mapped ? f.MapOption : kDoNotMap;
+        step.kept = keep < 0 || static_cast<int>(i) == keep;
+        step.readType = f.MapOption == kMapFromSource && IsReadTypeField(f);
+        // A field not kept is read only for what it can raise or change: a number's overflow (an
+        // unmapped field has no text, so no number that could overflow), the autonumber, the letter.
+        if (!step.kept &&
+            (!mapped || (!IsNumberType(f.DataType) && f.MapOption != kAutonumber && !step.readType)))
+            continue;
+        if (step.source == kMapFromSource && f.DataPosition > maxColumn_) maxColumn_ = f.DataPosition;
+        steps_.push_back(step);
+    }
+}
+
+// Fills the fields of `out` that the plan keeps, in map order: `source(field)` gives the source text
+// of a field mapped from the source. The numbers of fields read but not kept are read only for the
+// overflow errors they raise; the autonumber is counted and the read-type letter taken either way.
+template <typename SourceText>
+static void BuildFields(const RouteLinePlan& plan, RouteLineState state, RouteFields& out, SourceText&& source) {
+    state.readTypeLetter.clear();
+    if (out.size() != plan.FieldCount()) out.resize(plan.FieldCount());
+    const bool fixedLayout = plan.FixedLayout();
+    char number[8];
+    for (const RouteLinePlan::Step& s : plan.Steps()) {
+        const MapField& f = *s.field;
         std::string_view text;
-        switch (f.MapOption) {
+        switch (s.source) {
             case kMapFromSource:
                 text = source(f);
-                if (IsReadTypeField(f)) state.readTypeLetter = UCase(text);
+                if (s.readType) {
+                    state.readTypeLetter.clear();
+                    AppendUCase(state.readTypeLetter, text);
+                }
                 break;
             case kMapConstant:
                 text = f.MapConstant;
@@ -158,17 +173,18 @@ static void BuildFields(const clsExchMap& map, RouteLineState state, bool fixedL
             case kMapPrompt:
                 text = Prompts().Value(f.FieldName);
                 break;
-            case kAutonumber:
+            case kAutonumber: {
                 if (state.autoNumber == INT16_MAX) throw RuntimeError(kErrOverflow);
-                number = std::to_string(++state.autoNumber);
-                text = number;
+                const auto [end, ec] = std::to_chars(number, number + sizeof number, ++state.autoNumber);
+                text = std::string_view(number, static_cast<std::size_t>(end - number));
                 break;
+            }
             default:
                 break;  // not mapped: empty
         }
         try {
-            if (kept)
-                SetTypedValue(out[i], f.DataType, text, fixedLayout);
+            if (s.kept)
+                SetTypedValue(out[s.index], f.DataType, text, fixedLayout);
             else if (IsNumberType(f.DataType))
                 CheckNumber(f.DataType, text);
         } catch (const RuntimeError& e) {
@@ -176,27 +192,7 @@ static void BuildFields(const clsExchMap& map, RouteLineState state, bool fixedL
             if (e.Number() != kErrOverflow) throw;
             throw RuntimeError(kErrOverflow, "Overflow in field " + f.FieldName);
         }
-    };
-    if (visit.empty()) {
-        for (std::size_t i = 0; i < count; ++i) build(i);
-    } else {
-        for (const int i : visit) build(static_cast<std::size_t>(i));
     }
-}
-
-std::vector<int> FirstPassFields(const clsExchMap& map, int keep) {
-    // The fields BuildFields does not pass over at once when only `keep` is kept.
-    std::vector<int> visit;
-    const auto& fields = map.Fields();
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const MapField& f = fields[i];
-        const bool mapped = f.MapOption == kMapFromSource || f.MapOption == kMapConstant ||
-                            f.MapOption == kMapPrompt || f.MapOption == kAutonumber;
-        const bool read = IsNumberType(f.DataType) || f.MapOption == kAutonumber ||
-                          (f.MapOption == kMapFromSource && IsReadTypeField(f));
-        if (static_cast<int>(i) == keep || (mapped && read)) visit.push_back(static_cast<int>(i));
-    }
-    return visit;
 }
 
 // The keyed record of the fields (a map field name that occurs twice fails here, as adding it does).
@@ -207,18 +203,19 @@ static Values KeyedRecord(const clsExchMap& map, RouteFields&& fields) {
     return record;
 }
 
-static void FixedFields(const clsExchMap& map, RouteLineState state, std::string_view line, RouteFields& out,
-                        int onlyText, std::span<const int> visit = {}) {
-    BuildFields(map, state, true, out, onlyText, visit,
+static void FixedFields(const RouteLinePlan& plan, RouteLineState state, std::string_view line, RouteFields& out) {
+    BuildFields(plan, state, out,
                 [line](const MapField& f) { return FixedColumn(line, f.DataPosition, f.DataWidth); });
 }
 
 // DelimitedColumns for the usual maps (a one-character delimiter, a quote of at most one character,
 // neither "~" nor the same) in one scan, as views into `columns`: of the line itself where a column is
 // its bytes (less its outer quotes), of a text in `owned` where its "~" or doubled quotes are rewritten.
-// The same columns as DelimitedColumns, without splitting and rejoining the line.
+// The same columns as DelimitedColumns, without splitting and rejoining the line. With `limit`, the
+// scan stops after that many columns (the columns after them cannot change them).
 void FastDelimitedColumns(std::string_view line, char delimiter, std::string_view quote,
-                          std::vector<std::string_view>& columns, std::vector<std::string>& owned) {
+                          std::vector<std::string_view>& columns, std::vector<std::string>& owned,
+                          std::size_t limit = SIZE_MAX) {
     const bool quoted = !quote.empty();
     const char q = quoted ? quote[0] : '\0';
     columns.clear();
@@ -261,6 +258,7 @@ void FastDelimitedColumns(std::string_view line, char delimiter, std::string_vie
             ++tildes;
         } else if (!inside) {
             end(i);
+            if (columns.size() == limit) break;
             start = i + 1;
         }
     }
@@ -280,53 +278,51 @@ void FastDelimitedColumns(std::string_view line, char delimiter, std::string_vie
     }
 }
 
-static void DelimitedFields(const clsExchMap& map, RouteLineState state, std::string_view line, RouteFields& out,
-                            int onlyText, std::span<const int> visit = {}) {
+static void DelimitedFields(const RouteLinePlan& plan, const clsExchMap& map, RouteLineState state,
+                            std::string_view line, RouteFields& out) {
     const std::string& delimiter = map.MapDelimiterChar();
     const std::string& quote = map.MapQuote();
     thread_local std::vector<std::string_view> columns;
     thread_local std::vector<std::string> owned;  // the texts of the columns that are not views of the line
     if (delimiter.size() == 1 && quote.size() <= 1 && delimiter[0] != '~' && quote != "~" && quote != delimiter) {
-        FastDelimitedColumns(line, delimiter[0], quote, columns, owned);
+        FastDelimitedColumns(line, delimiter[0], quote, columns, owned, static_cast<std::size_t>(plan.MaxColumn()));
     } else {
         owned = DelimitedColumns(line, delimiter, quote);
         columns.assign(owned.begin(), owned.end());
     }
     const std::size_t count = columns.size();
-    BuildFields(map, state, false, out, onlyText, visit, [count](const MapField& f) -> std::string_view {
+    BuildFields(plan, state, out, [count](const MapField& f) -> std::string_view {
         if (f.DataPosition < 1 || static_cast<std::size_t>(f.DataPosition) > count) return {};
         return columns[f.DataPosition - 1];
     });
 }
 
-bool ParseRouteLine(const clsExchMap& map, RouteLineState state, std::string_view line, RouteFields& out,
-                    int onlyText, std::span<const int> visit) {
-    switch (map.MapType()) {
+bool ParseRouteLine(const RouteLinePlan& plan, RouteLineState state, std::string_view line, RouteFields& out) {
+    switch (plan.Map().MapType()) {
         case kMapFixed:
-            FixedFields(map, state, line, out, onlyText, visit);
+            FixedFields(plan, state, line, out);
             return true;
         case kMapDelimited:
-            DelimitedFields(map, state, line, out, onlyText, visit);
+            DelimitedFields(plan, plan.Map(), state, line, out);
             return true;
         default:
             return false;
     }
 }
 
-bool clsExchange::ParseRouteFields(std::string_view line, RouteFields& out, int onlyText,
-                                   std::span<const int> visit) {
-    return ParseRouteLine(ExchMap, {ReadTypeLetter, AutoNumber}, line, out, onlyText, visit);
+bool clsExchange::ParseRouteFields(std::string_view line, RouteFields& out, int onlyText) {
+    return ParseRouteLine(RouteLinePlan(ExchMap, onlyText), {ReadTypeLetter, AutoNumber}, line, out);
 }
 
 Values clsExchange::ParseRouteFixed(std::string_view line) {
     RouteFields fields;
-    FixedFields(ExchMap, {ReadTypeLetter, AutoNumber}, line, fields, -1);
+    FixedFields(RouteLinePlan(ExchMap), {ReadTypeLetter, AutoNumber}, line, fields);
     return KeyedRecord(ExchMap, std::move(fields));
 }
 
 Values clsExchange::ParseRouteDelimited(std::string_view line) {
     RouteFields fields;
-    DelimitedFields(ExchMap, {ReadTypeLetter, AutoNumber}, line, fields, -1);
+    DelimitedFields(RouteLinePlan(ExchMap), ExchMap, {ReadTypeLetter, AutoNumber}, line, fields);
     return KeyedRecord(ExchMap, std::move(fields));
 }
 

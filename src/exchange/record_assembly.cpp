@@ -21,21 +21,6 @@ struct Buffers {
     std::string& unbroken;
 };
 
-// ValueText of a value, as a view of a stored text or written into `scratch`.
-std::string_view ValueTextView(const Value& value, std::string& scratch) {
-    if (const auto* s = std::get_if<std::string>(&value)) return *s;
-    if (std::holds_alternative<std::monostate>(value)) return {};
-    char digits[16];
-    if (const auto* n = std::get_if<std::int32_t>(&value)) {
-        scratch.assign(digits, std::to_chars(digits, digits + sizeof digits, *n).ptr);
-    } else if (const auto* h = std::get_if<std::int16_t>(&value)) {
-        scratch.assign(digits, std::to_chars(digits, digits + sizeof digits, *h).ptr);
-    } else {
-        scratch = ValueText(value);
-    }
-    return scratch;
-}
-
 std::optional<std::string_view> FindByName(const void* context, std::size_t, const MapField& field,
                                            std::string& scratch) {
     const Value* v = static_cast<const Values*>(context)->Find(field.FieldName);

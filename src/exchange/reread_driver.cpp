@@ -123,12 +123,13 @@ bool clsExchange::ConvertReReadList() {
     const RouteFieldIndex& at = *routeFields_;
     MeterRecordWriter meters(*RouteZAV, at, Advanced());
     RouteFields rec;
+    const RouteLinePlan plan(ExchMap);
     TextFileStream source(sourcePath);
     std::string_view line;  // in the stream's buffer, until the next line
     while (source.ReadLine(line)) {
         SetProgressButton(blocks, static_cast<long>(source.Position()) / kProgressBlock);
         ++State.InputLines;
-        ParseRouteFields(line, rec);
+        ParseRouteLine(plan, {ReadTypeLetter, AutoNumber}, line, rec);
         if (!ValidateRouteLine(rec)) return false;
         meters.Write(rec, route, ReadTypeOfLetter(ReadTypeLetter));
         ++State.MetersWritten;

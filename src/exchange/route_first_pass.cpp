@@ -56,29 +56,29 @@ struct SecondHalf {
 };
 
 void CountSecondHalf(const std::filesystem::path& path, std::uintmax_t begin, std::uintmax_t end,
-                     const clsExchMap& map, int routeField, std::span<const int> visit,
-                     const std::atomic<bool>& stop, SecondHalf& out) {
+                     const RouteLinePlan& plan, int routeField, const std::atomic<bool>& stop, SecondHalf& out) {
     try {
         TextFileStream source(path, begin, end);
         RouteFields rec;
         std::string letter;
         std::int16_t autoNumber = 0;  // unused: a map with an autonumber is not split
         std::unordered_map<std::string, std::int32_t> known;
+        std::string scratch;
         std::string_view line;
         while (!stop.load(std::memory_order_relaxed) && source.ReadLine(line)) {
             try {
-                ParseRouteLine(map, {letter, autoNumber}, line, rec, routeField, visit);
+                ParseRouteLine(plan, {letter, autoNumber}, line, rec);
             } catch (...) {
                 out.error = std::current_exception();
                 out.errorInLine = true;
                 return;
             }
-            std::string route = ValueText(rec[static_cast<std::size_t>(routeField)]);
-            if (!out.routes.empty() && out.routes[static_cast<std::size_t>(out.lines.back())] == route) {
+            const std::string_view route = ValueTextView(rec[static_cast<std::size_t>(routeField)], scratch);
+            if (!out.lines.empty() && out.routes[static_cast<std::size_t>(out.lines.back())] == route) {
                 out.lines.push_back(out.lines.back());
                 continue;
             }
-            const auto [it, added] = known.try_emplace(std::move(route), static_cast<std::int32_t>(out.routes.size()));
+            const auto [it, added] = known.try_emplace(std::string(route), static_cast<std::int32_t>(out.routes.size()));
             if (added) out.routes.push_back(it->first);
             out.lines.push_back(it->second);
         }
@@ -99,8 +99,9 @@ bool HasAutonumber(const clsExchMap& map) {
 void clsExchange::CountRouteLines(const std::filesystem::path& sourcePath, std::int32_t& totalLines,
                                   std::int16_t& announcedMeters, long& blocks) {
     const int routeField = routeFields_->RouteNbr;
-    const std::vector<int> visit = FirstPassFields(ExchMap, routeField);
+    const RouteLinePlan plan(ExchMap, routeField);
     RouteFields rec;
+    std::string scratch;
     const auto count = [&](std::string_view route) {
         State.Routes.CountMeter(State.Routes.AddRoute(route));
         ++totalLines;
@@ -117,7 +118,7 @@ void clsExchange::CountRouteLines(const std::filesystem::path& sourcePath, std::
     SecondHalf second;
     std::thread worker;
     if (split > 0)
-        worker = std::thread([&] { CountSecondHalf(sourcePath, split, size, ExchMap, routeField, visit, stop, second); });
+        worker = std::thread([&] { CountSecondHalf(sourcePath, split, size, plan, routeField, stop, second); });
     // The worker stops and is joined however this thread leaves.
     struct Joiner {
         std::atomic<bool>& stop;
@@ -133,8 +134,8 @@ void clsExchange::CountRouteLines(const std::filesystem::path& sourcePath, std::
     while (source.ReadLine(line)) {
         SetProgressButton(3 * blocks, static_cast<long>(source.Position()) / kProgressBlock);
         ++State.InputLines;
-        ParseRouteFields(line, rec, routeField, visit);
-        count(ValueText(rec[static_cast<std::size_t>(routeField)]));
+        ParseRouteLine(plan, {ReadTypeLetter, AutoNumber}, line, rec);
+        count(ValueTextView(rec[static_cast<std::size_t>(routeField)], scratch));
     }
     if (split == 0) return;
 

@@ -53,6 +53,7 @@ bool clsExchange::ConvertRouteFlat() {
     // and parsed ahead of this loop, and the records appended and the index built behind it, on
     // threads of their own.
     RouteParseAhead source(sourcePath, ExchMap);
+    std::string routeText;  // a route number that is no text, as text
     return WithWriteBehind(*this, [&] {
         while (ParsedRouteLine* parsed = source.Next()) {
             SetProgressButton(3 * blocks, blocks + static_cast<long>(parsed->position) / kProgressBlock);
@@ -62,9 +63,7 @@ bool clsExchange::ConvertRouteFlat() {
             AutoNumber = parsed->autoNumber;
             const RouteFields& rec = parsed->fields;
             if (!ValidateRouteLine(rec)) return false;
-            const Value& route = rec[at.RouteNbr];
-            const auto* routeText = std::get_if<std::string>(&route);
-            const std::int16_t ordinal = State.Routes.AddRoute(routeText ? *routeText : ValueText(route));
+            const std::int16_t ordinal = State.Routes.AddRoute(ValueTextView(rec[at.RouteNbr], routeText));
 
             AppendMeterRecord(meters.Build(rec, ordinal, ReadTypeOfLetter(ReadTypeLetter)));
             ++State.MetersWritten;

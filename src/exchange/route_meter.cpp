@@ -34,13 +34,6 @@ Value LastReadingDateValue(const Value& mapped, std::int32_t formatCode) {
     return mapped;
 }
 
-// A value as text without copying a stored text (`scratch` holds the text of any other value).
-std::string_view TextOf(const Value& value, std::string& scratch) {
-    if (const auto* text = std::get_if<std::string>(&value)) return *text;
-    scratch = ValueText(value);
-    return scratch;
-}
-
 }  // namespace
 
 MeterRecordBuilder::MeterRecordBuilder(clsZAV& database)
@@ -144,7 +137,7 @@ void MeterRecordBuilder::SetText(int field, std::string_view value) {
     if (text.find('\0') != std::string::npos) std::erase(text, '\0');
 }
 
-void MeterRecordBuilder::SetText(int field, const Value& value) { SetText(field, TextOf(value, scratch_)); }
+void MeterRecordBuilder::SetText(int field, const Value& value) { SetText(field, ValueTextView(value, scratch_)); }
 
 const std::string& MeterRecordBuilder::Text(int field) const {
     static const std::string kNone;
@@ -213,11 +206,11 @@ std::string_view MeterRecordWriter::Build(const RouteFields& rec, std::int16_t o
     r.SetNumber(z.InitReading, rec[at.InitReading]);
     r.SetNumber(z.InitPulseCount, rec[at.InitPulseCount]);
     r.SetNumber(z.InitTamperCount, rec[at.InitTamperCount]);
-    r.SetText(z.Message, advanced_.LookupMessage(TextOf(rec[at.Message], scratch_[0]),
-                                                 TextOf(rec[at.RouteNbr], scratch_[1]),
-                                                 TextOf(rec[at.ServiceUniqueID], scratch_[2]),
-                                                 TextOf(rec[at.MeterSerialNbr], scratch_[3]),
-                                                 TextOf(rec[at.MeterTagNbr], scratch_[4])));
+    r.SetText(z.Message, advanced_.LookupMessage(ValueTextView(rec[at.Message], scratch_[0]),
+                                                 ValueTextView(rec[at.RouteNbr], scratch_[1]),
+                                                 ValueTextView(rec[at.ServiceUniqueID], scratch_[2]),
+                                                 ValueTextView(rec[at.MeterSerialNbr], scratch_[3]),
+                                                 ValueTextView(rec[at.MeterTagNbr], scratch_[4])));
     r.SetText(z.ServiceAddress, rec[at.ServiceAddress]);
     r.SetText(z.BillingName, rec[at.BillingName]);
     r.SetText(z.ServiceUniqueID, rec[at.ServiceUniqueID]);

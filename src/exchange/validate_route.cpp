@@ -40,10 +40,10 @@ std::int16_t clsExchange::ReportValidation(const std::string& message) {
     return 0;
 }
 
-bool clsExchange::DuplicateTag(const std::string& tag, const Value& address, const Value& billingName,
+bool clsExchange::DuplicateTag(std::string_view tag, const Value& address, const Value& billingName,
                                std::int32_t lineNumber) {
     if (State.DuplicateTags.Insert(tag)) return false;
-    AddLog("Meter Tag Number of " + tag + " is duplicate in Line " + std::to_string(lineNumber));
+    AddLog("Meter Tag Number of " + std::string(tag) + " is duplicate in Line " + std::to_string(lineNumber));
     AddLog("   Info: " + ValueText(address) + " " + ValueText(billingName));
     return true;
 }
@@ -85,7 +85,7 @@ std::int16_t clsExchange::ValidateRoute(const RouteFields& rec) {
         }
     }
     if (!nonRadio) {
-        if (DuplicateTag(ValueText(rec[at.MeterTagNbr]), rec[at.ServiceAddress], rec[at.BillingName], State.InputLines))
+        if (DuplicateTag(ValueTextView(rec[at.MeterTagNbr], tagText_), rec[at.ServiceAddress], rec[at.BillingName], State.InputLines))
             result = 3;
     }
     return result;

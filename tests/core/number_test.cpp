@@ -87,7 +87,7 @@ TEST(Rounding, OutsideTheRangeIsOverflow) {
     EXPECT_EQ(CLng(-2147483648.0), -2147483647 - 1);
     const double outside16[] = {32767.5, 32768, -32768.6, -32769, 1e10, NAN};
     for (double v : outside16) EXPECT_THROW(CInt(v), RuntimeError) << v;
-    const double outside32[] = {2147483647.5, 2147483648.0, -2147483649.0, 1e300};
+    const double outside32[] = {2147483647.5, 2147483648.0, -2147483649.0, 1e300, NAN, -INFINITY};
     for (double v : outside32) EXPECT_THROW(CLng(v), RuntimeError) << v;
     EXPECT_THROW(ValInt("99999"), RuntimeError);
     EXPECT_EQ(ValInt(" 2.5 "), 2);

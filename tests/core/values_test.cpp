@@ -33,5 +33,22 @@ TEST(Values, KeyedWithoutRegardToCaseInInsertionOrder) {
     EXPECT_EQ(ValueNumber(Value{std::string("12a5")}), 12);
 }
 
+// The text of a value without a copy reads as ValueText, whatever the value holds.
+TEST(Values, TextViewReadsAsValueText) {
+    const Value cases[] = {Value{},
+                           Value{std::string(" A 1 ")},
+                           Value{std::int16_t{-32768}},
+                           Value{std::int32_t{2147483647}},
+                           Value{0.0},
+                           Value{-0.0},
+                           Value{-42.0},
+                           Value{2147483647.0},
+                           Value{2147483648.0},
+                           Value{1.5},
+                           Value{1e20}};
+    std::string scratch = "left over";
+    for (const Value& v : cases) EXPECT_EQ(ValueTextView(v, scratch), ValueText(v)) << ValueText(v);
+}
+
 }  // namespace
 }  // namespace zav

@@ -67,6 +67,47 @@ TEST_F(ParseRouteTest, DelimitedColumns) {
     }
 }
 
+// A plan that keeps one field (a conversion's first pass) reads it as the whole parse does, stops a
+// delimited line after the last column it needs, and still raises every number's overflow, counts the
+// autonumber and takes the read-type letter.
+TEST_F(ParseRouteTest, APlanKeepingOneFieldReadsItAsTheWholeParse) {
+    Delimited(",", "\"");
+    Source("RouteNbr", 2);
+    Source("Digits", 4);
+    Source("ReadType", 3);
+    ex.ExchMap.MapOption("UtilityCode", kAutonumber);
+    int route = -1;
+    for (std::size_t i = 0; i < ex.ExchMap.Fields().size(); ++i)
+        if (ex.ExchMap.Fields()[i].FieldName == "RouteNbr") route = static_cast<int>(i);
+    ASSERT_GE(route, 0);
+    const RouteLinePlan whole(ex.ExchMap), first(ex.ExchMap, route);
+    EXPECT_EQ(first.MaxColumn(), 4);
+    const char* lines[] = {
+        "x,12,r,5", "x,\"1,2\",m,5,\"open", "x,\"a~b\",,7,\"\"\"", "x,\"\"\"q\"\"\",r", "x", ",,,,,,,",
+    };
+    for (const char* line : lines) {
+        RouteFields all, one;
+        std::string letterAll, letterOne;
+        std::int16_t numberAll = 0, numberOne = 0;
+        ASSERT_TRUE(ParseRouteLine(whole, {letterAll, numberAll}, line, all));
+        ASSERT_TRUE(ParseRouteLine(first, {letterOne, numberOne}, line, one));
+        EXPECT_EQ(ValueText(one[static_cast<std::size_t>(route)]), ValueText(all[static_cast<std::size_t>(route)]))
+            << line;
+        EXPECT_EQ(letterOne, letterAll) << line;
+        EXPECT_EQ(numberOne, 1) << line;
+    }
+    RouteFields one;
+    std::string letter;
+    std::int16_t number = 0;
+    try {
+        ParseRouteLine(first, {letter, number}, "x,1,r,99999", one);
+        FAIL() << "a number too large for its field";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.Number(), kErrOverflow);
+        EXPECT_EQ(e.Description(), "Overflow in field Digits");
+    }
+}
+
 TEST_F(ParseRouteTest, FixedColumnsAndTrimming) {
     ex.ExchMap.MapType(kMapFixed);
     Source("RouteNbr", 3, 5);
