@@ -31,6 +31,23 @@ inline std::uint64_t NonZeroBytes(std::uint64_t v) {
     return (((v & kLow7) + kLow7) | v) & ~kLow7;
 }
 
+// Copies `n` bytes; the few bytes of most field texts without a library call.
+inline void CopyBytes(char* to, const char* from, std::size_t n) {
+    if (n >= 8 && n <= 16) {
+        std::memcpy(to, from, 8);
+        std::memcpy(to + n - 8, from + n - 8, 8);
+    } else if (n >= 4 && n < 8) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + n - 4, from + n - 4, 4);
+    } else if (n < 4) {
+        if (n > 0) to[0] = from[0];
+        if (n > 1) to[1] = from[1];
+        if (n > 2) to[2] = from[2];
+    } else {
+        std::memcpy(to, from, n);
+    }
+}
+
 // The eight bytes at `p`; with `n` below 8, its `n` bytes followed by `fill`.
 inline std::uint64_t LoadWord(const char* p, std::size_t n, char fill) {
     std::uint64_t w = 0x0101010101010101ull * static_cast<unsigned char>(fill);
@@ -39,7 +56,7 @@ inline std::uint64_t LoadWord(const char* p, std::size_t n, char fill) {
     } else {
         char bytes[8];
         std::memcpy(bytes, &w, 8);
-        for (std::size_t i = 0; i < n; ++i) bytes[i] = p[i];
+        CopyBytes(bytes, p, n);
         std::memcpy(&w, bytes, 8);
     }
     return w;
@@ -96,23 +113,6 @@ inline std::size_t CountBytes(const char* p, std::size_t n, char a, char b) {
         count += static_cast<std::size_t>((lanes * kOnes) >> 56);
     }
     return count;
-}
-
-// Copies `n` bytes; the few bytes of most field texts without a library call.
-inline void CopyBytes(char* to, const char* from, std::size_t n) {
-    if (n >= 8 && n <= 16) {
-        std::memcpy(to, from, 8);
-        std::memcpy(to + n - 8, from + n - 8, 8);
-    } else if (n >= 4 && n < 8) {
-        std::memcpy(to, from, 4);
-        std::memcpy(to + n - 4, from + n - 4, 4);
-    } else if (n < 4) {
-        if (n > 0) to[0] = from[0];
-        if (n > 1) to[1] = from[1];
-        if (n > 2) to[2] = from[2];
-    } else {
-        std::memcpy(to, from, n);
-    }
 }
 
 }  // namespace zav

@@ -38,16 +38,17 @@ struct RouteEntry {
     std::int32_t Meters = 0;
 };
 
+// The customer and meter being gathered. Their texts are views of the lines of the records they come
+// from (or of a field's own scratch): each record type keeps its line until it parses another, and the
+// second pass writes a meter before it parses the line that ends it (see WriteMeters).
 struct Customer {
     std::string Address1, Address2, Address3, Name, Name2;  // 20 characters each
-    std::string Account, UtilityID, GroupCode, ExtraIndicator, SegmentCode, PassThru, CustomerInfo;
+    std::string_view Account, UtilityID, GroupCode, ExtraIndicator, SegmentCode, PassThru, CustomerInfo;
     Customer() { Clear(); }
-    // Blank names and addresses, every other text empty; the texts keep their storage.
+    // Blank names and addresses, every other text empty; the names keep their storage.
     void Clear() {
         for (std::string* name : {&Address1, &Address2, &Address3, &Name, &Name2}) name->assign(kNameWidth, ' ');
-        for (std::string* text : {&Account, &UtilityID, &GroupCode, &ExtraIndicator, &SegmentCode, &PassThru,
-                                  &CustomerInfo})
-            text->clear();
+        Account = UtilityID = GroupCode = ExtraIndicator = SegmentCode = PassThru = CustomerInfo = {};
     }
 };
 
@@ -57,30 +58,17 @@ struct Meter {
     std::int32_t Sequence = 0;
     std::int32_t Tag = 0;
     // "MTR"
-    std::string MeterNumber, MeterCategory, MeterType, GroupCode, MeterLocation, SurveyCode1, SurveyCode2, BillCode,
+    std::string_view MeterNumber, MeterCategory, MeterType, GroupCode, SurveyCode1, SurveyCode2, BillCode,
         MeterStatus, OpticalProbeID, ReadInstruction1, ReadInstruction2, SpecialMessageDisplay, LocationExtraMeter,
         AdditionalMeterInfo, ReadSequence, SurveyText1;
+    std::string MeterLocation;
     // "RFF", "WRR", "MTS"
     std::int32_t GeographicArea = 0, Tamper = 0;
-    std::string RFFrequency, RFTone, WandProgram, DeviceID, SpecialMessageText;
+    std::string_view RFFrequency, RFTone, WandProgram, DeviceID, SpecialMessageText;
     // "RDG"
     std::int32_t NumberDials = 0, PreviousReading = 0, High1 = 0, Low1 = 0, MeterConstant = 0, ConstantFlag = 0,
                  NumberDecimals = 0;
-    std::string TextPrompt, ReadDirection, CompareCode, ValidationCode, ReadMethod, HHFPosition;
-
-    // A meter with no values; the texts keep their storage (a meter is taken per "MTR" record).
-    void Clear() {
-        Pending = SpecialRadio = false;
-        Sequence = Tag = GeographicArea = Tamper = 0;
-        NumberDials = PreviousReading = High1 = Low1 = MeterConstant = ConstantFlag = NumberDecimals = 0;
-        for (std::string* text :
-             {&MeterNumber, &MeterCategory, &MeterType, &GroupCode, &MeterLocation, &SurveyCode1, &SurveyCode2,
-              &BillCode, &MeterStatus, &OpticalProbeID, &ReadInstruction1, &ReadInstruction2, &SpecialMessageDisplay,
-              &LocationExtraMeter, &AdditionalMeterInfo, &ReadSequence, &SurveyText1, &RFFrequency, &RFTone,
-              &WandProgram, &DeviceID, &SpecialMessageText, &TextPrompt, &ReadDirection, &CompareCode,
-              &ValidationCode, &ReadMethod, &HHFPosition})
-            text->clear();
-    }
+    std::string_view TextPrompt, ReadDirection, CompareCode, ValidationCode, ReadMethod, HHFPosition;
 };
 
 // The ZAV ReadType of an MVRS read method; -1 for one that is not known.
@@ -227,34 +215,35 @@ class MVRSRouteConversion {
         writer_.emplace(ex_);
         host::Progress progress(765);
         const bool specialRadio = ex_.ExchMap.MapOptions(1) == "Y";
-        while (clsRecType* rec = Next(reader, false)) {
+        while (clsRecType* rec = Next(reader)) {
             progress.Show(255 + reader.Position255());
             const std::string_view id = rec->RIValue;  // compared with literals inline
             const std::int32_t line = reader.LineNo();
+            // A route header, customer or meter ends the meter gathered so far: it is written while the
+            // records it took its texts from still hold their lines.
+            if (id == "RHD" || id == "CUS" || id == "MTR") Flush();
+            rec->Parse(reader.LastLine());
             if (id == "RHD") {
-                Flush();
                 routeNumber_.assign(rec->TextView("RouteNumber", scratch_));
                 routeOrdinal_ = ordinals_.Of(routeNumber_);
             } else if (id == "CUS") {
-                Flush();
                 TakeCustomer(*rec);
             } else if (id == "CSX") {
                 host::AssignFixed(customer_.Name2, rec->TextView("Name", scratch_), kNameWidth);
                 host::AssignFixed(customer_.Address3, rec->TextView("Address3", scratch_), kNameWidth);
             } else if (id == "MTR") {
-                Flush();
                 host::WarnTooLarge(ex_, *rec, line);
                 TakeMeter(*rec, specialRadio);
             } else if (id == "RTS") {
-                meter_.SurveyText1.assign(rec->TextView("SurveyText1", scratch_));
+                meter_.SurveyText1 = rec->TextView("SurveyText1", surveyScratch_);
             } else if (id == "RFF") {
                 host::WarnTooLarge(ex_, *rec, line);
                 TakeRadio(*rec, line);
             } else if (id == "WRR") {
-                meter_.WandProgram.assign(rec->TextView("WandProgram", scratch_));
-                meter_.DeviceID.assign(rec->TextView("DeviceID", scratch_));
+                meter_.WandProgram = rec->TextView("WandProgram", wandScratch_[0]);
+                meter_.DeviceID = rec->TextView("DeviceID", wandScratch_[1]);
             } else if (id == "MTS") {
-                meter_.SpecialMessageText.assign(rec->TextView("SpecialMessageText", scratch_));
+                meter_.SpecialMessageText = rec->TextView("SpecialMessageText", messageScratch_);
             } else if (id == "RDG") {
                 host::WarnTooLarge(ex_, *rec, line);
                 TakeReading(*rec);
@@ -265,13 +254,12 @@ class MVRSRouteConversion {
     }
 
   private:
-    // The next record of a pass; nullptr at the end of the file. Blank lines at the end of the file end it
-    // quietly; any other line of no known type ends the pass with an error (logged in the first pass).
-    // The first pass gets the record's type only (its caller parses the lines it reads); the second, the
-    // parsed record.
-    clsRecType* Next(clsMVRSDownload& reader, bool firstPass) {
+    // The record type of the next line of a pass (its caller parses the lines it reads); nullptr at the
+    // end of the file. Blank lines at the end of the file end it quietly; any other line of no known type
+    // ends the pass with an error (logged in the first pass).
+    clsRecType* Next(clsMVRSDownload& reader, bool firstPass = false) {
         const std::int32_t before = reader.LineNo();
-        clsRecType* rec = firstPass ? reader.ReadNextType() : reader.ReadNext();
+        clsRecType* rec = reader.ReadNextType();
         if (rec != nullptr || reader.LineNo() == before) return rec;
         const std::int32_t at = reader.LineNo();
         const std::string id(reader.LastLine().substr(0, 3));
@@ -288,28 +276,28 @@ class MVRSRouteConversion {
 
     void TakeCustomer(const clsRecType& rec) {
         const auto& at = customerAt_.In(rec);
-        const auto text = [&](CustomerField field) { return rec.TextAt(at[field], scratch_); };
+        const auto text = [&](CustomerField field) { return rec.TextAt(at[field], customerScratch_[field]); };
         Customer& c = customer_;
         c.Clear();
         host::AssignFixed(c.Name, text(kCusName), kNameWidth);
         host::AssignFixed(c.Address1, text(kCusAddress1), kNameWidth);
         host::AssignFixed(c.Address2, text(kCusAddress2), kNameWidth);
-        c.UtilityID.assign(text(kCusUtilityID));
-        c.Account.assign(text(kCusAccount));
-        c.GroupCode.assign(text(kCusGroupCode));
-        c.ExtraIndicator.assign(text(kCusExtraIndicator));
-        c.SegmentCode.assign(text(kCusSegmentCode));
-        c.PassThru.assign(text(kCusPassThru));
-        c.CustomerInfo.assign(text(kCusCustomerInfo));
+        c.UtilityID = text(kCusUtilityID);
+        c.Account = text(kCusAccount);
+        c.GroupCode = text(kCusGroupCode);
+        c.ExtraIndicator = text(kCusExtraIndicator);
+        c.SegmentCode = text(kCusSegmentCode);
+        c.PassThru = text(kCusPassThru);
+        c.CustomerInfo = text(kCusCustomerInfo);
     }
 
     void TakeMeter(const clsRecType& rec, bool specialRadio) {
         const auto& at = meterAt_.In(rec);
-        const auto text = [&](MeterField field) { return rec.TextAt(at[field], scratch_); };
+        const auto text = [&](MeterField field) { return rec.TextAt(at[field], meterScratch_[field]); };
         Meter& m = meter_;
-        m.Clear();
+        m = Meter();
         m.Pending = true;
-        m.MeterNumber.assign(text(kMeterNumber));
+        m.MeterNumber = text(kMeterNumber);
         // A meter number of exactly eight decimal digits (blanks around it aside) is the radio tag itself,
         // and the meter is read by radio; no other number form ("&H..", "1.5E+007", signs, points) is.
         if (const std::string_view number = Trim(m.MeterNumber);
@@ -317,23 +305,23 @@ class MVRSRouteConversion {
             m.Tag = std::stoi(std::string(number));
             m.SpecialRadio = true;
         }
-        m.MeterCategory.assign(text(kMeterCategory));
-        m.MeterType.assign(text(kMeterType));
+        m.MeterCategory = text(kMeterCategory);
+        m.MeterType = text(kMeterType);
         // The sequence is kept as read: the field holds 32 bits, so a long route keeps its walk order.
         m.Sequence = static_cast<std::int32_t>(rec.NumberAt(at[kReadSequence]));
-        m.GroupCode.assign(text(kGroupCode));
+        m.GroupCode = text(kGroupCode);
         m.MeterLocation = DecimalText(text(kMeterLocation));
-        m.SurveyCode1.assign(text(kSurveyCode1));
-        m.SurveyCode2.assign(text(kSurveyCode2));
-        m.BillCode.assign(text(kBillCode));
-        m.MeterStatus.assign(text(kMeterStatus));
-        m.OpticalProbeID.assign(text(kOpticalProbeID));
-        m.ReadInstruction1.assign(text(kReadInstruction1));
-        m.ReadInstruction2.assign(text(kReadInstruction2));
-        m.SpecialMessageDisplay.assign(text(kSpecialMessageDisplay));
-        m.LocationExtraMeter.assign(text(kLocationExtraMeter));
-        m.AdditionalMeterInfo.assign(text(kAdditionalMeterInfo));
-        m.ReadSequence.assign(text(kReadSequence));
+        m.SurveyCode1 = text(kSurveyCode1);
+        m.SurveyCode2 = text(kSurveyCode2);
+        m.BillCode = text(kBillCode);
+        m.MeterStatus = text(kMeterStatus);
+        m.OpticalProbeID = text(kOpticalProbeID);
+        m.ReadInstruction1 = text(kReadInstruction1);
+        m.ReadInstruction2 = text(kReadInstruction2);
+        m.SpecialMessageDisplay = text(kSpecialMessageDisplay);
+        m.LocationExtraMeter = text(kLocationExtraMeter);
+        m.AdditionalMeterInfo = text(kAdditionalMeterInfo);
+        m.ReadSequence = text(kReadSequence);
     }
 
     void TakeRadio(const clsRecType& rec, std::int32_t line) {
@@ -348,8 +336,8 @@ class MVRSRouteConversion {
             m.Tag = 0;
         }
         m.GeographicArea = static_cast<std::int32_t>(rec.NumberAt(at[kGeographicArea]));
-        m.RFFrequency.assign(rec.TextAt(at[kRFFrequency], scratch_));
-        m.RFTone.assign(rec.TextAt(at[kRFTone], scratch_));
+        m.RFFrequency = rec.TextAt(at[kRFFrequency], radioScratch_[0]);
+        m.RFTone = rec.TextAt(at[kRFTone], radioScratch_[1]);
         m.Tamper = static_cast<std::int32_t>(rec.NumberAt(at[kTamper]));
         // The duplicate's information line names the customer: name, a blank, first address line.
         if (ex_.DuplicateTag(std::to_string(m.Tag), customer_.Name, customer_.Address1, line))
@@ -358,22 +346,19 @@ class MVRSRouteConversion {
 
     void TakeReading(const clsRecType& rec) {
         const auto& at = readingAt_.In(rec);
-        const auto text = [&](ReadingField field) { return rec.TextAt(at[field], scratch_); };
+        const auto text = [&](ReadingField field) { return rec.TextAt(at[field], readingScratch_[field]); };
         const auto number = [&](ReadingField field) { return static_cast<std::int32_t>(rec.NumberAt(at[field])); };
         Meter& m = meter_;
         m.NumberDials = number(kNumberDials);
         m.PreviousReading = number(kPreviousReading);
-        m.TextPrompt.assign(text(kTextPrompt));
-        m.ReadDirection.assign(text(kReadDirection));
-        m.CompareCode.assign(text(kCompareCode));
-        m.ValidationCode.assign(text(kValidationCode));
-        if (m.SpecialRadio)
-            m.ReadMethod = "R";
-        else
-            m.ReadMethod.assign(text(kReadMethod));
+        m.TextPrompt = text(kTextPrompt);
+        m.ReadDirection = text(kReadDirection);
+        m.CompareCode = text(kCompareCode);
+        m.ValidationCode = text(kValidationCode);
+        m.ReadMethod = m.SpecialRadio ? std::string_view("R") : text(kReadMethod);
         m.MeterConstant = number(kMeterConstant);
         m.ConstantFlag = number(kConstantFlag);
-        m.HHFPosition.assign(text(kHHFPosition));
+        m.HHFPosition = text(kHHFPosition);
         m.NumberDecimals = number(kNumberDecimals);
         m.High1 = number(kHigh1);
         m.Low1 = number(kLow1);
@@ -431,7 +416,13 @@ class MVRSRouteConversion {
     std::int32_t customers_ = 0, meters_ = 0, meterLines_ = 0;
     std::optional<host::MeterWriter> writer_;
     std::array<std::string, 5> user_;  // the packed user fields of the meter being written
-    std::string scratch_;                // the text of a number field on its way into the meter
+    std::string scratch_;                // the text of a number field read once
+    // The texts of number fields the meter and customer keep views of, one per field.
+    std::array<std::string, kMeterFields> meterScratch_;
+    std::array<std::string, kReadingFields> readingScratch_;
+    std::array<std::string, kCustomerFields> customerScratch_;
+    std::array<std::string, 2> radioScratch_, wandScratch_;
+    std::string surveyScratch_, messageScratch_;
     std::string address_, name_;         // address and name lines joined on their way into the meter
     std::string message_;
     host::FieldPositions<kMeterFields> meterAt_{kMeterNames};
