@@ -31,13 +31,15 @@ struct RouteEntry {
     std::int32_t Accounts = 0;
 };
 
+// The account and meter being gathered. Their texts are views of the lines of the records they come
+// from (or of a field's own scratch): each record type keeps its line until it parses another, and the
+// second pass writes a meter before it parses the line that ends it (see WriteMeters).
 struct Account {
-    std::string Number, Sequence, Type, SpecialInstruction, LotAndPlan, PropertyKey;
+    std::string_view Number, Sequence, Type, SpecialInstruction, LotAndPlan, PropertyKey;
     Value CustomerName, Address;  // texts, kept as values: the duplicate tag check takes them so
-    // An account with no values; the texts keep their storage.
+    // An account with no values; the name and address keep their storage.
     void Clear() {
-        for (std::string* text : {&Number, &Sequence, &Type, &SpecialInstruction, &LotAndPlan, &PropertyKey})
-            text->clear();
+        Number = Sequence = Type = SpecialInstruction = LotAndPlan = PropertyKey = {};
         host::AssignText(CustomerName, {});
         host::AssignText(Address, {});
     }
@@ -47,18 +49,9 @@ struct Account {
 
 struct Meter {
     bool Pending = false;
-    std::string Relative, Serial, Size, Type, Make, DisplayCode, MustRead, Status, Location, Reference;
+    std::string_view Relative, Serial, Size, Type, Make, DisplayCode, MustRead, Status, Location, Reference;
     std::int32_t Dials = 0, MinimumRead = 0, MaximumRead = 0, PriorRead = 0, Decimals = 0;
-    std::string PropertyLocation1, MeterLocation1, PropertyLocation2, MeterLocation2, LocationText;
-    // A meter with no values; the texts keep their storage (a meter is taken per "H" or "I" record).
-    void Clear() {
-        Pending = false;
-        Dials = MinimumRead = MaximumRead = PriorRead = Decimals = 0;
-        for (std::string* text : {&Relative, &Serial, &Size, &Type, &Make, &DisplayCode, &MustRead, &Status,
-                                  &Location, &Reference, &PropertyLocation1, &MeterLocation1, &PropertyLocation2,
-                                  &MeterLocation2, &LocationText})
-            text->clear();
-    }
+    std::string_view PropertyLocation1, MeterLocation1, PropertyLocation2, MeterLocation2, LocationText;
 };
 
 // The fields of a meter record ("H", "I"), their positions found once.
@@ -76,9 +69,6 @@ constexpr std::array<std::string_view, kAccountFields> kAccountNames = {"Account
                                                                           "AccountType", "SpecialInstruction"};
 
 // `to` becomes the text of `field` without the blanks around it.
-void AssignTrimmed(std::string& to, const clsRecType& rec, int field, std::string& scratch) {
-    to.assign(Trim(rec.TextAt(field, scratch)));
-}
 void AssignTrimmed(Value& to, const clsRecType& rec, std::string_view field, std::string& scratch) {
     host::AssignText(to, Trim(rec.TextView(field, scratch)));
 }
@@ -149,40 +139,40 @@ class E5KRouteConversion {
         if (!reader.OpenFile(source_)) return false;
         writer_.emplace(ex_);
         host::Progress progress(765);
-        while (clsRecType* rec = reader.ReadNext()) {
+        while (clsRecType* rec = reader.ReadNextType()) {
             progress.Show(255 + reader.Position255());
             const std::string_view id = rec->RIValue;  // compared with literals inline
             line_ = reader.LineNo();
+            // A route, account, special instruction or meter ends the meter gathered so far: it is written
+            // while the records it took its texts from still hold their lines.
+            if (id == "F" || id == "A" || id == "D" || id == "H" || id == "I") Flush();
+            rec->Parse(reader.LastLine());
             if (id == "F") {
-                Flush();
                 routeNumber_.assign(Trim(rec->TextView("Route", scratch_)));
                 routeOrdinal_ = ordinals_.Of(routeNumber_);
             } else if (id == "A") {
-                Flush();
                 host::WarnTooLarge(ex_, *rec, line_);
                 TakeAccount(*rec);
             } else if (id == "B") {
                 AssignTrimmed(account_.CustomerName, *rec, "CustomerName", scratch_);
                 AssignTrimmed(account_.Address, *rec, "Address", scratch_);
             } else if (id == "E") {
-                account_.LotAndPlan.assign(Trim(rec->TextView("CustomerAddressLotandPlan", scratch_)));
+                account_.LotAndPlan = Trim(rec->TextView("CustomerAddressLotandPlan", textScratch_[0]));
             } else if (id == "C") {
-                account_.PropertyKey.assign(Trim(rec->TextView("PropertyVGKey", scratch_)));
+                account_.PropertyKey = Trim(rec->TextView("PropertyVGKey", textScratch_[1]));
             } else if (id == "D") {
-                Flush();
-                specialInstructions_.assign(rec->TextView("SpecialInstructions", scratch_));
+                specialInstructions_ = rec->TextView("SpecialInstructions", textScratch_[2]);
             } else if (id == "H" || id == "I") {
-                Flush();
                 host::WarnTooLarge(ex_, *rec, line_);
                 TakeMeter(*rec);
             } else if (id == "K01") {
-                meter_.PropertyLocation1.assign(rec->TextView("PropertyLocationDesc1", scratch_));
-                meter_.MeterLocation1.assign(rec->TextView("MeterLocationDesc1", scratch_));
+                meter_.PropertyLocation1 = rec->TextView("PropertyLocationDesc1", textScratch_[3]);
+                meter_.MeterLocation1 = rec->TextView("MeterLocationDesc1", textScratch_[4]);
             } else if (id == "K05") {
-                meter_.PropertyLocation2.assign(rec->TextView("PropertyLocationDesc2", scratch_));
-                meter_.MeterLocation2.assign(rec->TextView("MeterLocationDesc2", scratch_));
+                meter_.PropertyLocation2 = rec->TextView("PropertyLocationDesc2", textScratch_[5]);
+                meter_.MeterLocation2 = rec->TextView("MeterLocationDesc2", textScratch_[6]);
             } else if (id == "L") {
-                meter_.LocationText.assign(rec->TextView("Location", scratch_));
+                meter_.LocationText = rec->TextView("Location", textScratch_[7]);
             }
         }
         Flush();
@@ -192,36 +182,37 @@ class E5KRouteConversion {
   private:
     void TakeAccount(const clsRecType& rec) {
         const auto& at = accountAt_.In(rec);
+        const auto trimmed = [&](AccountField field) { return Trim(rec.TextAt(at[field], accountScratch_[field])); };
         account_.Clear();
-        AssignTrimmed(account_.Number, rec, at[kAccountNumber], scratch_);
-        AssignTrimmed(account_.Sequence, rec, at[kAccountSequence], scratch_);
-        AssignTrimmed(account_.Type, rec, at[kAccountType], scratch_);
-        AssignTrimmed(account_.SpecialInstruction, rec, at[kSpecialInstruction], scratch_);
+        account_.Number = trimmed(kAccountNumber);
+        account_.Sequence = trimmed(kAccountSequence);
+        account_.Type = trimmed(kAccountType);
+        account_.SpecialInstruction = trimmed(kSpecialInstruction);
     }
 
     void TakeMeter(const clsRecType& rec) {
         const auto& at = meterAt_.In(rec);
-        const auto text = [&](MeterField field) { return rec.TextAt(at[field], scratch_); };
+        const auto text = [&](MeterField field) { return rec.TextAt(at[field], meterScratch_[field]); };
         const auto number = [&](MeterField field) { return static_cast<std::int32_t>(rec.NumberAt(at[field])); };
         Meter& m = meter_;
-        m.Clear();
+        m = Meter();
         m.Pending = true;
         meterLine_ = line_;
-        m.Relative.assign(text(kRelative));
-        m.Serial.assign(text(kSerial));
+        m.Relative = text(kRelative);
+        m.Serial = text(kSerial);
         m.Dials = number(kDials);
         m.MinimumRead = number(kMinimumRead);
         m.MaximumRead = number(kMaximumRead);
         m.PriorRead = number(kPriorRead);
-        m.Size.assign(text(kSize));
-        m.Type.assign(text(kType));
-        m.Make.assign(text(kMake));
-        m.DisplayCode.assign(text(kDisplayCode));
+        m.Size = text(kSize);
+        m.Type = text(kType);
+        m.Make = text(kMake);
+        m.DisplayCode = text(kDisplayCode);
         m.Decimals = number(kDecimals);
-        m.MustRead.assign(text(kMustRead));
-        m.Status.assign(text(kStatus));
-        m.Location.assign(text(kLocation));
-        m.Reference.assign(text(kReference));
+        m.MustRead = text(kMustRead);
+        m.Status = text(kStatus);
+        m.Location = text(kLocation);
+        m.Reference = text(kReference);
     }
 
     void Flush() {
@@ -269,7 +260,7 @@ class E5KRouteConversion {
         v.User[1] = m.Relative;
         v.User[2] = Trim(m.Size);
         meter_.Pending = false;  // written; TakeMeter starts the next one afresh
-        specialInstructions_.clear();
+        specialInstructions_ = {};
         writer_->Write(routeOrdinal_, v);
     }
 
@@ -284,8 +275,12 @@ class E5KRouteConversion {
     std::int32_t line_ = 0, meterLine_ = 0;
     Account account_;
     Meter meter_;
-    std::string specialInstructions_;
-    std::string scratch_;  // the text of a number field on its way into the meter
+    std::string_view specialInstructions_;
+    std::string scratch_;  // the text of a field read once
+    // The texts of fields the account and meter keep views of, one per field.
+    std::array<std::string, kMeterFields> meterScratch_;
+    std::array<std::string, kAccountFields> accountScratch_;
+    std::array<std::string, 8> textScratch_;
     std::string serial_, text_, message_, address_;  // texts of the meter being written, their storage reused
     host::FieldPositions<kMeterFields> meterAt_{kMeterNames};
     host::FieldPositions<kAccountFields> accountAt_{kAccountNames};
