@@ -52,27 +52,45 @@ inline std::uint64_t EightDigits(std::uint64_t w) {
     return (w * 10000 + (w >> 32)) & 0xFFFFFFFFull;
 }
 
-// The `k` (1 to 8) characters at `p` at the end of a word, after as many "0" as make eight.
-inline std::uint64_t RightAligned(const char* p, std::size_t k) {
+// The `k` (1 to 8) characters at `p` at the end of a word, after as many "0" as make eight. `from` is
+// where the text they are in starts: when eight bytes end at p + k within it, they are read as one word.
+inline std::uint64_t RightAligned(const char* p, std::size_t k, const char* from) {
     if (k == 8) return LoadWord(p, 8, '0');
-    return (LoadWord(p, k, '0') << (8 * (8 - k))) | (kEach('0') >> (8 * k));
+    const std::uint64_t before = (std::uint64_t{1} << (8 * (8 - k))) - 1;  // the bytes that become "0"
+    if (p + k - from >= 8) return (LoadWord(p + k - 8, 8, '0') & ~before) | (kEach('0') & before);
+    return (LoadWord(p, k, '0') << (8 * (8 - k))) | (kEach('0') & before);
 }
 
-// The number of `text` when it is 1 to 16 digits and nothing else; nullopt otherwise.
-inline std::optional<std::uint64_t> DigitsOnly(std::string_view text) {
+// The number of `text` (part of the text starting at `from`) when it is 1 to 16 digits and nothing
+// else; nullopt otherwise.
+inline std::optional<std::uint64_t> DigitsOnly(std::string_view text, const char* from) {
     const std::size_t n = text.size();
     if (n == 0 || n > 16) return std::nullopt;
-    // The last eight digits (or all of fewer), and those before them.
-    const std::uint64_t low = RightAligned(text.data() + (n > 8 ? n - 8 : 0), n > 8 ? 8 : n);
-    const std::uint64_t high = n > 8 ? RightAligned(text.data(), n - 8) : kEach('0');
+    if (n <= 4) {  // a few digits one by one
+        std::uint64_t number = 0;
+        for (const char c : text) {
+            const auto digit = static_cast<unsigned char>(c - '0');
+            if (digit > 9) return std::nullopt;
+            number = number * 10 + digit;
+        }
+        return number;
+    }
+    // The last eight digits (or all of fewer), then those before them.
+    const std::uint64_t low = RightAligned(text.data() + (n > 8 ? n - 8 : 0), n > 8 ? 8 : n, from);
+    if (n <= 8) {
+        if (NonDigitBytes(low) != 0) return std::nullopt;
+        return EightDigits(low);
+    }
+    const std::uint64_t high = RightAligned(text.data(), n - 8, from);
     if ((NonDigitBytes(low) | NonDigitBytes(high)) != 0) return std::nullopt;
     return EightDigits(high) * 100000000ull + EightDigits(low);
 }
 
 // Blanks and digits, up to nine of them after the leading zeros (the usual contents of a number field),
-// read without the general number reader (which reads them alike); nullopt for anything else.
-std::optional<std::int32_t> PlainDigits(std::string_view text) {
-    if (const auto n = DigitsOnly(text)) {  // the common case: digits only
+// read without the general number reader (which reads them alike); nullopt for anything else. `from`
+// is where the line `text` is part of starts (text.data() when it is no part of one).
+std::optional<std::int32_t> PlainDigits(std::string_view text, const char* from) {
+    if (const auto n = DigitsOnly(text, from)) {  // the common case: digits only
         if (*n >= 1000000000ull) return std::nullopt;
         return static_cast<std::int32_t>(*n);
     }
@@ -178,7 +196,7 @@ zav::Value clsField::Extract(std::string_view buffer, bool* tooLarge) const {
             return FieldType == kHostSingle ? static_cast<double>(static_cast<float>(*n)) : *n;
         }
         case kHostZeroPadded:
-            if (auto n = PlainDigits(text)) return *n;
+            if (auto n = PlainDigits(text, buffer.data())) return *n;
             try {
                 return CLng(Val(text));
             } catch (const RuntimeError&) {
@@ -311,7 +329,7 @@ bool PutOther(const clsField& field, std::string& buffer, std::size_t start, std
         if (const auto* n = std::get_if<std::int32_t>(&value)) return PutWholeNumber(buffer, start, width, *n);
         // A text of digits only reads as that number.
         if (const auto* text = std::get_if<std::string>(&value); text != nullptr && !text->empty() && text->size() <= 9)
-            if (auto n = PlainDigits(*text); n && text->find(' ') == std::string::npos)
+            if (auto n = PlainDigits(*text, text->data()); n && text->find(' ') == std::string::npos)
                 return PutWholeNumber(buffer, start, width, *n);
     }
     return PutOther(field, buffer, start, width, value);
@@ -595,7 +613,7 @@ std::string_view clsRecType::StoredTextAt(int index, std::string& scratch) const
                 return text.substr(first);
         }
         if (type == kHostZeroPadded)
-            if (const auto n = PlainDigits(ColumnText(at))) {
+            if (const auto n = PlainDigits(ColumnText(at), cvarBuffer.data())) {
                 char digits[16];
                 char* end = std::to_chars(digits, digits + sizeof digits, *n).ptr;
                 scratch.assign(digits, static_cast<std::size_t>(end - digits));
@@ -608,7 +626,8 @@ std::string_view clsRecType::StoredTextAt(int index, std::string& scratch) const
 double clsRecType::NumberAt(int index) const {
     if (index < 0) return 0;
     if (pending_[static_cast<std::size_t>(index)] && colFields_[static_cast<std::size_t>(index)].FieldType == kHostZeroPadded)
-        if (const auto n = PlainDigits(ColumnText(static_cast<std::size_t>(index)))) return *n;  // what Extract reads
+        if (const auto n = PlainDigits(ColumnText(static_cast<std::size_t>(index)), cvarBuffer.data()))
+            return *n;  // what Extract reads
     const zav::Value* value = Slot(static_cast<std::size_t>(index));
     try {
         return value != nullptr ? ValueNumber(*value) : 0;
