@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 
 #include "core/errors.h"
 #include "core/frontend.h"
@@ -24,17 +25,35 @@ std::vector<std::unique_ptr<clsRecType>> DeclareRecordTypes(const std::vector<Ho
     return types;
 }
 
+std::uint32_t HostFileReader::LeadingKey(std::string_view text) {
+    std::uint32_t key = 0;
+    if (text.size() >= 4) {
+        std::memcpy(&key, text.data(), 4);
+    } else {
+        for (std::size_t i = 0; i < text.size(); ++i) key |= std::uint32_t{static_cast<unsigned char>(text[i])} << (8 * i);
+    }
+    return key;
+}
+
 HostFileReader::HostFileReader(const std::vector<HostRecordLayout>& layouts, bool catchAll)
     : types_(DeclareRecordTypes(layouts)) {
     if (catchAll) catchAll_ = types_.back().get();  // never tested by its identifier
     // Each line is tested only against the types whose identifier starts with its first character,
     // in declaration order; a type without such an identifier is tested for every line.
+    // An identifier of up to four characters at the start of the line is compared as one number.
     for (const auto& type : types_) {
         if (type.get() == catchAll_) continue;
+        Candidate candidate{0, 0, 0, type.get()};
+        const auto length = static_cast<std::size_t>(type->RILen);
+        if (type->RIPos == 1 && length >= 1 && length <= 4 && type->RIValue.size() == length) {
+            candidate.length = length;
+            candidate.mask = length == 4 ? ~std::uint32_t{0} : (std::uint32_t{1} << (8 * length)) - 1;
+            candidate.key = LeadingKey(type->RIValue) & candidate.mask;
+        }
         if (type->RIPos == 1 && type->RILen >= 1 && !type->RIValue.empty()) {
-            byFirst_[static_cast<unsigned char>(type->RIValue[0])].push_back(type.get());
+            byFirst_[static_cast<unsigned char>(type->RIValue[0])].push_back(candidate);
         } else {
-            for (auto& candidates : byFirst_) candidates.push_back(type.get());
+            for (auto& candidates : byFirst_) candidates.push_back(candidate);
         }
     }
 }
@@ -65,8 +84,12 @@ clsRecType* HostFileReader::ReadNextType() {
             for (const auto& type : types_)
                 if (type.get() != catchAll_ && type->TestID(line_)) return type.get();
         } else {
-            for (clsRecType* type : byFirst_[static_cast<unsigned char>(line_[0])])
-                if (type->TestID(line_)) return type;
+            const std::uint32_t key = LeadingKey(line_);
+            for (const Candidate& candidate : byFirst_[static_cast<unsigned char>(line_[0])]) {
+                if (candidate.length == 0 ? candidate.type->TestID(line_)
+                                          : (key & candidate.mask) == candidate.key && line_.size() >= candidate.length)
+                    return candidate.type;
+            }
         }
         if (catchAll_ != nullptr) return catchAll_;
     } catch (const RuntimeError& e) {

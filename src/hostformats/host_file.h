@@ -65,7 +65,16 @@ class HostFileReader {
   private:
     std::vector<std::unique_ptr<clsRecType>> types_;
     clsRecType* catchAll_ = nullptr;
-    std::array<std::vector<clsRecType*>, 256> byFirst_;  // the types a line may be, by its first character
+    // A type a line may be: with `length` 1 to 4, its identifier is the line's first `length` characters,
+    // read as a number (LeadingKey) and masked; with 0, TestID decides.
+    struct Candidate {
+        std::uint32_t key, mask;
+        std::size_t length;
+        clsRecType* type;
+    };
+    // The first four characters of `text` as a number, the first in the lowest byte (0 past the end).
+    static std::uint32_t LeadingKey(std::string_view text);
+    std::array<std::vector<Candidate>, 256> byFirst_;  // the types a line may be, by its first character
     std::optional<LineReadAhead> file_;  // read a block at a time, on a second core: memory stays the same for any size
     std::string_view line_;  // in the reader's buffer: each line is copied once, into its record
     std::int32_t lineNo_ = 0;

@@ -504,17 +504,21 @@ bool clsRecType::WholeColumnsPlain() const {
     // Sixteen columns at a time while they are in the line (the masks reach sixteen columns past its end).
     const __m128i blank = _mm_set1_epi8(' '), zero = _mm_set1_epi8('0');
     const __m128i belowDigits = _mm_set1_epi8('0' - 1), aboveDigits = _mm_set1_epi8('9' + 1);
-    for (; at + 16 <= end; at += 16) {
-        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cvarBuffer.data() + at));
-        const __m128i digits = _mm_loadu_si128(reinterpret_cast<const __m128i*>(digitColumns_.data() + at));
-        const __m128i zeros = _mm_loadu_si128(reinterpret_cast<const __m128i*>(zeroColumns_.data() + at));
+    const auto plain = [&](std::size_t from) {
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cvarBuffer.data() + from));
+        const __m128i digits = _mm_loadu_si128(reinterpret_cast<const __m128i*>(digitColumns_.data() + from));
+        const __m128i zeros = _mm_loadu_si128(reinterpret_cast<const __m128i*>(zeroColumns_.data() + from));
         // Signed comparisons: bytes from 0x80 are below '0', so no digit.
         const __m128i isDigit = _mm_and_si128(_mm_cmpgt_epi8(w, belowDigits), _mm_cmplt_epi8(w, aboveDigits));
         const __m128i isBlank = _mm_cmpeq_epi8(w, blank);
         const __m128i badDigit = _mm_andnot_si128(_mm_or_si128(isDigit, isBlank), digits);
         const __m128i badZero = _mm_andnot_si128(_mm_or_si128(_mm_cmpeq_epi8(w, zero), isBlank), zeros);
-        if (_mm_movemask_epi8(_mm_or_si128(badDigit, badZero)) != 0) return false;
-    }
+        return _mm_movemask_epi8(_mm_or_si128(badDigit, badZero)) == 0;
+    };
+    for (; at + 16 <= end; at += 16)
+        if (!plain(at)) return false;
+    // The last columns: the sixteen ending there (looking again at some already seen does no harm).
+    if (at < end && end >= 16) return plain(end - 16);
 #endif
     for (; at < end; at += 8) {
         const std::uint64_t w = LoadWord(cvarBuffer.data() + at, end - at, ' ');
