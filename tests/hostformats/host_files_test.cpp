@@ -119,6 +119,40 @@ TEST(E5KDownload, UnknownLinesComeBackAsTheCatchAllRecord) {
     EXPECT_EQ(reader.ReadNext(), nullptr);
 }
 
+TEST(HostDownloads, EachLineIsTheFirstTypeWhoseIdentifierItStartsWith) {
+    // Every identifier, its beginnings, one more character, its last character changed and a few short
+    // lines: each comes back as the first declared type (catch-all aside) that TestID accepts.
+    test::TempDir dir;
+    for (const bool e5k : {false, true}) {
+        const auto& layouts = e5k ? E5KDownloadLayouts() : MVRSDownloadLayouts();
+        auto types = DeclareRecordTypes(layouts);
+        if (e5k) types.pop_back();  // the catch-all
+        std::vector<std::string> lines = {"", "x", "~~", "\x80\x80\x80\x80"};
+        for (const auto& type : types) {
+            const std::string& id = type->RIValue;
+            for (std::size_t n = 1; n <= id.size(); ++n) lines.push_back(id.substr(0, n));
+            lines.push_back(id + "X");
+            lines.push_back(id.substr(0, id.size() - 1) + "~" + "0000");
+        }
+        std::string bytes;
+        for (const std::string& line : lines) bytes += line + "\r\n";
+        clsMVRSDownload mvrs;
+        clsE5KDownload e5000;
+        HostFileReader& reader = e5k ? static_cast<HostFileReader&>(e5000) : mvrs;
+        ASSERT_TRUE(reader.OpenFile(Write(dir, e5k ? "e.dat" : "m.dat", bytes)));
+        for (const std::string& line : lines) {
+            std::string expected = e5k ? "?" : "";
+            for (const auto& type : types)
+                if (type->TestID(line)) {
+                    expected = type->RIValue;
+                    break;
+                }
+            const clsRecType* rec = reader.ReadNext();
+            EXPECT_EQ(rec != nullptr ? rec->RIValue : "", expected) << "'" << line << "'";
+        }
+    }
+}
+
 std::vector<std::string> Lines(const std::filesystem::path& path) {
     const std::string bytes = ReadFileBytes(path);
     std::vector<std::string> lines;
