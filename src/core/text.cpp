@@ -78,22 +78,6 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::string_view LTrim(std::string_view text) {
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    while (p != end && *p == ' ') ++p;
-    return std::string_view(p, static_cast<std::size_t>(end - p));
-}
-
-std::string_view RTrim(std::string_view text) {
-    const char* const begin = text.data();
-    const char* p = begin + text.size();
-    while (p != begin && p[-1] == ' ') --p;
-    return std::string_view(begin, static_cast<std::size_t>(p - begin));
-}
-
-std::string_view Trim(std::string_view text) { return RTrim(LTrim(text)); }
-
 std::vector<std::string> Split(std::string_view text, std::string_view separator) {
     std::vector<std::string> pieces;
     std::size_t start = 0;
