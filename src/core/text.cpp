@@ -1,8 +1,5 @@
 #include "core/text.h"
 
-#include <cstdint>
-#include <cstring>
-
 namespace zav {
 
 namespace {
@@ -80,28 +77,6 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
         if (a[i] != b[i] && Upper(a[i]) != Upper(b[i])) return false;
     return true;
 }
-
-std::string_view LTrim(std::string_view text) {
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    while (p != end && *p == ' ') ++p;
-    return std::string_view(p, static_cast<std::size_t>(end - p));
-}
-
-std::string_view RTrim(std::string_view text) {
-    const char* const begin = text.data();
-    const char* p = begin + text.size();
-    // Fixed-width fields often end in many blanks: eight at a time, then one by one.
-    constexpr std::uint64_t kBlanks = 0x2020202020202020ull;
-    for (std::uint64_t w = 0; p - begin >= 8; p -= 8) {
-        std::memcpy(&w, p - 8, 8);
-        if (w != kBlanks) break;
-    }
-    while (p != begin && p[-1] == ' ') --p;
-    return std::string_view(begin, static_cast<std::size_t>(p - begin));
-}
-
-std::string_view Trim(std::string_view text) { return RTrim(LTrim(text)); }
 
 std::vector<std::string> Split(std::string_view text, std::string_view separator) {
     std::vector<std::string> pieces;

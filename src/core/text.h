@@ -20,9 +20,20 @@ void AppendUCase(std::string& out, std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 
 // Removes spaces (only spaces, as the platform's Trim does) from one or both ends.
-std::string_view LTrim(std::string_view text);
-std::string_view RTrim(std::string_view text);
-std::string_view Trim(std::string_view text);
+// (Inline: they run on every field of every line.)
+inline std::string_view LTrim(std::string_view text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p != end && *p == ' ') ++p;
+    return std::string_view(p, static_cast<std::size_t>(end - p));
+}
+inline std::string_view RTrim(std::string_view text) {
+    const char* const begin = text.data();
+    const char* p = begin + text.size();
+    while (p != begin && p[-1] == ' ') --p;
+    return std::string_view(begin, static_cast<std::size_t>(p - begin));
+}
+inline std::string_view Trim(std::string_view text) { return RTrim(LTrim(text)); }
 
 // Splits `text` at every occurrence of `separator` (which must not be empty); "" gives one empty piece.
 std::vector<std::string> Split(std::string_view text, std::string_view separator);

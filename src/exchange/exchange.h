@@ -48,11 +48,19 @@ class RouteLinePlan {
     explicit RouteLinePlan(const clsExchMap& map, int keep = -1);
 
     struct Step {
+        // How the field's text is kept: a text right-trimmed or trimmed both sides (a text of a fixed
+        // layout), a number of the field's type, or (a field not kept) a number read only for its
+        // overflow error, or nothing.
+        enum Store : std::uint8_t { kText, kTrimmedText, kInteger, kLong, kReal, kCheckNumber, kNothing };
         const MapField* field = nullptr;
-        std::uint32_t index = 0;   // in the map's fields (and the parsed line)
-        std::int32_t source = 0;   // its MapOption when mapped, else kDoNotMap
-        bool kept = false;         // its value is stored
-        bool readType = false;     // its source text is the read-type letter
+        std::uint32_t index = 0;      // in the map's fields (and the parsed line)
+        std::int32_t source = 0;      // its MapOption when mapped, else kDoNotMap
+        std::int32_t dataType = 0;
+        std::int16_t position = 0;    // its column (fixed: its first character, from 1)
+        std::int16_t width = 0;       // fixed: its characters
+        Store store = kNothing;
+        bool kept = false;            // its value is stored
+        bool readType = false;        // its source text is the read-type letter
     };
     const clsExchMap& Map() const { return *map_; }
     const std::vector<Step>& Steps() const { return steps_; }

@@ -16,36 +16,38 @@ namespace zav {
 
 namespace {
 
+// Stores a number in its slot. The slot usually holds a value of the same kind already (the same
+// field of the previous line): it is overwritten in place.
+template <typename Number>
+void StoreNumber(Value& slot, Number value) {
+    if (auto* held = std::get_if<Number>(&slot))
+        *held = value;
+    else
+        slot = value;
+}
+
+// Stores a text in its slot, reusing the storage of the text the slot held.
+void StoreText(Value& slot, std::string_view text) {
+    if (auto* held = std::get_if<std::string>(&slot))
+        held->assign(text);
+    else
+        slot.emplace<std::string>(text);
+}
+
 // Stores the value of a field's text by its data type. Text keeps its leading spaces in delimited files
-// and loses them in fixed files; dates and times keep them in both. A text value reuses the storage of
-// the text the slot held (the same field of the previous line).
+// and loses them in fixed files; dates and times keep them in both. An empty text (an unmapped field,
+// or a column the line lacks) is the number 0.
 void SetTypedValue(Value& slot, std::int32_t dataType, std::string_view text, bool fixedLayout) {
-    // The slot usually holds a value of the same kind already (the same field of the previous line):
-    // it is overwritten in place.
-    const auto store = [&slot](auto value) {
-        if (auto* held = std::get_if<decltype(value)>(&slot))
-            *held = value;
-        else
-            slot = value;
-    };
-    const bool none = text.empty();  // an unmapped field, or a column the line lacks: no number to read
+    const bool none = text.empty();
     switch (dataType) {
         case kInteger:
-            store(none ? std::int16_t{0} : ValInt(text));
-            return;
+            return StoreNumber(slot, none ? std::int16_t{0} : ValInt(text));
         case kLong:
-            store(none ? std::int32_t{0} : ValLong(text));
-            return;
+            return StoreNumber(slot, none ? std::int32_t{0} : ValLong(text));
         case kReal:
-            store(none ? 0.0 : Val(text));
-            return;
-        default: {
-            const std::string_view kept = dataType == kText && fixedLayout ? Trim(text) : RTrim(text);
-            if (auto* held = std::get_if<std::string>(&slot))
-                held->assign(kept);
-            else
-                slot.emplace<std::string>(kept);
-        }
+            return StoreNumber(slot, none ? 0.0 : Val(text));
+        default:
+            return StoreText(slot, dataType == kText && fixedLayout ? Trim(text) : RTrim(text));
     }
 }
 
@@ -137,6 +139,18 @@ RouteLinePlan::RouteLinePlan(const clsExchMap& map, int keep) : map_(&map) {
         step.source = mapped ? f.MapOption : kDoNotMap;
         step.kept = keep < 0 || static_cast<int>(i) == keep;
         step.readType = f.MapOption == kMapFromSource && IsReadTypeField(f);
+        step.position = f.DataPosition;
+        step.width = f.DataWidth;
+        step.dataType = f.DataType;
+        if (step.kept) {
+            step.store = f.DataType == kInteger ? Step::kInteger
+                         : f.DataType == kLong  ? Step::kLong
+                         : f.DataType == kReal  ? Step::kReal
+                         : f.DataType == kText && fixedLayout_ ? Step::kTrimmedText
+                                                               : Step::kText;
+        } else {
+            step.store = IsNumberType(f.DataType) ? Step::kCheckNumber : Step::kNothing;
+        }
         // A field not kept is read only for what it can raise or change: a number's overflow (an
         // unmapped field has no text, so no number that could overflow), the autonumber, the letter.
         if (!step.kept &&
@@ -154,24 +168,22 @@ template <typename SourceText>
 static void BuildFields(const RouteLinePlan& plan, RouteLineState state, RouteFields& out, SourceText&& source) {
     state.readTypeLetter.clear();
     if (out.size() != plan.FieldCount()) out.resize(plan.FieldCount());
-    const bool fixedLayout = plan.FixedLayout();
     char number[8];
     for (const RouteLinePlan::Step& s : plan.Steps()) {
-        const MapField& f = *s.field;
         std::string_view text;
         switch (s.source) {
             case kMapFromSource:
-                text = source(f);
-                if (s.readType) {
+                text = source(s);
+                if (s.readType) [[unlikely]] {
                     state.readTypeLetter.clear();
                     AppendUCase(state.readTypeLetter, text);
                 }
                 break;
             case kMapConstant:
-                text = f.MapConstant;
+                text = s.field->MapConstant;
                 break;
             case kMapPrompt:
-                text = Prompts().Value(f.FieldName);
+                text = Prompts().Value(s.field->FieldName);
                 break;
             case kAutonumber: {
                 if (state.autoNumber == INT16_MAX) throw RuntimeError(kErrOverflow);
@@ -183,14 +195,33 @@ static void BuildFields(const RouteLinePlan& plan, RouteLineState state, RouteFi
                 break;  // not mapped: empty
         }
         try {
-            if (s.kept)
-                SetTypedValue(out[s.index], f.DataType, text, fixedLayout);
-            else if (IsNumberType(f.DataType))
-                CheckNumber(f.DataType, text);
+            Value& slot = out[s.index];
+            switch (s.store) {
+                case RouteLinePlan::Step::kText:
+                    StoreText(slot, RTrim(text));
+                    break;
+                case RouteLinePlan::Step::kTrimmedText:
+                    StoreText(slot, Trim(text));
+                    break;
+                case RouteLinePlan::Step::kInteger:
+                    StoreNumber(slot, text.empty() ? std::int16_t{0} : ValInt(text));
+                    break;
+                case RouteLinePlan::Step::kLong:
+                    StoreNumber(slot, text.empty() ? std::int32_t{0} : ValLong(text));
+                    break;
+                case RouteLinePlan::Step::kReal:
+                    StoreNumber(slot, text.empty() ? 0.0 : Val(text));
+                    break;
+                case RouteLinePlan::Step::kCheckNumber:
+                    CheckNumber(s.dataType, text);
+                    break;
+                case RouteLinePlan::Step::kNothing:
+                    break;
+            }
         } catch (const RuntimeError& e) {
             // A number too large for its field's type says which field it was.
             if (e.Number() != kErrOverflow) throw;
-            throw RuntimeError(kErrOverflow, "Overflow in field " + f.FieldName);
+            throw RuntimeError(kErrOverflow, "Overflow in field " + s.field->FieldName);
         }
     }
 }
@@ -205,7 +236,7 @@ static Values KeyedRecord(const clsExchMap& map, RouteFields&& fields) {
 
 static void FixedFields(const RouteLinePlan& plan, RouteLineState state, std::string_view line, RouteFields& out) {
     BuildFields(plan, state, out,
-                [line](const MapField& f) { return FixedColumn(line, f.DataPosition, f.DataWidth); });
+                [line](const RouteLinePlan::Step& s) { return FixedColumn(line, s.position, s.width); });
 }
 
 // DelimitedColumns for the usual maps (a one-character delimiter, a quote of at most one character,
@@ -291,9 +322,9 @@ static void DelimitedFields(const RouteLinePlan& plan, const clsExchMap& map, Ro
         columns.assign(owned.begin(), owned.end());
     }
     const std::size_t count = columns.size();
-    BuildFields(plan, state, out, [count](const MapField& f) -> std::string_view {
-        if (f.DataPosition < 1 || static_cast<std::size_t>(f.DataPosition) > count) return {};
-        return columns[f.DataPosition - 1];
+    BuildFields(plan, state, out, [count](const RouteLinePlan::Step& s) -> std::string_view {
+        if (s.position < 1 || static_cast<std::size_t>(s.position) > count) return {};
+        return columns[static_cast<std::size_t>(s.position) - 1];
     });
 }
 
