@@ -327,10 +327,20 @@ bool PutOther(const clsField& field, std::string& buffer, std::size_t start, std
     }
     if (field.FieldType == kHostZeroPadded || field.FieldType == kHostInteger) {
         if (const auto* n = std::get_if<std::int32_t>(&value)) return PutWholeNumber(buffer, start, width, *n);
-        // A text of digits only reads as that number.
-        if (const auto* text = std::get_if<std::string>(&value); text != nullptr && !text->empty() && text->size() <= 9)
-            if (auto n = PlainDigits(*text, text->data()); n && text->find(' ') == std::string::npos)
-                return PutWholeNumber(buffer, start, width, *n);
+        // A text of digits only (nine at most: any such number fits) reads as that number.
+        if (const auto* text = std::get_if<std::string>(&value); text != nullptr && !text->empty() && text->size() <= 9) {
+            std::int32_t n = 0;
+            bool digits = true;
+            for (const char c : *text) {
+                const auto digit = static_cast<unsigned char>(c - '0');
+                if (digit > 9) {
+                    digits = false;
+                    break;
+                }
+                n = n * 10 + digit;
+            }
+            if (digits) return PutWholeNumber(buffer, start, width, n);
+        }
     }
     return PutOther(field, buffer, start, width, value);
 }
