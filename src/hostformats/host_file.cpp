@@ -30,7 +30,8 @@ std::uint32_t HostFileReader::LeadingKey(std::string_view text) {
     if (text.size() >= 4) {
         std::memcpy(&key, text.data(), 4);
     } else {
-        for (std::size_t i = 0; i < text.size(); ++i) key |= std::uint32_t{static_cast<unsigned char>(text[i])} << (8 * i);
+        for (std::size_t i = 0; i < text.size(); ++i)
+            key |= std::uint32_t{static_cast<unsigned char>(text[i])} << (8 * i);
     }
     return key;
 }
@@ -103,8 +104,8 @@ std::int16_t HostFileReader::PositionMoved() const {
     const std::uintmax_t blocks = (file_->Size() + 127) / 128;
     if (blocks == 0) return 0;
     const std::uintmax_t block = file_->Position() / 128;
-    const auto shown = static_cast<std::int16_t>(
-        RoundHalfEven(static_cast<double>(block) * 255 / static_cast<double>(blocks)));
+    const auto shown =
+        static_cast<std::int16_t>(RoundHalfEven(static_cast<double>(block) * 255 / static_cast<double>(blocks)));
     // The same figure up to the first block whose exact share reaches the next half: block * 255 / blocks
     // below shown + 0.5 rounds to no more than shown.
     positionFrom_ = block;

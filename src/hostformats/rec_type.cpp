@@ -47,7 +47,7 @@ inline std::uint64_t NonDigitBytes(std::uint64_t w) {
 // The number of eight digit characters (the first in the lowest byte), all at once.
 inline std::uint64_t EightDigits(std::uint64_t w) {
     w -= 0x3030303030303030ull;
-    w = (w * 10 + (w >> 8)) & 0x00FF00FF00FF00FFull;  // pairs of digits
+    w = (w * 10 + (w >> 8)) & 0x00FF00FF00FF00FFull;    // pairs of digits
     w = (w * 100 + (w >> 16)) & 0x0000FFFF0000FFFFull;  // fours
     return (w * 10000 + (w >> 32)) & 0xFFFFFFFFull;
 }
@@ -328,7 +328,8 @@ bool PutOther(const clsField& field, std::string& buffer, std::size_t start, std
     if (field.FieldType == kHostZeroPadded || field.FieldType == kHostInteger) {
         if (const auto* n = std::get_if<std::int32_t>(&value)) return PutWholeNumber(buffer, start, width, *n);
         // A text of digits only (nine at most: any such number fits) reads as that number.
-        if (const auto* text = std::get_if<std::string>(&value); text != nullptr && !text->empty() && text->size() <= 9) {
+        if (const auto* text = std::get_if<std::string>(&value);
+            text != nullptr && !text->empty() && text->size() <= 9) {
             std::int32_t n = 0;
             bool digits = true;
             for (const char c : *text) {
@@ -623,8 +624,7 @@ std::string_view clsRecType::StoredTextAt(int index, std::string& scratch) const
             const std::string_view text = ColumnText(at);
             std::size_t first = 0;
             while (first + 1 < text.size() && text[first] == '0') ++first;
-            if (!text.empty() && text.size() - first <= 9 && AllDigits(text.substr(first)))
-                return text.substr(first);
+            if (!text.empty() && text.size() - first <= 9 && AllDigits(text.substr(first))) return text.substr(first);
         }
         if (type == kHostZeroPadded)
             if (const auto n = PlainDigits(ColumnText(at), cvarBuffer.data())) {
@@ -639,7 +639,8 @@ std::string_view clsRecType::StoredTextAt(int index, std::string& scratch) const
 
 double clsRecType::NumberAt(int index) const {
     if (index < 0) return 0;
-    if (pending_[static_cast<std::size_t>(index)] && colFields_[static_cast<std::size_t>(index)].FieldType == kHostZeroPadded)
+    if (pending_[static_cast<std::size_t>(index)] &&
+        colFields_[static_cast<std::size_t>(index)].FieldType == kHostZeroPadded)
         if (const auto n = PlainDigits(ColumnText(static_cast<std::size_t>(index)), cvarBuffer.data()))
             return *n;  // what Extract reads
     const zav::Value* value = Slot(static_cast<std::size_t>(index));

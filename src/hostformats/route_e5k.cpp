@@ -56,17 +56,31 @@ struct Meter {
 
 // The fields of a meter record ("H", "I"), their positions found once.
 enum MeterField {
-    kRelative, kSerial, kDials, kMinimumRead, kMaximumRead, kPriorRead, kSize, kType, kMake, kDisplayCode, kDecimals,
-    kMustRead, kStatus, kLocation, kReference, kMeterFields
+    kRelative,
+    kSerial,
+    kDials,
+    kMinimumRead,
+    kMaximumRead,
+    kPriorRead,
+    kSize,
+    kType,
+    kMake,
+    kDisplayCode,
+    kDecimals,
+    kMustRead,
+    kStatus,
+    kLocation,
+    kReference,
+    kMeterFields
 };
 constexpr std::array<std::string_view, kMeterFields> kMeterNames = {
-    "RelativeMeterNumber", "MeterSerialNumber", "NumberofDials", "MinimumRead", "MaximumRead",
-    "PriorRead",           "MeterSize",         "MeterType",     "MeterMake",   "DisplayCode",
+    "RelativeMeterNumber", "MeterSerialNumber", "NumberofDials", "MinimumRead",   "MaximumRead",
+    "PriorRead",           "MeterSize",         "MeterType",     "MeterMake",     "DisplayCode",
     "NoDecimals",          "MustReadFlag",      "MeterStatus",   "MeterLocation", "MeterReference"};
 
 enum AccountField { kAccountNumber, kAccountSequence, kAccountType, kSpecialInstruction, kAccountFields };
 constexpr std::array<std::string_view, kAccountFields> kAccountNames = {"AccountNumber", "MeterSequenceNumber",
-                                                                          "AccountType", "SpecialInstruction"};
+                                                                        "AccountType", "SpecialInstruction"};
 
 // `to` becomes the text of `field` without the blanks around it.
 void AssignTrimmed(Value& to, const clsRecType& rec, std::string_view field, std::string& scratch) {

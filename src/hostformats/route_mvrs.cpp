@@ -58,8 +58,8 @@ struct Meter {
     std::int32_t Sequence = 0;
     std::int32_t Tag = 0;
     // "MTR"
-    std::string_view MeterNumber, MeterCategory, MeterType, GroupCode, SurveyCode1, SurveyCode2, BillCode,
-        MeterStatus, OpticalProbeID, ReadInstruction1, ReadInstruction2, SpecialMessageDisplay, LocationExtraMeter,
+    std::string_view MeterNumber, MeterCategory, MeterType, GroupCode, SurveyCode1, SurveyCode2, BillCode, MeterStatus,
+        OpticalProbeID, ReadInstruction1, ReadInstruction2, SpecialMessageDisplay, LocationExtraMeter,
         AdditionalMeterInfo, ReadSequence, SurveyText1;
     std::string MeterLocation;
     // "RFF", "WRR", "MTS"
@@ -91,35 +91,82 @@ std::string DecimalText(std::string_view text) {
 
 // The fields the second pass reads, by record type: their positions are found once per type.
 enum MeterField {
-    kMeterNumber, kMeterCategory, kMeterType, kReadSequence, kGroupCode, kMeterLocation, kSurveyCode1, kSurveyCode2,
-    kBillCode, kMeterStatus, kOpticalProbeID, kReadInstruction1, kReadInstruction2, kSpecialMessageDisplay,
-    kLocationExtraMeter, kAdditionalMeterInfo, kMeterFields
+    kMeterNumber,
+    kMeterCategory,
+    kMeterType,
+    kReadSequence,
+    kGroupCode,
+    kMeterLocation,
+    kSurveyCode1,
+    kSurveyCode2,
+    kBillCode,
+    kMeterStatus,
+    kOpticalProbeID,
+    kReadInstruction1,
+    kReadInstruction2,
+    kSpecialMessageDisplay,
+    kLocationExtraMeter,
+    kAdditionalMeterInfo,
+    kMeterFields
 };
-constexpr std::array<std::string_view, kMeterFields> kMeterNames = {
-    "MeterNumber", "MeterCategory", "MeterType", "ReadSequence", "GroupCode", "MeterLocation",
-    "SurveyCode1DisplayIndicator", "SurveyCode2DisplayIndicator", "BillCode", "MeterStatus", "OpticalProbeID",
-    "ReadInstruction1", "ReadInstruction2", "SpecialMessageDisplayIndicator", "LocationExtraMeter",
-    "AdditionalMeterInfo"};
+constexpr std::array<std::string_view, kMeterFields> kMeterNames = {"MeterNumber",
+                                                                    "MeterCategory",
+                                                                    "MeterType",
+                                                                    "ReadSequence",
+                                                                    "GroupCode",
+                                                                    "MeterLocation",
+                                                                    "SurveyCode1DisplayIndicator",
+                                                                    "SurveyCode2DisplayIndicator",
+                                                                    "BillCode",
+                                                                    "MeterStatus",
+                                                                    "OpticalProbeID",
+                                                                    "ReadInstruction1",
+                                                                    "ReadInstruction2",
+                                                                    "SpecialMessageDisplayIndicator",
+                                                                    "LocationExtraMeter",
+                                                                    "AdditionalMeterInfo"};
 
 enum ReadingField {
-    kNumberDials, kPreviousReading, kTextPrompt, kReadDirection, kCompareCode, kValidationCode, kReadMethod,
-    kMeterConstant, kConstantFlag, kHHFPosition, kNumberDecimals, kHigh1, kLow1, kReadingFields
+    kNumberDials,
+    kPreviousReading,
+    kTextPrompt,
+    kReadDirection,
+    kCompareCode,
+    kValidationCode,
+    kReadMethod,
+    kMeterConstant,
+    kConstantFlag,
+    kHHFPosition,
+    kNumberDecimals,
+    kHigh1,
+    kLow1,
+    kReadingFields
 };
 constexpr std::array<std::string_view, kReadingFields> kReadingNames = {
-    "NumberDials", "PreviousReading", "TextPrompt", "ReadDirection", "CompareCode", "ValidationCode", "ReadMethod",
-    "MeterConstant", "ConstantFlag", "HHFPosition", "NumberDecimals", "High1", "Low1"};
+    "NumberDials",    "PreviousReading", "TextPrompt",    "ReadDirection", "CompareCode",
+    "ValidationCode", "ReadMethod",      "MeterConstant", "ConstantFlag",  "HHFPosition",
+    "NumberDecimals", "High1",           "Low1"};
 
 enum CustomerField {
-    kCusName, kCusAddress1, kCusAddress2, kCusUtilityID, kCusAccount, kCusGroupCode, kCusExtraIndicator,
-    kCusSegmentCode, kCusPassThru, kCusCustomerInfo, kCustomerFields
+    kCusName,
+    kCusAddress1,
+    kCusAddress2,
+    kCusUtilityID,
+    kCusAccount,
+    kCusGroupCode,
+    kCusExtraIndicator,
+    kCusSegmentCode,
+    kCusPassThru,
+    kCusCustomerInfo,
+    kCustomerFields
 };
 constexpr std::array<std::string_view, kCustomerFields> kCustomerNames = {
-    "Name", "Address1", "Address2", "UtilityID", "Account", "GroupCode", "ExtraIndicator", "SegmentCode",
-    "PassThru", "CustomerInfo"};
+    "Name",      "Address1",       "Address2",    "UtilityID", "Account",
+    "GroupCode", "ExtraIndicator", "SegmentCode", "PassThru",  "CustomerInfo"};
 
 enum RadioField { kRFERTID, kGeographicArea, kRFFrequency, kRFTone, kTamper, kRadioFields };
 constexpr std::array<std::string_view, kRadioFields> kRadioNames = {"RFERTID", "GeographicArea", "RFFrequency",
-                                                                      "RFTone", "Tamper"};
+                                                                    "RFTone", "Tamper"};
 
 class MVRSRouteConversion {
   public:
@@ -396,10 +443,10 @@ class MVRSRouteConversion {
                           area = std::to_string(m.GeographicArea);
         CombineUserInto(user_[0],
                         {"0", c.Account, c.GroupCode, c.ExtraIndicator, c.SegmentCode, c.PassThru, c.CustomerInfo});
-        CombineUserInto(user_[1], {m.GroupCode, m.SurveyCode1, m.SurveyCode2, m.BillCode, m.MeterStatus,
-                                   m.OpticalProbeID, m.MeterType, m.MeterLocation, m.ReadInstruction1,
-                                   m.ReadInstruction2, m.SpecialMessageDisplay, m.SurveyText1, m.LocationExtraMeter,
-                                   m.AdditionalMeterInfo, m.ReadSequence});
+        CombineUserInto(user_[1],
+                        {m.GroupCode, m.SurveyCode1, m.SurveyCode2, m.BillCode, m.MeterStatus, m.OpticalProbeID,
+                         m.MeterType, m.MeterLocation, m.ReadInstruction1, m.ReadInstruction2, m.SpecialMessageDisplay,
+                         m.SurveyText1, m.LocationExtraMeter, m.AdditionalMeterInfo, m.ReadSequence});
         CombineUserInto(user_[2], {m.TextPrompt, m.ReadDirection, m.CompareCode, m.ValidationCode, m.ReadMethod,
                                    meterConstant, constantFlag, m.HHFPosition, decimals});
         CombineUserInto(user_[3], {area, m.RFFrequency, m.RFTone, "", m.DeviceID, m.WandProgram});
@@ -416,14 +463,14 @@ class MVRSRouteConversion {
     std::int32_t customers_ = 0, meters_ = 0, meterLines_ = 0;
     std::optional<host::MeterWriter> writer_;
     std::array<std::string, 5> user_;  // the packed user fields of the meter being written
-    std::string scratch_;                // the text of a number field read once
+    std::string scratch_;              // the text of a number field read once
     // The texts of number fields the meter and customer keep views of, one per field.
     std::array<std::string, kMeterFields> meterScratch_;
     std::array<std::string, kReadingFields> readingScratch_;
     std::array<std::string, kCustomerFields> customerScratch_;
     std::array<std::string, 2> radioScratch_, wandScratch_;
     std::string surveyScratch_, messageScratch_;
-    std::string address_, name_;         // address and name lines joined on their way into the meter
+    std::string address_, name_;  // address and name lines joined on their way into the meter
     std::string message_;
     host::FieldPositions<kMeterFields> meterAt_{kMeterNames};
     host::FieldPositions<kReadingFields> readingAt_{kReadingNames};

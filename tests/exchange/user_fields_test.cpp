@@ -44,11 +44,21 @@ TEST(UserFields, CombineIntoPacksLikeCombineWhereverTheBytesStand) {
         SCOPED_TRACE(CombineUser(parts));
         const std::vector<std::string_view> views(parts.begin(), parts.end());
         switch (views.size()) {
-            case 0: CombineUserInto(out, {}); break;
-            case 1: CombineUserInto(out, {views[0]}); break;
-            case 2: CombineUserInto(out, {views[0], views[1]}); break;
-            case 3: CombineUserInto(out, {views[0], views[1], views[2]}); break;
-            default: CombineUserInto(out, {views[0], views[1], views[2], views[3]}); break;
+            case 0:
+                CombineUserInto(out, {});
+                break;
+            case 1:
+                CombineUserInto(out, {views[0]});
+                break;
+            case 2:
+                CombineUserInto(out, {views[0], views[1]});
+                break;
+            case 3:
+                CombineUserInto(out, {views[0], views[1], views[2]});
+                break;
+            default:
+                CombineUserInto(out, {views[0], views[1], views[2], views[3]});
+                break;
         }
         EXPECT_EQ(out, CombineUser(parts));
         if (!parts.empty()) {
