@@ -87,12 +87,14 @@ void clsExchange::AppendMeterRecord(std::string_view record) {
 }
 
 void clsExchange::AppendIndexedMeter(std::string_view record, const MeterRecordBuilder& layout,
-                                     std::int16_t routeOrdinal, std::int16_t position) {
-    if (writeBehind_ != nullptr) return writeBehind_->Meter(record, layout, routeOrdinal, position);
+                                     std::int16_t routeOrdinal, std::int16_t position,
+                                     std::optional<std::string_view> tag) {
+    if (writeBehind_ != nullptr) return writeBehind_->Meter(record, layout, routeOrdinal, position, tag);
     RouteZAV->DB().WriteRaw(record);
     std::string tagText;
     const MeterIndexTexts texts = layout.IndexTexts(record, tagText);
-    IndexStep(routeOrdinal, position, texts.tag, texts.serial, texts.billingName, texts.address, texts.account);
+    IndexStep(routeOrdinal, position, tag.value_or(texts.tag), texts.serial, texts.billingName, texts.address,
+              texts.account);
 }
 
 bool clsExchange::CreateRouteZAV(std::int32_t presize) {

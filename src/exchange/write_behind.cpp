@@ -100,8 +100,9 @@ void WriteBehind::Record(std::string_view bytes) {
 }
 
 void WriteBehind::Meter(std::string_view bytes, const MeterRecordBuilder& layout, std::int16_t routeOrdinal,
-                        std::int16_t position) {
-    Item& item = Add(Item::kMeter, {bytes});
+                        std::int16_t position, std::optional<std::string_view> tag) {
+    Item& item = Add(Item::kMeter, {bytes, tag.value_or(std::string_view())});
+    item.tagGiven = tag.has_value();
     item.layout = &layout;
     item.ordinal = routeOrdinal;
     item.position = position;
@@ -195,7 +196,9 @@ void WriteBehind::Process(const Batch& batch) {
                 case Item::kMeter: {
                     const std::string_view record(at, item.lengths[0]);
                     database->DB().WriteRaw(record);
-                    IndexStep(item.ordinal, item.position, item.layout->IndexTexts(record, tagText_));
+                    MeterIndexTexts texts = item.layout->IndexTexts(record, tagText_);
+                    if (item.tagGiven) texts.tag = std::string_view(at + item.lengths[0], item.lengths[1]);
+                    IndexStep(item.ordinal, item.position, texts);
                     break;
                 }
                 case Item::kIndex: {

@@ -9,6 +9,7 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -38,9 +39,9 @@ class WriteBehind {
     // A record to append to the route database.
     void Record(std::string_view bytes);
     // A meter record laid by `layout` (which outlives the worker) to append, then its index step with
-    // the texts the record holds (clsExchange::AppendIndexedMeter).
+    // the texts the record holds, or `tag` for its tag (clsExchange::AppendIndexedMeter).
     void Meter(std::string_view bytes, const MeterRecordBuilder& layout, std::int16_t routeOrdinal,
-               std::int16_t position);
+               std::int16_t position, std::optional<std::string_view> tag);
     // One index step (clsExchange::IndexStep).
     void Index(std::int16_t routeOrdinal, std::int16_t position, std::string_view tag, std::string_view serial,
                std::string_view billingName, std::string_view address, std::string_view account);
@@ -60,7 +61,9 @@ class WriteBehind {
         std::int16_t position = 0;
         std::int32_t line = 0;         // State.InputLines when it was handed over
         std::size_t offset = 0;        // of its texts in the batch's bytes
-        std::uint32_t lengths[5] = {};  // record, meter and log: [0]; index: tag, serial, name, address, account
+        std::uint32_t lengths[5] = {};  // record and log: [0]; meter: record, tag; index: tag, serial, name,
+                                        // address, account
+        bool tagGiven = false;          // meter: the tag given instead of the record's
         const MeterRecordBuilder* layout = nullptr;  // meter: its layout
     };
     struct Batch {
