@@ -46,7 +46,11 @@ void RouteParseAhead::Work() {
     std::int16_t autoNumber = 0;
     Batch batch;
     bool end = false;
+    // Every other batch's records are built here and the rest by the converter, so the two threads
+    // share the building (the parse alone keeps this one about as busy as the converter).
+    bool buildBatch = false;
     while (!end && !pipe_.Cancelled()) {
+        buildBatch = meters_ != nullptr && !buildBatch;
         batch.count = 0;
         batch.error = nullptr;
         if (batch.lines.size() < kBatchLines) batch.lines.resize(kBatchLines);
@@ -68,7 +72,8 @@ void RouteParseAhead::Work() {
             parsed.readTypeLetter.swap(readTypeLetter);
             parsed.autoNumber = autoNumber;
             if (end) break;
-            if (meters_) BuildAhead(parsed);
+            parsed.built = false;
+            if (buildBatch) BuildAhead(parsed);
         }
         batch = pipe_.Put(std::move(batch));
     }
