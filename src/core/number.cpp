@@ -131,6 +131,10 @@ double Val(std::string_view text) {
     if (bool negative = false; PlainWhole(text, magnitude, negative))
         return negative ? -static_cast<double>(magnitude) : static_cast<double>(magnitude);
     Cursor cur(text);
+    // A text that starts (after blanks) with no sign, digit, point or radix mark reads 0: a letter.
+    if (const char first = cur.Peek();
+        !(first >= '0' && first <= '9') && first != '.' && first != '+' && first != '-' && first != '&')
+        return 0;
     if (cur.Peek() == '&') {
         cur.Next();
         return ReadRadixNumber(cur);

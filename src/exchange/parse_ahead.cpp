@@ -19,6 +19,17 @@ RouteParseAhead::RouteParseAhead(const std::filesystem::path& path, const clsExc
     worker_ = std::thread([this] { Work(); });
 }
 
+RouteParseAhead::RouteParseAhead(const std::filesystem::path& path, const clsExchMap& map, clsZAV& database,
+                                 const RouteFieldIndex& fields, const clsAdvanced& advanced, const RouteList& routes)
+    : plan_(map),
+      meters_(std::make_unique<MeterRecordWriter>(database, fields, advanced)),
+      routeField_(fields.RouteNbr),
+      routes_(routes),
+      source_(path),
+      pipe_(kMaxInFlight) {
+    worker_ = std::thread([this] { Work(); });
+}
+
 RouteParseAhead::~RouteParseAhead() {
     pipe_.Cancel();
     worker_.join();
@@ -35,7 +46,11 @@ void RouteParseAhead::Work() {
     std::int16_t autoNumber = 0;
     Batch batch;
     bool end = false;
+    // Every other batch's records are built here and the rest by the converter, so the two threads
+    // share the building (the parse alone keeps this one about as busy as the converter).
+    bool buildBatch = false;
     while (!end && !pipe_.Cancelled()) {
+        buildBatch = meters_ != nullptr && !buildBatch;
         batch.count = 0;
         batch.error = nullptr;
         if (batch.lines.size() < kBatchLines) batch.lines.resize(kBatchLines);
@@ -57,10 +72,30 @@ void RouteParseAhead::Work() {
             parsed.readTypeLetter.swap(readTypeLetter);
             parsed.autoNumber = autoNumber;
             if (end) break;
+            parsed.built = false;
+            if (buildBatch) BuildAhead(parsed);
         }
         batch = pipe_.Put(std::move(batch));
     }
     pipe_.Close();
+}
+
+void RouteParseAhead::BuildAhead(ParsedRouteLine& parsed) {
+    parsed.built = false;
+    parsed.buildError = nullptr;
+    const std::string_view route = ValueTextView(parsed.fields[static_cast<std::size_t>(routeField_)], routeText_);
+    if (route != lastRoute_ || lastOrdinal_ == 0) {
+        lastOrdinal_ = routes_.Find(route);
+        lastRoute_.assign(route);
+    }
+    if (lastOrdinal_ == 0) return;  // a route the converter adds: it builds the record itself
+    parsed.built = true;
+    parsed.ordinal = lastOrdinal_;
+    try {
+        parsed.record.assign(meters_->Build(parsed.fields, lastOrdinal_, ReadTypeOfLetter(parsed.readTypeLetter)));
+    } catch (...) {
+        parsed.buildError = std::current_exception();
+    }
 }
 
 }  // namespace zav

@@ -9,6 +9,7 @@
 #include "core/errors.h"
 #include "core/number.h"
 #include "core/text.h"
+#include "exchange/delimited_columns.h"
 #include "exchange/exchange.h"
 #include "exchange/prompts.h"
 
@@ -78,38 +79,6 @@ bool IsNumberType(std::int32_t dataType) { return dataType == kInteger || dataTy
 std::string_view FixedColumn(std::string_view line, std::int16_t position, std::int16_t width) {
     if (position < 1 || width < 1 || static_cast<std::size_t>(position) > line.size()) return {};
     return line.substr(position - 1, width);
-}
-
-// The columns of a delimited line. With a quote, a one-character delimiter inside quotes is protected
-// as "~" while splitting; each column then loses one leading and one trailing quote, doubled quotes
-// become one, and every "~" (quoted or not) becomes the delimiter.
-std::vector<std::string> DelimitedColumns(std::string_view line, const std::string& delimiter,
-                                          const std::string& quote) {
-    std::string work(line);
-    if (!quote.empty() && quote.size() == 1 && delimiter.size() == 1) {
-        bool inside = false;
-        for (char& c : work) {
-            if (c == quote[0])
-                inside = !inside;
-            else if (c == delimiter[0] && inside)
-                c = '~';
-        }
-    }
-    std::vector<std::string> columns;
-    if (delimiter.empty())
-        columns.push_back(std::move(work));
-    else
-        columns = Split(work, delimiter);
-    if (quote.empty()) return columns;
-    const std::string doubled = quote + quote;
-    for (std::string& col : columns) {
-        if (col.compare(0, quote.size(), quote) == 0) col.erase(0, quote.size());
-        if (col.size() >= quote.size() && col.compare(col.size() - quote.size(), quote.size(), quote) == 0)
-            col.erase(col.size() - quote.size());
-        if (col.find(doubled) != std::string::npos) col = ReplaceAll(col, doubled, quote);
-        if (col.find('~') != std::string::npos) col = ReplaceAll(col, "~", delimiter);
-    }
-    return columns;
 }
 
 }  // namespace
@@ -239,83 +208,13 @@ static void FixedFields(const RouteLinePlan& plan, RouteLineState state, std::st
                 [line](const RouteLinePlan::Step& s) { return FixedColumn(line, s.position, s.width); });
 }
 
-// DelimitedColumns for the usual maps (a one-character delimiter, a quote of at most one character,
-// neither "~" nor the same) in one scan, as views into `columns`: of the line itself where a column is
-// its bytes (less its outer quotes), of a text in `owned` where its "~" or doubled quotes are rewritten.
-// The same columns as DelimitedColumns, without splitting and rejoining the line. With `limit`, the
-// scan stops after that many columns (the columns after them cannot change them).
-void FastDelimitedColumns(std::string_view line, char delimiter, std::string_view quote,
-                          std::vector<std::string_view>& columns, std::vector<std::string>& owned,
-                          std::size_t limit = SIZE_MAX) {
-    const bool quoted = !quote.empty();
-    const char q = quoted ? quote[0] : '\0';
-    columns.clear();
-    // Column ends: a delimiter outside quotes. With a quote, the quotes and "~" of each column are
-    // counted on the way: a column with no "~" and no quotes but its outer ones is a view of the line.
-    std::array<unsigned char, 256> special{};
-    special[static_cast<unsigned char>(delimiter)] = 1;
-    if (quoted) special[static_cast<unsigned char>(q)] = special[static_cast<unsigned char>('~')] = 1;
-    std::size_t firstRewrite = std::string_view::npos;  // the first column to rewrite, if any
-    bool inside = false;
-    std::size_t start = 0, quotes = 0, tildes = 0;
-    const auto end = [&](std::size_t to) {
-        std::string_view text = line.substr(start, to - start);
-        if (quoted) {
-            // One leading and one trailing quote go.
-            if (!text.empty() && text.front() == q) {
-                text.remove_prefix(1);
-                --quotes;
-            }
-            if (!text.empty() && text.back() == q) {
-                text.remove_suffix(1);
-                --quotes;
-            }
-            if ((quotes > 0 || tildes > 0) && firstRewrite == std::string_view::npos) firstRewrite = columns.size();
-        }
-        columns.push_back(text);
-        quotes = tildes = 0;
-    };
-    for (std::size_t i = 0, n = line.size();; ++i) {
-        while (i < n && special[static_cast<unsigned char>(line[i])] == 0) ++i;
-        if (i == n) {
-            end(n);
-            break;
-        }
-        const char c = line[i];
-        if (quoted && c == q) {
-            inside = !inside;
-            ++quotes;
-        } else if (quoted && c == '~') {
-            ++tildes;
-        } else if (!inside) {
-            end(i);
-            if (columns.size() == limit) break;
-            start = i + 1;
-        }
-    }
-    if (firstRewrite == std::string_view::npos) return;
-    // Every "~" becomes the delimiter and a doubled quote is one.
-    if (owned.size() < columns.size()) owned.resize(columns.size());
-    for (std::size_t c = firstRewrite; c < columns.size(); ++c) {
-        const std::string_view text = columns[c];
-        if (text.find(q) == std::string_view::npos && text.find('~') == std::string_view::npos) continue;
-        std::string& out = owned[c];
-        out.clear();
-        for (std::size_t r = 0; r < text.size(); ++r) {
-            out += text[r] == '~' ? delimiter : text[r];
-            if (text[r] == q && r + 1 < text.size() && text[r + 1] == q) ++r;
-        }
-        columns[c] = out;
-    }
-}
-
 static void DelimitedFields(const RouteLinePlan& plan, const clsExchMap& map, RouteLineState state,
                             std::string_view line, RouteFields& out) {
     const std::string& delimiter = map.MapDelimiterChar();
     const std::string& quote = map.MapQuote();
     thread_local std::vector<std::string_view> columns;
     thread_local std::vector<std::string> owned;  // the texts of the columns that are not views of the line
-    if (delimiter.size() == 1 && quote.size() <= 1 && delimiter[0] != '~' && quote != "~" && quote != delimiter) {
+    if (FastColumnsFit(delimiter, quote)) {
         FastDelimitedColumns(line, delimiter[0], quote, columns, owned, static_cast<std::size_t>(plan.MaxColumn()));
     } else {
         owned = DelimitedColumns(line, delimiter, quote);

@@ -49,10 +49,10 @@ bool clsExchange::ConvertRouteFlat() {
     State.ValidationMessages = 0;
     MeterRecordWriter meters(*RouteZAV, at, Advanced());
 
-    // Second pass: validate and write every meter, and hand it to the index step. The lines are read
-    // and parsed ahead of this loop, and the records appended and the index built behind it, on
-    // threads of their own.
-    RouteParseAhead source(sourcePath, ExchMap);
+    // Second pass: validate and write every meter, and hand it to the index step. The lines are read,
+    // parsed and their records built ahead of this loop, and the records appended and the index built
+    // behind it, on threads of their own.
+    RouteParseAhead source(sourcePath, ExchMap, *RouteZAV, at, Advanced(), State.Routes);
     std::string routeText;  // a route number that is no text, as text
     return WithWriteBehind(*this, [&] {
         while (ParsedRouteLine* parsed = source.Next()) {
@@ -63,15 +63,16 @@ bool clsExchange::ConvertRouteFlat() {
             AutoNumber = parsed->autoNumber;
             const RouteFields& rec = parsed->fields;
             if (!ValidateRouteLine(rec)) return false;
-            const std::int16_t ordinal = State.Routes.AddRoute(ValueTextView(rec[at.RouteNbr], routeText));
-
-            AppendMeterRecord(meters.Build(rec, ordinal, ReadTypeOfLetter(ReadTypeLetter)));
+            // The index step takes the values as the record holds them.
+            if (parsed->built) {
+                if (parsed->buildError) std::rethrow_exception(parsed->buildError);
+                AppendIndexedMeter(parsed->record, meters.Builder(), parsed->ordinal, IndexRecordCounter);
+            } else {
+                const std::int16_t ordinal = State.Routes.AddRoute(ValueTextView(rec[at.RouteNbr], routeText));
+                AppendIndexedMeter(meters.Build(rec, ordinal, ReadTypeOfLetter(ReadTypeLetter)), meters.Builder(),
+                                   ordinal, IndexRecordCounter);
+            }
             ++State.MetersWritten;
-
-            // The index step takes the values as the record holds them (a missing tag arrives as "0").
-            IndexStep(ordinal, IndexRecordCounter, meters.StoredTag(), meters.Stored(MeterRecordWriter::kSerial),
-                      meters.Stored(MeterRecordWriter::kBillingName), meters.Stored(MeterRecordWriter::kAddress),
-                      meters.Stored(MeterRecordWriter::kAccount));
             CountUp(IndexRecordCounter);
         }
         return !State.Problems;
@@ -83,6 +84,17 @@ void clsExchange::AppendMeterRecord(std::string_view record) {
         writeBehind_->Record(record);
     else
         RouteZAV->DB().WriteRaw(record);
+}
+
+void clsExchange::AppendIndexedMeter(std::string_view record, const MeterRecordBuilder& layout,
+                                     std::int16_t routeOrdinal, std::int16_t position,
+                                     std::optional<std::string_view> tag) {
+    if (writeBehind_ != nullptr) return writeBehind_->Meter(record, layout, routeOrdinal, position, tag);
+    RouteZAV->DB().WriteRaw(record);
+    std::string tagText;
+    const MeterIndexTexts texts = layout.IndexTexts(record, tagText);
+    IndexStep(routeOrdinal, position, tag.value_or(texts.tag), texts.serial, texts.billingName, texts.address,
+              texts.account);
 }
 
 bool clsExchange::CreateRouteZAV(std::int32_t presize) {

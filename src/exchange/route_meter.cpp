@@ -1,5 +1,7 @@
 #include "exchange/route_meter.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstring>
 
 #include "advanced/advanced.h"
@@ -145,23 +147,6 @@ const std::string& MeterRecordBuilder::Text(int field) const {
     return texts_.at(static_cast<std::size_t>(slots_.at(static_cast<std::size_t>(field) - 1).position - 1));
 }
 
-std::string MeterRecordBuilder::StoredText(int field) const {
-    if (field == 0) return {};
-    const Slot& slot = slots_.at(static_cast<std::size_t>(field) - 1);
-    switch (slot.type) {
-        case kFieldText:
-            return Text(field);
-        case kFieldInt8:
-            return std::to_string(BytesToNumber(record_, static_cast<std::size_t>(slot.position), 1));
-        case kFieldInt16:
-            return std::to_string(BytesToNumber(record_, static_cast<std::size_t>(slot.position), 2));
-        case kFieldInt32:
-            return std::to_string(BytesToNumber(record_, static_cast<std::size_t>(slot.position), 4));
-        default:
-            return {};
-    }
-}
-
 std::string_view MeterRecordBuilder::Lay() {
     std::size_t size = fixedSize_;
     for (const std::string& text : texts_) size += text.size() + 1;
@@ -173,6 +158,40 @@ std::string_view MeterRecordBuilder::Lay() {
         *at++ = '\0';
     }
     return record_;
+}
+
+MeterIndexTexts MeterRecordBuilder::IndexTexts(std::string_view record, std::string& tagText) const {
+    // The texts follow the fixed area in ordinal order, each ended by a zero byte (a text holds none).
+    const auto ordinalOf = [this](int field) {
+        return field == 0 ? 0 : slots_.at(static_cast<std::size_t>(field) - 1).position;
+    };
+    const Slot* tagSlot = z_.MeterTagNbr == 0 ? nullptr : &slots_.at(static_cast<std::size_t>(z_.MeterTagNbr) - 1);
+    const int wanted[5] = {tagSlot != nullptr && tagSlot->type == kFieldText ? tagSlot->position : 0,
+                           ordinalOf(z_.MeterSerialNbr), ordinalOf(z_.BillingName), ordinalOf(z_.ServiceAddress),
+                           ordinalOf(z_.ServiceUniqueID)};
+    std::string_view found[5];
+    const int last = *std::max_element(std::begin(wanted), std::end(wanted));
+    std::size_t at = fixedSize_;
+    for (int ordinal = 1; ordinal <= last && at < record.size(); ++ordinal) {
+        const void* zero = std::memchr(record.data() + at, '\0', record.size() - at);
+        const std::size_t end = zero != nullptr ? static_cast<std::size_t>(static_cast<const char*>(zero) - record.data())
+                                                : record.size();
+        for (int i = 0; i < 5; ++i)
+            if (wanted[i] == ordinal) found[i] = record.substr(at, end - at);
+        at = end + 1;
+    }
+    if (tagSlot != nullptr && tagSlot->type != kFieldText) {
+        const int size = tagSlot->type == kFieldInt8 ? 1 : tagSlot->type == kFieldInt16 ? 2 : tagSlot->type == kFieldInt32 ? 4 : 0;
+        tagText.clear();
+        if (size > 0) {
+            char digits[12];
+            const auto [end, ec] = std::to_chars(
+                digits, digits + sizeof digits, BytesToNumber(record, static_cast<std::size_t>(tagSlot->position), size));
+            tagText.assign(digits, end);
+        }
+        found[0] = tagText;
+    }
+    return {found[0], found[1], found[2], found[3], found[4]};
 }
 
 MeterRecordWriter::MeterRecordWriter(clsZAV& database, const RouteFieldIndex& fields, const clsAdvanced& advanced)
@@ -217,21 +236,6 @@ std::string_view MeterRecordWriter::Build(const RouteFields& rec, std::int16_t o
     r.SetText(z.MeterSerialNbr, rec[at.MeterSerialNbr]);
     for (int u = 0; u < 5; ++u) r.SetText(z.User[u], rec[at.User[u]]);
     return r.Lay();
-}
-
-const std::string& MeterRecordWriter::Stored(StoredText which) const {
-    const ZAVFieldIndex& z = record_.Fields();
-    switch (which) {
-        case kSerial:
-            return record_.Text(z.MeterSerialNbr);
-        case kBillingName:
-            return record_.Text(z.BillingName);
-        case kAddress:
-            return record_.Text(z.ServiceAddress);
-        case kAccount:
-            return record_.Text(z.ServiceUniqueID);
-    }
-    return record_.Text(0);
 }
 
 }  // namespace zav

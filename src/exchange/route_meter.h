@@ -19,6 +19,15 @@ class clsZAV;
 // One parsed route line, a value per map field in map order (clsExchange::ParseRouteFields).
 using RouteFields = std::vector<Value>;
 
+// The texts of a meter record the index step takes, as the record holds them.
+struct MeterIndexTexts {
+    std::string_view tag;  // the meter tag as text
+    std::string_view serial;
+    std::string_view billingName;
+    std::string_view address;
+    std::string_view account;
+};
+
 // A meter record built in one pass: numbers go into the fixed area as they are set, texts are kept by
 // field and laid after the fixed area once, when the record is written (the bytes field-by-field
 // SetItem calls would give, zero bytes dropped, without rescanning the record for each text or going
@@ -44,10 +53,12 @@ class MeterRecordBuilder {
     void SetText(int field, const Value& value);
     // The text a field holds in the record being built ("" for position 0).
     const std::string& Text(int field) const;
-    // The value of a field as the database reads it back, as text ("" for position 0).
-    std::string StoredText(int field) const;
     // Lays the texts after the fixed area: the record's bytes, until the next Begin.
     std::string_view Lay();
+    // The index step's texts of `record`, a record this builder laid, as the database reads them back:
+    // views into it or, for a tag that is a number, into `tagText` ("" for a field the schema lacks).
+    // Safe on any thread while the builder lives: it reads only the layout.
+    MeterIndexTexts IndexTexts(std::string_view record, std::string& tagText) const;
 
   private:
     struct Slot {
@@ -83,10 +94,8 @@ class MeterRecordWriter {
     // The same record's bytes, not appended (valid until the next Build or Write).
     std::string_view Build(const RouteFields& rec, std::int16_t ordinal, std::int16_t readType);
 
-    // What the record just written holds, for the index step (a missing tag reads "0").
-    std::string StoredTag() const { return record_.StoredText(record_.Fields().MeterTagNbr); }
-    enum StoredText { kSerial, kBillingName, kAddress, kAccount };
-    const std::string& Stored(StoredText which) const;
+    // The builder of the records (their layout).
+    const MeterRecordBuilder& Builder() const { return record_; }
 
   private:
     clsZAV& database_;

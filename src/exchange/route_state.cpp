@@ -31,6 +31,11 @@ std::int16_t RouteList::AddRoute(std::string_view route) {
     return position;
 }
 
+std::int16_t RouteList::Find(std::string_view route) const {
+    const auto found = positions_.find(std::string(route));
+    return found != positions_.end() ? found->second : std::int16_t{0};
+}
+
 void RouteList::CountMeter(std::int16_t position) { CountUp(counts_[position - 1]); }
 
 namespace {

@@ -21,6 +21,8 @@ class RouteList {
     // The position of `route` (compared exactly, letter case included), appended with a count of 0
     // when it is new. THROWS RuntimeError(6) for a 32,768th route.
     std::int16_t AddRoute(std::string_view route);
+    // The position of `route`, 0 when it is not in the list.
+    std::int16_t Find(std::string_view route) const;
     std::int16_t Count() const { return static_cast<std::int16_t>(routes_.size()); }
     // REQUIRES: 1 <= position <= Count().
     const std::string& Route(std::int16_t position) const { return routes_[position - 1]; }

@@ -99,6 +99,16 @@ void WriteBehind::Record(std::string_view bytes) {
     if (HandOverIfFull()) Finish();
 }
 
+void WriteBehind::Meter(std::string_view bytes, const MeterRecordBuilder& layout, std::int16_t routeOrdinal,
+                        std::int16_t position, std::optional<std::string_view> tag) {
+    Item& item = Add(Item::kMeter, {bytes, tag.value_or(std::string_view())});
+    item.tagGiven = tag.has_value();
+    item.layout = &layout;
+    item.ordinal = routeOrdinal;
+    item.position = position;
+    if (HandOverIfFull()) Finish();
+}
+
 void WriteBehind::Index(std::int16_t routeOrdinal, std::int16_t position, std::string_view tag,
                         std::string_view serial, std::string_view billingName, std::string_view address,
                         std::string_view account) {
@@ -176,7 +186,6 @@ void WriteBehind::Work() {
 
 void WriteBehind::Process(const Batch& batch) {
     clsZAV* database = ex_.RouteZAV.get();
-    const clsAdvanced& advanced = *advanced_;
     for (const Item& item : batch.items) {
         const char* at = batch.bytes.data() + item.offset;
         try {
@@ -184,15 +193,21 @@ void WriteBehind::Process(const Batch& batch) {
                 case Item::kRecord:
                     database->DB().WriteRaw(std::string_view(at, item.lengths[0]));
                     break;
+                case Item::kMeter: {
+                    const std::string_view record(at, item.lengths[0]);
+                    database->DB().WriteRaw(record);
+                    MeterIndexTexts texts = item.layout->IndexTexts(record, tagText_);
+                    if (item.tagGiven) texts.tag = std::string_view(at + item.lengths[0], item.lengths[1]);
+                    IndexStep(item.ordinal, item.position, texts);
+                    break;
+                }
                 case Item::kIndex: {
                     std::string_view texts[5];
                     for (int i = 0; i < 5; ++i) {
                         texts[i] = std::string_view(at, item.lengths[i]);
                         at += item.lengths[i];
                     }
-                    leftOut_ += ex_.indexBuilder_->Step(database, ex_.CreateIndexes, advanced, item.ordinal,
-                                                        item.position, texts[0], texts[1], texts[2], texts[3],
-                                                        texts[4]);
+                    IndexStep(item.ordinal, item.position, {texts[0], texts[1], texts[2], texts[3], texts[4]});
                     break;
                 }
                 case Item::kLog:
@@ -207,6 +222,11 @@ void WriteBehind::Process(const Batch& batch) {
             return;
         }
     }
+}
+
+void WriteBehind::IndexStep(std::int16_t routeOrdinal, std::int16_t position, const MeterIndexTexts& texts) {
+    leftOut_ += ex_.indexBuilder_->Step(ex_.RouteZAV.get(), ex_.CreateIndexes, *advanced_, routeOrdinal, position,
+                                        texts.tag, texts.serial, texts.billingName, texts.address, texts.account);
 }
 
 void WriteBehind::WorkerLog(const std::string& line) {

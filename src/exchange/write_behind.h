@@ -9,17 +9,20 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
 
 #include "core/batch_pipe.h"
+#include "exchange/route_meter.h"
 
 namespace zav {
 
 class clsAdvanced;
 class clsExchange;
+class MeterRecordBuilder;
 class ScopedFrontend;
 
 class WriteBehind {
@@ -35,6 +38,10 @@ class WriteBehind {
 
     // A record to append to the route database.
     void Record(std::string_view bytes);
+    // A meter record laid by `layout` (which outlives the worker) to append, then its index step with
+    // the texts the record holds, or `tag` for its tag (clsExchange::AppendIndexedMeter).
+    void Meter(std::string_view bytes, const MeterRecordBuilder& layout, std::int16_t routeOrdinal,
+               std::int16_t position, std::optional<std::string_view> tag);
     // One index step (clsExchange::IndexStep).
     void Index(std::int16_t routeOrdinal, std::int16_t position, std::string_view tag, std::string_view serial,
                std::string_view billingName, std::string_view address, std::string_view account);
@@ -49,12 +56,15 @@ class WriteBehind {
 
   private:
     struct Item {
-        enum Kind : std::uint8_t { kRecord, kIndex, kLog } kind = kRecord;
+        enum Kind : std::uint8_t { kRecord, kMeter, kIndex, kLog } kind = kRecord;
         std::int16_t ordinal = 0;
         std::int16_t position = 0;
         std::int32_t line = 0;         // State.InputLines when it was handed over
         std::size_t offset = 0;        // of its texts in the batch's bytes
-        std::uint32_t lengths[5] = {};  // record and log: [0]; index: tag, serial, name, address, account
+        std::uint32_t lengths[5] = {};  // record and log: [0]; meter: record, tag; index: tag, serial, name,
+                                        // address, account
+        bool tagGiven = false;          // meter: the tag given instead of the record's
+        const MeterRecordBuilder* layout = nullptr;  // meter: its layout
     };
     struct Batch {
         std::vector<Item> items;
@@ -71,6 +81,8 @@ class WriteBehind {
     void Process(const Batch& batch);
     // A log line of the worker itself (the index step's warnings), in its place.
     void WorkerLog(const std::string& line);
+    // The index step of one meter or index item.
+    void IndexStep(std::int16_t routeOrdinal, std::int16_t position, const MeterIndexTexts& texts);
 
     class OrderedLog;
     friend class OrderedLog;
@@ -85,6 +97,7 @@ class WriteBehind {
     std::int32_t errorLine_ = 0;
     bool failed_ = false;              // error_ is set
     std::int32_t leftOut_ = 0;         // index keys left out (the worker's until it is joined)
+    std::string tagText_;              // the worker's: a meter tag that is a number, as text
     bool finished_ = false;
     std::unique_ptr<OrderedLog> log_;
     std::unique_ptr<ScopedFrontend> scope_;

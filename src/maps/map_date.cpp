@@ -1,5 +1,6 @@
 #include "maps/map_date.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -76,9 +77,7 @@ namespace {
 std::optional<std::int32_t> ReadDateNumber(std::string_view text, std::int32_t formatCode) {
     text = TrimSpaces(text);
     // Blank or all zeros (separators aside): no date.
-    bool blank = true;
-    for (const char c : text) blank = blank && (c == '0' || c == '-' || c == '/');
-    if (blank) return 0;
+    if (std::all_of(text.begin(), text.end(), [](char c) { return c == '0' || c == '-' || c == '/'; })) return 0;
 
     const auto layout = LayoutOf(formatCode);
     if (!layout) return std::nullopt;

@@ -28,6 +28,9 @@ TEST(Val, ReadsTheLeadingNumberLikeThePlatform) {
         {"- 12", -12},
         {"12abc", 12},
         {"x12", 0},
+        {" \tR", 0},  // a read-type letter
+        {"E5", 0},     // no mantissa, no exponent
+        {"\r1", 0},
         {"1x", 1},
         {"3.75", 3.75},
         {".5", 0.5},

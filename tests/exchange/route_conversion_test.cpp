@@ -507,6 +507,16 @@ TEST_F(RouteConversionTest, NegativeFourByteValuesComeBackAsTheyWentIn) {
     EXPECT_EQ(V(ui.log.end() - 4, ui.log.end()),
               (V{"Error: Overflow in field Lng in Line 1", "Route ZAV File NOT created",
                  "Problems encountered; Route file unusable", ""}));
+
+    // A record that cannot be built fails at its line, after that line's validation messages.
+    ui.log.clear();
+    ui.yesNoAnswers = {true};
+    EXPECT_FALSE(Convert({Meter("A", 1, "101") + ",0,0", Meter("B", 2, "16777216") + ",0,-99999999999",
+                          Meter("B", 3, "103") + ",0,0"}));
+    EXPECT_EQ(V(ui.log.end() - 5, ui.log.end()),
+              (V{"Value of MeterTagNbr(16777216) exceeds maximum permitted value in Line 2",
+                 "Error: Overflow in field Lng in Line 2", "Route ZAV File NOT created",
+                 "Problems encountered; Route file unusable", ""}));
 }
 
 }  // namespace
