@@ -217,17 +217,14 @@ class clsExchange : public ExchangeSettings {
     // ---- Pieces every route converter uses ----
     // The duplicate meter-tag check: true (and both log lines, the second naming the meter's address
     // and billing name) when `tag` was met before in this conversion.
-    bool DuplicateTag(std::string_view tag, const Value& address, const Value& billingName, std::int32_t lineNumber);
+    bool DuplicateTag(std::string_view tag, std::string_view address, std::string_view billingName,
+                      std::int32_t lineNumber);
     // Creates RouteDestination through RouteZAV with room for `presize` records, as a Palm database file
     // when RouteZAVType is exactly "PRC" or "PDB", else as a VFS stream. False (after "Error: Could not
     // Create Route ZAV File", and with no file left behind) when it cannot be created.
     bool CreateRouteZAV(std::int32_t presize);
     // Where the meter record's fields sit in RouteZAV's schema. REQUIRES: CreateRouteZAV succeeded.
     const ZAVFieldIndex& RouteZAVFields() const { return *zavFields_; }
-    // The index step for the meter record just written to RouteZAV from `record` (the texts as the record
-    // holds them; `tag` the stored tag's text, "" when the schema has no tag field), then one more on the
-    // index record counter. THROWS RuntimeError(6) past 32,767 meters.
-    void IndexWrittenMeter(std::int16_t routeOrdinal, const std::string& tag, const MeterRecordBuilder& record);
     // Appends a meter record to RouteZAV (through the write-behind worker while one runs).
     void AppendMeterRecord(std::string_view record);
     // Appends a meter record laid by `layout` and runs its index step with the texts the record holds

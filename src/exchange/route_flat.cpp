@@ -113,12 +113,4 @@ bool clsExchange::CreateRouteZAV(std::int32_t presize) {
     return false;
 }
 
-void clsExchange::IndexWrittenMeter(std::int16_t routeOrdinal, const std::string& tag,
-                                    const MeterRecordBuilder& record) {
-    const ZAVFieldIndex& z = record.Fields();
-    IndexStep(routeOrdinal, IndexRecordCounter, tag, record.Text(z.MeterSerialNbr), record.Text(z.BillingName),
-              record.Text(z.ServiceAddress), record.Text(z.ServiceUniqueID));
-    CountUp(IndexRecordCounter);
-}
-
 }  // namespace zav

@@ -40,11 +40,11 @@ std::int16_t clsExchange::ReportValidation(const std::string& message) {
     return 0;
 }
 
-bool clsExchange::DuplicateTag(std::string_view tag, const Value& address, const Value& billingName,
+bool clsExchange::DuplicateTag(std::string_view tag, std::string_view address, std::string_view billingName,
                                std::int32_t lineNumber) {
     if (State.DuplicateTags.Insert(tag)) return false;
     AddLog("Meter Tag Number of " + std::string(tag) + " is duplicate in Line " + std::to_string(lineNumber));
-    AddLog("   Info: " + ValueText(address) + " " + ValueText(billingName));
+    AddLog("   Info: " + std::string(address) + " " + std::string(billingName));
     return true;
 }
 
@@ -85,7 +85,9 @@ std::int16_t clsExchange::ValidateRoute(const RouteFields& rec) {
         }
     }
     if (!nonRadio) {
-        if (DuplicateTag(ValueTextView(rec[at.MeterTagNbr], tagText_), rec[at.ServiceAddress], rec[at.BillingName], State.InputLines))
+        std::string address, name;  // a value that is no text, as text
+        if (DuplicateTag(ValueTextView(rec[at.MeterTagNbr], tagText_), ValueTextView(rec[at.ServiceAddress], address),
+                         ValueTextView(rec[at.BillingName], name), State.InputLines))
             result = 3;
     }
     return result;

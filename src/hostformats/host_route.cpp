@@ -1,5 +1,7 @@
 #include "hostformats/host_route.h"
 
+#include <charconv>
+
 #include "core/errors.h"
 #include "core/frontend.h"
 #include "core/number.h"
@@ -68,10 +70,14 @@ void MeterWriter::Write(std::int32_t routeOrdinal, const HostMeter& m) {
     r.SetText(z.ServiceUniqueID, m.ServiceUniqueID);
     r.SetText(z.MeterSerialNbr, m.MeterSerialNbr);
     for (std::size_t i = 0; i < m.User.size(); ++i) r.SetText(z.User[i], m.User[i]);
-    ex_.AppendMeterRecord(r.Lay());
+    // The index step takes the record's texts and the meter's own tag (none when the schema lacks it).
+    char tag[12];
+    const std::size_t tagSize =
+        z.MeterTagNbr == 0 ? 0 : static_cast<std::size_t>(std::to_chars(tag, tag + sizeof tag, m.Tag).ptr - tag);
+    ex_.AppendIndexedMeter(r.Lay(), r, static_cast<std::int16_t>(routeOrdinal), ex_.IndexRecordCounter,
+                           std::string_view(tag, tagSize));
     ++ex_.State.MetersWritten;
-    ex_.IndexWrittenMeter(static_cast<std::int16_t>(routeOrdinal),
-                          z.MeterTagNbr == 0 ? std::string() : std::to_string(m.Tag), r);
+    CountUp(ex_.IndexRecordCounter);
 }
 
 std::int32_t MeterTypeOfLetter(std::string_view letter) {

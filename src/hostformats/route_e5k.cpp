@@ -36,7 +36,7 @@ struct RouteEntry {
 // second pass writes a meter before it parses the line that ends it (see WriteMeters).
 struct Account {
     std::string_view Number, Sequence, Type, SpecialInstruction, LotAndPlan, PropertyKey;
-    Value CustomerName, Address;  // texts, kept as values: the duplicate tag check takes them so
+    Value CustomerName, Address;  // texts (always: Name() and AddressText() read them)
     // An account with no values; the name and address keep their storage.
     void Clear() {
         Number = Sequence = Type = SpecialInstruction = LotAndPlan = PropertyKey = {};
@@ -268,7 +268,7 @@ class E5KRouteConversion {
         v.ServiceUniqueID = a.Number;
         v.MeterSerialNbr = m.Serial;
         // The duplicate's information line names the customer and the address; the line is the meter's.
-        if (ex_.DuplicateTag(serial_, a.CustomerName, a.Address, meterLine_)) ex_.State.Problems = true;
+        if (ex_.DuplicateTag(serial_, a.Name(), a.AddressText(), meterLine_)) ex_.State.Problems = true;
         v.User[0] = a.PropertyKey;
         // The upload sends the relative meter number and the meter size back: they are kept here.
         v.User[1] = m.Relative;
