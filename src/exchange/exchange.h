@@ -59,7 +59,6 @@ class RouteLinePlan {
         std::int16_t position = 0;    // its column (fixed: its first character, from 1)
         std::int16_t width = 0;       // fixed: its characters
         Store store = kNothing;
-        bool kept = false;            // its value is stored
         bool readType = false;        // its source text is the read-type letter
     };
     const clsExchMap& Map() const { return *map_; }

@@ -81,7 +81,6 @@ void RouteParseAhead::Work() {
 }
 
 void RouteParseAhead::BuildAhead(ParsedRouteLine& parsed) {
-    parsed.built = false;
     parsed.buildError = nullptr;
     const std::string_view route = ValueTextView(parsed.fields[static_cast<std::size_t>(routeField_)], routeText_);
     if (route != lastRoute_ || lastOrdinal_ == 0) {

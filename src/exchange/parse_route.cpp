@@ -35,23 +35,6 @@ void StoreText(Value& slot, std::string_view text) {
         slot.emplace<std::string>(text);
 }
 
-// Stores the value of a field's text by its data type. Text keeps its leading spaces in delimited files
-// and loses them in fixed files; dates and times keep them in both. An empty text (an unmapped field,
-// or a column the line lacks) is the number 0.
-void SetTypedValue(Value& slot, std::int32_t dataType, std::string_view text, bool fixedLayout) {
-    const bool none = text.empty();
-    switch (dataType) {
-        case kInteger:
-            return StoreNumber(slot, none ? std::int16_t{0} : ValInt(text));
-        case kLong:
-            return StoreNumber(slot, none ? std::int32_t{0} : ValLong(text));
-        case kReal:
-            return StoreNumber(slot, none ? 0.0 : Val(text));
-        default:
-            return StoreText(slot, dataType == kText && fixedLayout ? Trim(text) : RTrim(text));
-    }
-}
-
 // Reads a number field's text only for the overflow error it may raise: the value is not kept.
 void CheckNumber(std::int32_t dataType, std::string_view text) {
     // Blanks and a few digits (the usual number field) cannot overflow.
@@ -63,8 +46,13 @@ void CheckNumber(std::int32_t dataType, std::string_view text) {
             throw RuntimeError(kErrOverflow);
         return;
     }
-    Value unused;
-    SetTypedValue(unused, dataType, text, true);
+    // Anything else goes through the general reader of its type.
+    if (dataType == kInteger)
+        ValInt(text);
+    else if (dataType == kLong)
+        ValLong(text);
+    else
+        Val(text);
 }
 
 // The field whose source text is the read-type letter (named exactly so; the length test first keeps
@@ -106,12 +94,14 @@ RouteLinePlan::RouteLinePlan(const clsExchMap& map, int keep) : map_(&map) {
         const bool mapped = f.MapOption == kMapFromSource || f.MapOption == kMapConstant ||
                             f.MapOption == kMapPrompt || f.MapOption == kAutonumber;
         step.source = mapped ? f.MapOption : kDoNotMap;
-        step.kept = keep < 0 || static_cast<int>(i) == keep;
+        const bool kept = keep < 0 || static_cast<int>(i) == keep;
         step.readType = f.MapOption == kMapFromSource && IsReadTypeField(f);
         step.position = f.DataPosition;
         step.width = f.DataWidth;
         step.dataType = f.DataType;
-        if (step.kept) {
+        // Text loses its leading spaces in fixed files only; dates and times keep them in both. A number's
+        // empty text (an unmapped field, a column the line lacks) is 0.
+        if (kept) {
             step.store = f.DataType == kInteger ? Step::kInteger
                          : f.DataType == kLong  ? Step::kLong
                          : f.DataType == kReal  ? Step::kReal
@@ -122,7 +112,7 @@ RouteLinePlan::RouteLinePlan(const clsExchMap& map, int keep) : map_(&map) {
         }
         // A field not kept is read only for what it can raise or change: a number's overflow (an
         // unmapped field has no text, so no number that could overflow), the autonumber, the letter.
-        if (!step.kept &&
+        if (!kept &&
             (!mapped || (!IsNumberType(f.DataType) && f.MapOption != kAutonumber && !step.readType)))
             continue;
         if (step.source == kMapFromSource && f.DataPosition > maxColumn_) maxColumn_ = f.DataPosition;
