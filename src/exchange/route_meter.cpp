@@ -225,11 +225,12 @@ std::string_view MeterRecordWriter::Build(const RouteFields& rec, std::int16_t o
     r.SetNumber(z.InitReading, rec[at.InitReading]);
     r.SetNumber(z.InitPulseCount, rec[at.InitPulseCount]);
     r.SetNumber(z.InitTamperCount, rec[at.InitTamperCount]);
-    r.SetText(z.Message, advanced_.LookupMessage(ValueTextView(rec[at.Message], scratch_[0]),
-                                                 ValueTextView(rec[at.RouteNbr], scratch_[1]),
-                                                 ValueTextView(rec[at.ServiceUniqueID], scratch_[2]),
-                                                 ValueTextView(rec[at.MeterSerialNbr], scratch_[3]),
-                                                 ValueTextView(rec[at.MeterTagNbr], scratch_[4])));
+    advanced_.LookupMessage(message_, ValueTextView(rec[at.Message], scratch_[0]),
+                            ValueTextView(rec[at.RouteNbr], scratch_[1]),
+                            ValueTextView(rec[at.ServiceUniqueID], scratch_[2]),
+                            ValueTextView(rec[at.MeterSerialNbr], scratch_[3]),
+                            ValueTextView(rec[at.MeterTagNbr], scratch_[4]));
+    r.SetText(z.Message, message_);
     r.SetText(z.ServiceAddress, rec[at.ServiceAddress]);
     r.SetText(z.BillingName, rec[at.BillingName]);
     r.SetText(z.ServiceUniqueID, rec[at.ServiceUniqueID]);

@@ -103,6 +103,7 @@ class MeterRecordWriter {
     const clsAdvanced& advanced_;
     MeterRecordBuilder record_;
     std::string scratch_[5];  // texts of values that are no text, for the message lookup
+    std::string message_;     // the message looked up
 };
 
 }  // namespace zav

@@ -247,7 +247,7 @@ class E5KRouteConversion {
         AppendWord(text_, specialInstructions_);
         AppendWord(text_, m.MeterLocation1);
         AppendWord(text_, m.MeterLocation2);
-        message_ = ex_.Advanced().LookupMessage(Trim(text_), routeNumber_, a.Number, serial_, serial_);
+        ex_.Advanced().LookupMessage(message_, Trim(text_), routeNumber_, a.Number, serial_, serial_);
         address_.assign(a.AddressText()).append(" ").append(a.LotAndPlan);
         AppendWord(address_, m.LocationText);
         host::HostMeter v;

@@ -429,8 +429,8 @@ class MVRSRouteConversion {
         v.ReadType = ReadTypeOfMethod(m.ReadMethod);
         v.TamperCount = m.Tamper;
         v.UtilityCode = host::LeadingLong(c.UtilityID).value_or(0);
-        message_ = ex_.Advanced().LookupMessage(Trim(m.SpecialMessageText), routeNumber_, Trim(c.Account),
-                                                Trim(m.MeterNumber), tagText);
+        ex_.Advanced().LookupMessage(message_, Trim(m.SpecialMessageText), routeNumber_, Trim(c.Account),
+                                     Trim(m.MeterNumber), tagText);
         v.Message = message_;
         address_.assign(c.Address1).append(c.Address2).append(c.Address3);
         v.ServiceAddress = Trim(address_);
