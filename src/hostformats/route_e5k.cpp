@@ -135,6 +135,7 @@ class E5KRouteConversion {
     bool CreateDatabase() {
         const auto routeCount = static_cast<std::int32_t>(routes_.size());
         if (!ex_.CreateRouteZAV(meterLines_ + routeCount + 2102)) return false;
+        ex_.State.DuplicateTags.Reserve(static_cast<std::size_t>(meterLines_));  // no growing on the way
         clsZAV& db = *ex_.RouteZAV;
         WriteRouteHeader(db, static_cast<std::int16_t>(routeCount), static_cast<std::int16_t>(meterLines_),
                          ex_.RouteSource, clsExchange::LookupFileVersion(kVersionMajor, kVersionMinor), Now(), "0");

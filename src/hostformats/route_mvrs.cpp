@@ -240,6 +240,7 @@ class MVRSRouteConversion {
     bool CreateDatabase() {
         const auto routeCount = static_cast<std::int32_t>(routes_.size());
         if (!ex_.CreateRouteZAV(routeCount + meterLines_ + 4202)) return false;
+        ex_.State.DuplicateTags.Reserve(static_cast<std::size_t>(meterLines_));  // no growing on the way
         clsZAV& db = *ex_.RouteZAV;
         WriteRouteHeader(db, static_cast<std::int16_t>(routeCount), static_cast<std::int16_t>(meterLines_),
                          ex_.RouteSource, clsExchange::LookupFileVersion(kVersionMajor, kVersionMinor), Now(),
