@@ -54,7 +54,7 @@ std::uint64_t FirstBit(char c) { return std::uint64_t{1} << (static_cast<unsigne
 
 // Writes the key words of `text` upper-cased from `out` on (room for text.size() bytes, and eight
 // more readable) and calls take(word, prefix) for each, its first eight bytes as Prefix gives them.
-// Returns the end of the words written; a word that is no key is not kept.
+// Returns the end of the words kept: a word that is no key, or for which take returns false, is not.
 template <typename Take>
 char* ScanWords(std::string_view text, char* out, const IndexTokens& tokens, Take&& take) {
     const char* map = kKeyChars.map;
@@ -72,9 +72,7 @@ char* ScanWords(std::string_view text, char* out, const IndexTokens& tokens, Tak
         }
         const std::uint64_t prefix = Prefix(word, length);
         const std::string_view w(word, length);
-        if ((word[0] >= 'A' || EndsInOrdinal(word, length)) && !tokens.Contains(w, prefix))
-            take(w, prefix);
-        else
+        if (!(word[0] >= 'A' || EndsInOrdinal(word, length)) || tokens.Contains(w, prefix) || !take(w, prefix))
             out = word;
     }
     return out;
@@ -134,6 +132,7 @@ std::vector<std::string> IndexWords(std::string_view text, const std::unordered_
     std::string out(text.size() + 8, '\0');
     ScanWords(text, out.data(), IndexTokens(tokens), [&](std::string_view word, std::uint64_t) {
         words.emplace_back(word);
+        return false;
     });
     return words;
 }
@@ -143,72 +142,122 @@ char* clsIndex::Reserve(std::size_t bytes) {
     return text_.data() + used_;
 }
 
-void clsIndex::Collect(std::size_t offset, std::size_t length, std::uint64_t prefix, std::int16_t position) {
-    order_.push_back({prefix, static_cast<std::uint32_t>(entries_.size())});
-    entries_.push_back({static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(length), position});
+std::size_t clsIndex::Hash(const char* key, std::size_t length, std::uint64_t prefix) const {
+    // Every byte of the key reaches the low bits used.
+    constexpr std::uint64_t kMix = 0x9E3779B97F4A7C15;
+    std::uint64_t h = prefix ^ length;
+    for (std::size_t i = 8; i < length; i += 8) h = (h * kMix) ^ Prefix(key + i, length - i);
+    h ^= h >> 32;
+    h *= kMix;
+    h ^= h >> 29;
+    return static_cast<std::size_t>(h) & (slots_.size() - 1);
+}
+
+void clsIndex::Grow() {
+    constexpr std::size_t kMinSlots = 1024;
+    slots_.assign(std::max(kMinSlots, 2 * slots_.size()), 0);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t k = 0; k < keys_.size(); ++k) {
+        const Key& key = keys_[k];
+        std::size_t h = Hash(text_.data() + key.offset, key.length, key.prefix);
+        while (slots_[h] != 0) h = (h + 1) & mask;
+        slots_[h] = static_cast<std::uint32_t>(k + 1);
+    }
+}
+
+bool clsIndex::Collect(std::size_t offset, std::size_t length, std::uint64_t prefix, std::int16_t position) {
+    if (!shareKeys_) {
+        entries_.push_back({static_cast<std::uint32_t>(keys_.size()), position});
+        keys_.push_back({prefix, static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(length), 1});
+        return true;
+    }
+    if (2 * (keys_.size() + 1) > slots_.size()) Grow();
+    const char* const text = text_.data();
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t h = Hash(text + offset, length, prefix);; h = (h + 1) & mask) {
+        const std::uint32_t slot = slots_[h];
+        if (slot == 0) {
+            slots_[h] = static_cast<std::uint32_t>(keys_.size() + 1);
+            entries_.push_back({static_cast<std::uint32_t>(keys_.size()), position});
+            keys_.push_back({prefix, static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(length), 1});
+            return true;
+        }
+        // Keys of up to eight bytes and of one length are equal when their first eight bytes are.
+        Key& key = keys_[slot - 1];
+        if (key.prefix == prefix && key.length == length &&
+            (length <= 8 || SameKey(text + key.offset + 8, text + offset + 8, length - 8))) {
+            ++key.count;
+            entries_.push_back({slot - 1, position});
+            return false;
+        }
+    }
 }
 
 std::string_view clsIndex::KeyOf(const SortItem& item) const {
-    const Entry& e = entries_[item.entry];
-    return std::string_view(text_.data() + e.offset, e.length);
+    const Key& k = keys_[item.key];
+    return std::string_view(text_.data() + k.offset, k.length);
 }
 
 void clsIndex::Insert(std::string_view key, std::int16_t position) {
     char* to = Reserve(key.size());
     std::copy(key.begin(), key.end(), to);
-    Collect(used_, key.size(), Prefix(to, key.size()), position);
-    used_ += key.size();
+    if (Collect(used_, key.size(), Prefix(to, key.size()), position)) used_ += key.size();
 }
 
 void clsIndex::InsertUpper(std::string_view key, std::int16_t position) {
     char* to = Reserve(key.size());
     CopyUCase(to, key);
-    Collect(used_, key.size(), Prefix(to, key.size()), position);
-    used_ += key.size();
+    if (Collect(used_, key.size(), Prefix(to, key.size()), position)) used_ += key.size();
 }
 
 void clsIndex::InsertWords(std::string_view text, const IndexTokens& tokens, std::int16_t position) {
     char* const out = Reserve(text.size());
     const char* const base = text_.data();
     const char* end = ScanWords(text, out, tokens, [&](std::string_view word, std::uint64_t prefix) {
-        Collect(static_cast<std::size_t>(word.data() - base), word.size(), prefix, position);
+        return Collect(static_cast<std::size_t>(word.data() - base), word.size(), prefix, position);
     });
     used_ = static_cast<std::size_t>(end - base);
 }
 
 void clsIndex::Clear() {
+    if (shareKeys_ && !keys_.empty()) std::fill(slots_.begin(), slots_.end(), 0);
     used_ = 0;
+    keys_.clear();
     entries_.clear();
-    order_.clear();
 }
 
 std::int32_t clsIndex::WriteRecord(clsZAV& database) {
     if (entries_.empty()) return 0;
     SortKeys();
-    // Equal keys are neighbours now: one group each.
+    // A group per distinct key in sorted order (equal keys kept apart are neighbours, in the order they
+    // came), its positions in collection order.
     const char* text = text_.data();
     groups_.clear();
-    sortedPositions_.clear();
-    for (std::size_t i = 0; i < order_.size(); ++i) {
-        const Entry& e = entries_[order_[i].entry];
-        sortedPositions_.push_back(e.position);
-        if (!groups_.empty()) {
-            IndexGroup& last = groups_.back();
-            if (last.key.size() == e.length && SameKey(last.key.data(), text + e.offset, e.length)) {
-                ++last.count;
-                continue;
-            }
+    std::uint32_t next = 0;
+    for (const SortItem& item : order_) {
+        Key& k = keys_[item.key];
+        const std::uint32_t count = k.count;
+        k.count = next;
+        if (!groups_.empty() && groups_.back().key.size() == k.length &&
+            SameKey(groups_.back().key.data(), text + k.offset, k.length)) {
+            groups_.back().count += count;
+        } else {
+            groups_.push_back({std::string_view(text + k.offset, k.length), next, count});
         }
-        groups_.push_back({std::string_view(text + e.offset, e.length), static_cast<std::uint32_t>(i), 1});
+        next += count;
     }
+    sortedPositions_.resize(entries_.size());
+    for (const Entry& e : entries_) sortedPositions_[keys_[e.key].count++] = e.position;
     const std::int32_t leftOut = database.AddIndexGroups(RouteIndex, IndexType, groups_, sortedPositions_);
     Clear();
     return leftOut;
 }
 
 void clsIndex::SortKeys() {
-    // By character codes, equal keys in collection order: the order of a bubble sort that swaps only
+    // By character codes, equal keys in the order they came: the order of a bubble sort that swaps only
     // strictly smaller later keys.
+    order_.resize(keys_.size());
+    for (std::size_t k = 0; k < keys_.size(); ++k) order_[k] = {keys_[k].prefix, static_cast<std::uint32_t>(k)};
     SortRange(0, order_.size(), 0);
 }
 
@@ -230,10 +279,19 @@ void clsIndex::SortRange(std::size_t first, std::size_t last, std::size_t depth)
     }
     if (depth > 0) {
         for (std::size_t i = 0; i < n; ++i) {
-            const Entry& e = entries_[items[i].entry];
-            items[i].prefix = e.length > depth ? Prefix(text_.data() + e.offset + depth, e.length - depth) : 0;
+            const Key& k = keys_[items[i].key];
+            items[i].prefix = k.length > depth ? Prefix(text_.data() + k.offset + depth, k.length - depth) : 0;
         }
     }
+    // Keys that came in order (numbered along the route) stay as they are.
+    std::size_t inOrder = 1;
+    while (inOrder < n) {
+        const SortItem& a = items[inOrder - 1];
+        const SortItem& b = items[inOrder];
+        if (a.prefix > b.prefix || (a.prefix == b.prefix && KeyOf(b) < KeyOf(a))) break;
+        ++inOrder;
+    }
+    if (inOrder == n) return;
     // A stable radix sort on those eight bytes, least significant byte first, a byte every key shares
     // skipped.
     std::array<std::array<std::uint32_t, 256>, 8> counts{};
@@ -265,11 +323,11 @@ void clsIndex::SortRange(std::size_t first, std::size_t last, std::size_t depth)
         std::size_t b = a + 1;
         while (b < n && items[b].prefix == items[a].prefix) ++b;
         if (b - a > 1) {
-            const std::uint32_t length = entries_[items[a].entry].length;
+            const std::uint32_t length = keys_[items[a].key].length;
             bool longer = false;
             bool sameLength = true;
             for (std::size_t i = a; i < b; ++i) {
-                const std::uint32_t l = entries_[items[i].entry].length;
+                const std::uint32_t l = keys_[items[i].key].length;
                 longer = longer || l > depth + 8;
                 sameLength = sameLength && l == length;
             }
@@ -277,7 +335,7 @@ void clsIndex::SortRange(std::size_t first, std::size_t last, std::size_t depth)
                 SortRange(first + a, first + b, depth + 8);
             } else if (!sameLength) {
                 std::stable_sort(items + a, items + b, [this](const SortItem& x, const SortItem& y) {
-                    return entries_[x.entry].length < entries_[y.entry].length;
+                    return keys_[x.key].length < keys_[y.key].length;
                 });
             }
         }

@@ -46,9 +46,14 @@ class IndexTokens {
 std::vector<std::string> IndexWords(std::string_view text, const std::unordered_set<std::string>& tokens);
 
 // One route's keys of one index kind with the meter position of each, in collection order. The keys'
-// characters are kept back to back in one buffer, so collecting a key allocates nothing.
+// characters are kept back to back in one buffer, so collecting a key allocates nothing. A collector
+// made to share keys (for kinds whose keys repeat, such as the words of names and addresses) keeps
+// each distinct key once, found again through a hash table, with the positions that came with it, so
+// only the distinct keys are sorted.
 class clsIndex {
   public:
+    explicit clsIndex(bool shareKeys = false) : shareKeys_(shareKeys) {}
+
     std::int16_t RouteIndex = 0;
     std::int16_t IndexType = 0;
 
@@ -67,30 +72,43 @@ class clsIndex {
     void Clear();
 
   private:
-    struct Entry {
+    // One key (with shareKeys_, one distinct key).
+    struct Key {
+        std::uint64_t prefix;  // its first eight bytes as one big-endian number (zero bytes past its end)
         std::uint32_t offset;  // in text_
         std::uint32_t length;
+        std::uint32_t count;  // pairs with this key (while writing: where its next position goes)
+    };
+    struct Entry {
+        std::uint32_t key;  // in keys_
         std::int16_t position;
     };
-    // What the sort moves: eight bytes of a key from some depth on as one big-endian number (zero bytes
-    // past its end) and the key's entry.
+    // What the sort moves: eight bytes of a key from some depth on, as Key::prefix, and the key.
     struct SortItem {
         std::uint64_t prefix;
-        std::uint32_t entry;
+        std::uint32_t key;
     };
     // Room for `bytes` more key bytes at used_, with eight bytes more readable past them.
     char* Reserve(std::size_t bytes);
-    // Adds the key text_[offset, offset + length), whose first eight bytes are `prefix`.
-    void Collect(std::size_t offset, std::size_t length, std::uint64_t prefix, std::int16_t position);
+    // Adds the pair of the key text_[offset, offset + length), whose first eight bytes are `prefix`;
+    // true when the key is new (its bytes are kept then), always without shareKeys_.
+    bool Collect(std::size_t offset, std::size_t length, std::uint64_t prefix, std::int16_t position);
+    std::size_t Hash(const char* key, std::size_t length, std::uint64_t prefix) const;
+    // Doubles the hash table (at least kMinSlots).
+    void Grow();
     std::string_view KeyOf(const SortItem& item) const;
-    // Sorts order_ for WriteRecord.
+    // Sorts order_, an item per distinct key, for WriteRecord.
     void SortKeys();
     // Sorts order_[first, last), keys that share their first `depth` bytes, by their bytes from there on.
     void SortRange(std::size_t first, std::size_t last, std::size_t depth);
 
+    bool shareKeys_;
     std::string text_;  // the keys back to back in [0, used_); at least eight bytes more are readable
     std::size_t used_ = 0;
-    std::vector<Entry> entries_;  // in collection order
+    std::vector<Key> keys_;          // in order of their first pair
+    std::vector<Entry> entries_;     // the pairs in collection order
+    std::vector<std::uint32_t> slots_;  // with shareKeys_, the hash table: key index + 1, 0 when free; a
+                                        // power of two long
     std::vector<SortItem> order_;
     std::vector<SortItem> spare_;  // the radix sort's second buffer
     std::vector<IndexGroup> groups_;  // storage reused by WriteRecord
