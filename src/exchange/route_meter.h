@@ -78,6 +78,11 @@ class MeterRecordBuilder {
     std::size_t fixedSize_ = 0;
     std::string record_;
     std::string scratch_;
+    // The index step's texts in the laid record: by text ordinal, a bit per MeterIndexTexts member
+    // (tag, serial, name, address, account) it holds; up to the last one wanted.
+    std::vector<std::uint8_t> indexTextsAt_;
+    bool tagIsNumber_ = false;  // the tag field is no text: its number as text
+    Slot tagNumber_{0, 0};      // its slot then
 };
 
 class MeterRecordWriter {

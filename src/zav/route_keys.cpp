@@ -30,8 +30,6 @@ bool EndsInOrdinal(const char* word, std::size_t length) {
     return (a == 'S' && b == 'T') || (a == 'N' && b == 'D') || (a == 'R' && b == 'D');
 }
 
-constexpr std::size_t kShortWord = 7;
-
 // The first eight bytes at `key` as one big-endian number, zero bytes past `length`. Eight bytes from
 // `key` on must be readable.
 std::uint64_t Prefix(const char* key, std::size_t length) {
@@ -48,9 +46,6 @@ std::uint64_t PrefixOf(std::string_view key) {
     std::memcpy(bytes, key.data(), std::min<std::size_t>(key.size(), 8));
     return Prefix(bytes, key.size());
 }
-
-// The bit of a word's first character in IndexTokens' filter.
-std::uint64_t FirstBit(char c) { return std::uint64_t{1} << (static_cast<unsigned char>(c) & 63); }
 
 // Writes the key words of `text` upper-cased from `out` on (room for text.size() bytes, and eight
 // more readable) and calls take(word, prefix) for each, its first eight bytes as Prefix gives them.
@@ -121,11 +116,11 @@ bool IndexTokens::Contains(std::string_view word) const {
     return Contains(word, word.size() > kShortWord ? 0 : PrefixOf(word));
 }
 
-bool IndexTokens::Contains(std::string_view word, std::uint64_t prefix) const {
-    if (word.size() > kShortWord) return !long_.empty() && long_.find(word) != long_.end();
-    if (word.empty() || (firsts_[word.size()] & FirstBit(word[0])) == 0) return false;
-    return std::binary_search(short_.begin(), short_.end(), prefix | word.size());
+bool IndexTokens::ContainsShort(std::uint64_t shortWord) const {
+    return std::binary_search(short_.begin(), short_.end(), shortWord);
 }
+
+bool IndexTokens::ContainsLong(std::string_view word) const { return long_.find(word) != long_.end(); }
 
 std::vector<std::string> IndexWords(std::string_view text, const std::unordered_set<std::string>& tokens) {
     std::vector<std::string> words;
@@ -137,12 +132,12 @@ std::vector<std::string> IndexWords(std::string_view text, const std::unordered_
     return words;
 }
 
-char* clsIndex::Reserve(std::size_t bytes) {
+inline char* clsIndex::Reserve(std::size_t bytes) {
     if (used_ + bytes + 8 > text_.size()) text_.resize(std::max(2 * text_.size(), used_ + bytes + 8 + 4096));
     return text_.data() + used_;
 }
 
-std::size_t clsIndex::Hash(const char* key, std::size_t length, std::uint64_t prefix) const {
+inline std::size_t clsIndex::Hash(const char* key, std::size_t length, std::uint64_t prefix) const {
     // Every byte of the key reaches the low bits used.
     constexpr std::uint64_t kMix = 0x9E3779B97F4A7C15;
     std::uint64_t h = prefix ^ length;
@@ -165,12 +160,14 @@ void clsIndex::Grow() {
     }
 }
 
-bool clsIndex::Collect(std::size_t offset, std::size_t length, std::uint64_t prefix, std::int16_t position) {
-    if (!shareKeys_) {
-        entries_.push_back({static_cast<std::uint32_t>(keys_.size()), position});
-        keys_.push_back({prefix, static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(length), 1});
-        return true;
-    }
+bool clsIndex::AddKey(std::size_t offset, std::size_t length, std::uint64_t prefix, std::int16_t position) {
+    entries_.push_back({static_cast<std::uint32_t>(keys_.size()), position});
+    keys_.push_back({prefix, static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(length), 1});
+    return true;
+}
+
+inline bool clsIndex::Collect(std::size_t offset, std::size_t length, std::uint64_t prefix, std::int16_t position) {
+    if (!shareKeys_) return AddKey(offset, length, prefix, position);
     if (2 * (keys_.size() + 1) > slots_.size()) Grow();
     const char* const text = text_.data();
     const std::size_t mask = slots_.size() - 1;
@@ -178,9 +175,7 @@ bool clsIndex::Collect(std::size_t offset, std::size_t length, std::uint64_t pre
         const std::uint32_t slot = slots_[h];
         if (slot == 0) {
             slots_[h] = static_cast<std::uint32_t>(keys_.size() + 1);
-            entries_.push_back({static_cast<std::uint32_t>(keys_.size()), position});
-            keys_.push_back({prefix, static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(length), 1});
-            return true;
+            return AddKey(offset, length, prefix, position);
         }
         // Keys of up to eight bytes and of one length are equal when their first eight bytes are.
         Key& key = keys_[slot - 1];

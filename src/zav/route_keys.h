@@ -28,9 +28,19 @@ class IndexTokens {
     bool Contains(std::string_view word) const;
     // The same for a word whose first eight bytes (zero bytes past its end) are `prefix` as one
     // big-endian number.
-    bool Contains(std::string_view word, std::uint64_t prefix) const;
+    bool Contains(std::string_view word, std::uint64_t prefix) const {
+        if (word.size() > kShortWord) return !long_.empty() && ContainsLong(word);
+        if (word.empty() || (firsts_[word.size()] & FirstBit(word[0])) == 0) return false;
+        return ContainsShort(prefix | word.size());
+    }
 
   private:
+    static constexpr std::size_t kShortWord = 7;
+    // The bit of a word's first character in firsts_.
+    static std::uint64_t FirstBit(char c) { return std::uint64_t{1} << (static_cast<unsigned char>(c) & 63); }
+    bool ContainsShort(std::uint64_t shortWord) const;
+    bool ContainsLong(std::string_view word) const;
+
     struct Hash {
         using is_transparent = void;
         std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
@@ -93,6 +103,8 @@ class clsIndex {
     // Adds the pair of the key text_[offset, offset + length), whose first eight bytes are `prefix`;
     // true when the key is new (its bytes are kept then), always without shareKeys_.
     bool Collect(std::size_t offset, std::size_t length, std::uint64_t prefix, std::int16_t position);
+    // The same for a key not collected before.
+    bool AddKey(std::size_t offset, std::size_t length, std::uint64_t prefix, std::int16_t position);
     std::size_t Hash(const char* key, std::size_t length, std::uint64_t prefix) const;
     // Doubles the hash table (at least kMinSlots).
     void Grow();
