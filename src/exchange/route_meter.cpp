@@ -177,19 +177,26 @@ std::string_view MeterRecordBuilder::Lay() {
     return record_;
 }
 
-MeterIndexTexts MeterRecordBuilder::IndexTexts(std::string_view record, std::string& tagText) const {
+MeterIndexSpans MeterRecordBuilder::IndexSpans() const {
     // The texts follow the fixed area in ordinal order, each ended by a zero byte (a text holds none).
-    std::string_view found[5];
-    const char* const data = record.data();
-    const std::size_t size = record.size();
+    MeterIndexSpans spans;
     std::size_t at = fixedSize_;
-    for (std::size_t ordinal = 1; ordinal < indexTextsAt_.size() && at < size; ++ordinal) {
-        const void* zero = std::memchr(data + at, '\0', size - at);
-        const std::size_t end = zero != nullptr ? static_cast<std::size_t>(static_cast<const char*>(zero) - data) : size;
-        for (unsigned wanted = indexTextsAt_[ordinal]; wanted != 0; wanted &= wanted - 1)
-            found[std::countr_zero(wanted)] = std::string_view(data + at, end - at);
-        at = end + 1;
+    for (std::size_t ordinal = 1; ordinal < indexTextsAt_.size(); ++ordinal) {
+        const std::size_t size = texts_[ordinal - 1].size();
+        for (unsigned wanted = indexTextsAt_[ordinal]; wanted != 0; wanted &= wanted - 1) {
+            const int i = std::countr_zero(wanted);
+            spans.at[i] = static_cast<std::uint32_t>(at);
+            spans.size[i] = static_cast<std::uint32_t>(size);
+        }
+        at += size + 1;
     }
+    return spans;
+}
+
+MeterIndexTexts MeterRecordBuilder::IndexTexts(std::string_view record, const MeterIndexSpans& spans,
+                                               std::string& tagText) const {
+    std::string_view found[5];
+    for (int i = 0; i < 5; ++i) found[i] = record.substr(spans.at[i], spans.size[i]);
     if (tagIsNumber_) {
         const int bytes = tagNumber_.type == kFieldInt8    ? 1
                           : tagNumber_.type == kFieldInt16 ? 2
