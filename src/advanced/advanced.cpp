@@ -87,6 +87,7 @@ void clsAdvanced::LoadList(ListId id, Section section, const char* registryKey) 
 }
 
 std::int16_t clsAdvanced::LoadValues() {
+    const RegistryStore::ReadBatch batch(registry_.Store());
     loading_ = true;
     lists_ = {};
     sectionChanged_ = {};

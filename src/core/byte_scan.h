@@ -31,6 +31,16 @@ inline std::uint64_t NonZeroBytes(std::uint64_t v) {
     return (((v & kLow7) + kLow7) | v) & ~kLow7;
 }
 
+// Each byte of a word set to `c`.
+constexpr std::uint64_t EachByte(char c) { return 0x0101010101010101ull * static_cast<unsigned char>(c); }
+
+// For each byte of w, its high bit set where the byte is no decimal digit, the other bits clear.
+inline std::uint64_t NonDigitBytes(std::uint64_t w) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    const std::uint64_t x = w ^ EachByte('0');  // a digit's byte becomes 0 to 9
+    return (((x & kLow7) + EachByte(0x76)) | x) & ~kLow7;
+}
+
 // Copies `n` bytes; the few bytes of most field texts without a library call.
 inline void CopyBytes(char* to, const char* from, std::size_t n) {
     if (n >= 8 && n <= 16) {

@@ -1,6 +1,8 @@
 // Text helpers over byte strings (one byte per character, Windows-1252 letters).
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,17 +23,27 @@ char* CopyUCase(char* to, std::string_view text);
 // True when the two texts are equal without regard to letter case.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 
-// Removes spaces (only spaces, as the platform's Trim does) from one or both ends.
-// (Inline: they run on every field of every line.)
+// Removes spaces (only spaces, as the platform's Trim does) from one or both ends, eight at a time
+// while there are that many (padded fields end in many). (Inline: they run on every field of every
+// line.)
+namespace detail {
+inline bool EightSpaces(const char* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w == 0x2020202020202020ull;
+}
+}  // namespace detail
 inline std::string_view LTrim(std::string_view text) {
     const char* p = text.data();
     const char* const end = p + text.size();
+    while (end - p >= 8 && detail::EightSpaces(p)) p += 8;
     while (p != end && *p == ' ') ++p;
     return std::string_view(p, static_cast<std::size_t>(end - p));
 }
 inline std::string_view RTrim(std::string_view text) {
     const char* const begin = text.data();
     const char* p = begin + text.size();
+    while (p - begin >= 8 && detail::EightSpaces(p - 8)) p -= 8;
     while (p != begin && p[-1] == ' ') --p;
     return std::string_view(begin, static_cast<std::size_t>(p - begin));
 }

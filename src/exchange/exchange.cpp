@@ -51,6 +51,7 @@ bool clsExchange::SaveParm(const std::string& section, const std::string& name, 
 }
 
 void clsExchange::LoadSettings() {
+    const RegistryStore::ReadBatch batch(store_);
     for (const auto& def : SettingsTable()) {
         const std::string text = GetParm(def.section, def.valueName, def.defaultText);
         switch (def.kind) {

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/number_columns.h"
 #include "core/values.h"
 #include "exchange/exchange_settings.h"
 #include "exchange/route_state.h"
@@ -61,20 +62,29 @@ class RouteLinePlan {
         std::int16_t width = 0;       // fixed: its characters
         Store store = kNothing;
         bool readType = false;        // its source text is the read-type letter
+        bool plainColumns = false;    // a number whose columns NumberColumns() checks
     };
     const clsExchMap& Map() const { return *map_; }
     const std::vector<Step>& Steps() const { return steps_; }
+    // The steps of a line whose number columns are plain: those of numbers read only for their overflow
+    // are left out (they have none).
+    const std::vector<Step>& PlainSteps() const { return plainSteps_; }
     std::size_t FieldCount() const { return fieldCount_; }
     bool FixedLayout() const { return fixedLayout_; }
     // The last delimited column a field is read from (0 when none).
     std::int32_t MaxColumn() const { return maxColumn_; }
+    // Fixed layouts: the columns of the number fields read from the source. On a line where they are
+    // Plain, those numbers cannot overflow and are their digits.
+    const NumberColumns& PlainNumberColumns() const { return numberColumns_; }
 
   private:
     const clsExchMap* map_;
     std::vector<Step> steps_;
+    std::vector<Step> plainSteps_;
     std::size_t fieldCount_ = 0;
     bool fixedLayout_ = false;
     std::int32_t maxColumn_ = 0;
+    NumberColumns numberColumns_;
 };
 
 // Fills `out` from one line of a flat route file as the plan's map lays it out

@@ -37,8 +37,12 @@ void StoreText(Value& slot, std::string_view text) {
 
 // Reads a number field's text only for the overflow error it may raise: the value is not kept.
 void CheckNumber(std::int32_t dataType, std::string_view text) {
-    // Blanks and a few digits (the usual number field) cannot overflow.
+    // Blanks and a few digits (the usual number field) cannot overflow, nor a text that starts with a
+    // letter (it reads 0: the read-type letter in its number field).
     if (FewDigits(text, dataType == kInteger ? 4 : dataType == kLong ? 9 : 15)) return;
+    if (const std::string_view rest = LTrim(text);
+        !rest.empty() && ((rest[0] >= 'A' && rest[0] <= 'Z') || (rest[0] >= 'a' && rest[0] <= 'z')))
+        return;
     if (std::int64_t n = 0; PlainWholeNumber(text, n)) {
         // A plain whole number of up to 15 digits always fits a double.
         if ((dataType == kInteger && (n < INT16_MIN || n > INT16_MAX)) ||
@@ -116,19 +120,31 @@ RouteLinePlan::RouteLinePlan(const clsExchMap& map, int keep) : map_(&map) {
             (!mapped || (!IsNumberType(f.DataType) && f.MapOption != kAutonumber && !step.readType)))
             continue;
         if (step.source == kMapFromSource && f.DataPosition > maxColumn_) maxColumn_ = f.DataPosition;
+        // A number of a fixed layout: up to 4, 9 or 15 digits (the most its type holds, or a double holds
+        // exactly) cannot overflow and read as their digits. (The read-type letter sits in a number
+        // field: that one is read as ever.)
+        if (fixedLayout_ && step.source == kMapFromSource && IsNumberType(f.DataType) && !step.readType &&
+            f.DataPosition >= 1 && f.DataWidth >= 1) {
+            step.plainColumns = true;
+            numberColumns_.Mark(static_cast<std::size_t>(f.DataPosition - 1), static_cast<std::size_t>(f.DataWidth),
+                                f.DataType == kInteger ? 4 : f.DataType == kLong ? 9 : 15);
+        }
         steps_.push_back(step);
+        if (!(step.plainColumns && step.store == Step::kCheckNumber)) plainSteps_.push_back(step);
     }
 }
 
 // Fills the fields of `out` that the plan keeps, in map order: `source(field)` gives the source text
 // of a field mapped from the source. The numbers of fields read but not kept are read only for the
 // overflow errors they raise; the autonumber is counted and the read-type letter taken either way.
+// With `plain` (the line's number columns are plain), the numbers marked so are their digits.
 template <typename SourceText>
-static void BuildFields(const RouteLinePlan& plan, RouteLineState state, RouteFields& out, SourceText&& source) {
+static void BuildFields(const RouteLinePlan& plan, RouteLineState state, RouteFields& out, bool plain,
+                        SourceText&& source) {
     state.readTypeLetter.clear();
     if (out.size() != plan.FieldCount()) out.resize(plan.FieldCount());
     char number[8];
-    for (const RouteLinePlan::Step& s : plan.Steps()) {
+    for (const RouteLinePlan::Step& s : plain ? plan.PlainSteps() : plan.Steps()) {
         std::string_view text;
         switch (s.source) {
             case kMapFromSource:
@@ -153,8 +169,24 @@ static void BuildFields(const RouteLinePlan& plan, RouteLineState state, RouteFi
             default:
                 break;  // not mapped: empty
         }
+        Value& slot = out[s.index];
+        if (plain && s.plainColumns) {
+            switch (s.store) {
+                case RouteLinePlan::Step::kInteger:
+                    StoreNumber(slot, static_cast<std::int16_t>(PlainDigitsValue(text)));
+                    break;
+                case RouteLinePlan::Step::kLong:
+                    StoreNumber(slot, static_cast<std::int32_t>(PlainDigitsValue(text)));
+                    break;
+                case RouteLinePlan::Step::kReal:
+                    StoreNumber(slot, static_cast<double>(PlainDigitsValue(text)));
+                    break;
+                default:
+                    break;
+            }
+            continue;
+        }
         try {
-            Value& slot = out[s.index];
             switch (s.store) {
                 case RouteLinePlan::Step::kText:
                     StoreText(slot, RTrim(text));
@@ -194,7 +226,8 @@ static Values KeyedRecord(const clsExchMap& map, RouteFields&& fields) {
 }
 
 static void FixedFields(const RouteLinePlan& plan, RouteLineState state, std::string_view line, RouteFields& out) {
-    BuildFields(plan, state, out,
+    const NumberColumns& numbers = plan.PlainNumberColumns();
+    BuildFields(plan, state, out, !numbers.Empty() && numbers.Plain(line),
                 [line](const RouteLinePlan::Step& s) { return FixedColumn(line, s.position, s.width); });
 }
 
@@ -211,7 +244,7 @@ static void DelimitedFields(const RouteLinePlan& plan, const clsExchMap& map, Ro
         columns.assign(owned.begin(), owned.end());
     }
     const std::size_t count = columns.size();
-    BuildFields(plan, state, out, [count](const RouteLinePlan::Step& s) -> std::string_view {
+    BuildFields(plan, state, out, false, [count](const RouteLinePlan::Step& s) -> std::string_view {
         if (s.position < 1 || static_cast<std::size_t>(s.position) > count) return {};
         return columns[static_cast<std::size_t>(s.position) - 1];
     });

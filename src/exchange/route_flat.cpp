@@ -36,6 +36,7 @@ bool clsExchange::ConvertRouteFlat() {
     long blocks = 0;
     CountRouteLines(sourcePath, totalLines, announcedMeters, blocks);
     State.InputLines = 0;
+    State.DuplicateTags.Reserve(static_cast<std::size_t>(totalLines));
 
     // The database, sized once from the first pass.
     const std::int32_t presize = State.Routes.Count() + totalLines + 2102;

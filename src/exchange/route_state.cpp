@@ -46,8 +46,15 @@ std::string_view TagSet::Tag(std::uint32_t number) const {
     return std::string_view(texts_).substr(starts_[number], starts_[number + 1] - starts_[number]);
 }
 
-void TagSet::Grow() {
-    std::vector<std::uint32_t> slots(slots_.empty() ? 1024 : slots_.size() * 2, 0);
+void TagSet::Reserve(std::size_t tags) {
+    std::size_t size = slots_.empty() ? 1024 : slots_.size();
+    while (size < 2 * tags) size *= 2;
+    if (size > slots_.size()) Grow(size);
+    starts_.reserve(tags + 1);
+}
+
+void TagSet::Grow(std::size_t size) {
+    std::vector<std::uint32_t> slots(size, 0);
     const std::size_t mask = slots.size() - 1;
     for (std::uint32_t n = 0; n + 1 < starts_.size(); ++n) {
         std::size_t j = TagHash(Tag(n)) & mask;
@@ -60,7 +67,7 @@ void TagSet::Grow() {
 bool TagSet::Insert(std::string_view tag) {
     upper_.assign(tag);
     for (char& c : upper_) c = UpperChar(c);
-    if ((Size() + 1) * 2 > slots_.size()) Grow();
+    if ((Size() + 1) * 2 > slots_.size()) Grow(slots_.empty() ? 1024 : slots_.size() * 2);
     const std::size_t mask = slots_.size() - 1;
     std::size_t j = TagHash(upper_) & mask;
     for (; slots_[j] != 0; j = (j + 1) & mask)

@@ -42,12 +42,15 @@ class TagSet {
   public:
     // Adds the tag; false when it was already there.
     bool Insert(std::string_view tag);
+    // Makes room for `tags` tags at least (no growing while they are added).
+    void Reserve(std::size_t tags);
     void Clear();
     std::size_t Size() const { return starts_.size() - 1; }
 
   private:
     std::string_view Tag(std::uint32_t number) const;
-    void Grow();
+    // Re-hashes the tags into `size` slots (a power of two).
+    void Grow(std::size_t size);
 
     // The upper-cased tags one after the other in one text (a route's tags cost their characters, not a
     // node each), where tag n spans [starts_[n], starts_[n + 1]); an open-addressed table of tag numbers

@@ -34,16 +34,6 @@ int Digits(std::string_view s, std::size_t pos, std::size_t count) {
     return n;
 }
 
-// Eight bytes at a time: the high bit of each byte set where the byte is no decimal digit (and, in
-// byte_scan.h, where it is not zero).
-constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-constexpr std::uint64_t kHigh = 0x8080808080808080ull;
-constexpr std::uint64_t kEach(char c) { return 0x0101010101010101ull * static_cast<unsigned char>(c); }
-inline std::uint64_t NonDigitBytes(std::uint64_t w) {
-    const std::uint64_t x = w ^ kEach('0');  // a digit's byte becomes 0 to 9
-    return (((x & kLow7) + kEach(0x76)) | x) & kHigh;
-}
-
 // The number of eight digit characters (the first in the lowest byte), all at once.
 inline std::uint64_t EightDigits(std::uint64_t w) {
     w -= 0x3030303030303030ull;
@@ -57,8 +47,8 @@ inline std::uint64_t EightDigits(std::uint64_t w) {
 inline std::uint64_t RightAligned(const char* p, std::size_t k, const char* from) {
     if (k == 8) return LoadWord(p, 8, '0');
     const std::uint64_t before = (std::uint64_t{1} << (8 * (8 - k))) - 1;  // the bytes that become "0"
-    if (p + k - from >= 8) return (LoadWord(p + k - 8, 8, '0') & ~before) | (kEach('0') & before);
-    return (LoadWord(p, k, '0') << (8 * (8 - k))) | (kEach('0') & before);
+    if (p + k - from >= 8) return (LoadWord(p + k - 8, 8, '0') & ~before) | (EachByte('0') & before);
+    return (LoadWord(p, k, '0') << (8 * (8 - k))) | (EachByte('0') & before);
 }
 
 // The number of `text` (part of the text starting at `from`) when it is 1 to 16 digits and nothing
@@ -492,60 +482,14 @@ void clsRecType::Extract(std::size_t i) const {
 }
 
 void clsRecType::MarkWholeColumns(std::size_t i) {
-    // digitColumns_ marks every column of the field; zeroColumns_ the leading ones a number of the kind
-    // never needs (a field wider than its largest number's digits).
     const Span span = spans_[i];
-    const std::size_t maxDigits = colFields_[i].FieldType == kHostInteger ? 4 : 9;
-    wholeFrom_ = std::min(wholeFrom_, span.start);
-    wholeEnd_ = std::max(wholeEnd_, span.start + span.width);
-    const std::size_t size = wholeEnd_ + 16;  // sixteen columns can be read from any column before wholeEnd_
-    digitColumns_.resize(size, '\0');
-    zeroColumns_.resize(size, '\0');
-    std::fill_n(digitColumns_.begin() + static_cast<std::ptrdiff_t>(span.start), span.width, '\x80');
-    if (span.width > maxDigits)
-        std::fill_n(zeroColumns_.begin() + static_cast<std::ptrdiff_t>(span.start), span.width - maxDigits, '\x80');
-}
-
-bool clsRecType::WholeColumnsPlain() const {
-    // Eight columns at a time: a byte of a whole-number field that is neither a blank nor a digit, or a
-    // leading column that is neither a blank nor a zero, fails.
-    const std::size_t end = std::min(cvarBuffer.size(), wholeEnd_);
-    std::size_t at = wholeFrom_;
-#if defined(__SSE2__)
-    // Sixteen columns at a time while they are in the line (the masks reach sixteen columns past its end).
-    const __m128i blank = _mm_set1_epi8(' '), zero = _mm_set1_epi8('0');
-    const __m128i belowDigits = _mm_set1_epi8('0' - 1), aboveDigits = _mm_set1_epi8('9' + 1);
-    const auto plain = [&](std::size_t from) {
-        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cvarBuffer.data() + from));
-        const __m128i digits = _mm_loadu_si128(reinterpret_cast<const __m128i*>(digitColumns_.data() + from));
-        const __m128i zeros = _mm_loadu_si128(reinterpret_cast<const __m128i*>(zeroColumns_.data() + from));
-        // Signed comparisons: bytes from 0x80 are below '0', so no digit.
-        const __m128i isDigit = _mm_and_si128(_mm_cmpgt_epi8(w, belowDigits), _mm_cmplt_epi8(w, aboveDigits));
-        const __m128i isBlank = _mm_cmpeq_epi8(w, blank);
-        const __m128i badDigit = _mm_andnot_si128(_mm_or_si128(isDigit, isBlank), digits);
-        const __m128i badZero = _mm_andnot_si128(_mm_or_si128(_mm_cmpeq_epi8(w, zero), isBlank), zeros);
-        return _mm_movemask_epi8(_mm_or_si128(badDigit, badZero)) == 0;
-    };
-    for (; at + 16 <= end; at += 16)
-        if (!plain(at)) return false;
-    // The last columns: the sixteen ending there (looking again at some already seen does no harm).
-    if (at < end && end >= 16) return plain(end - 16);
-#endif
-    for (; at < end; at += 8) {
-        const std::uint64_t w = LoadWord(cvarBuffer.data() + at, end - at, ' ');
-        std::uint64_t digits = 0, zeros = 0;
-        std::memcpy(&digits, digitColumns_.data() + at, 8);
-        std::memcpy(&zeros, zeroColumns_.data() + at, 8);
-        const std::uint64_t nonBlank = NonZeroBytes(w ^ kEach(' '));
-        if (nonBlank & ((NonDigitBytes(w) & digits) | (NonZeroBytes(w ^ kEach('0')) & zeros))) return false;
-    }
-    return true;
+    wholeColumns_.Mark(span.start, span.width, colFields_[i].FieldType == kHostInteger ? 4 : 9);
 }
 
 const std::vector<std::string>& clsRecType::TooLargeFields() const {
     // A line whose whole-number fields hold only blanks and digits, none more digits after the leading
     // zeros than a number of its kind can have, holds nothing too large: the usual line ends here.
-    if (!tooLargeKnown_ && WholeColumnsPlain()) tooLargeKnown_ = true;
+    if (!tooLargeKnown_ && wholeColumns_.Plain(cvarBuffer)) tooLargeKnown_ = true;
     if (!tooLargeKnown_) {
         // Only whole-number fields can hold a number too large to read. A field still to be read whose
         // text is blanks and digits, with no more digits after its leading zeros than any number of its
@@ -668,10 +612,7 @@ int clsRecType::Init() {
 void clsRecType::ClearFields() {
     colFields_.clear();
     wholeFields_.clear();
-    digitColumns_.clear();
-    zeroColumns_.clear();
-    wholeFrom_ = kNoColumn;
-    wholeEnd_ = 0;
+    wholeColumns_.Clear();
     spans_.clear();
     recordEnd_ = 0;
     disjoint_ = true;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/name_cache.h"
+#include "core/number_columns.h"
 #include "core/values.h"
 
 namespace zav {
@@ -152,12 +153,9 @@ class clsRecType {
     };
     std::vector<Span> spans_;    // per field
     std::size_t recordEnd_ = 0;  // where the field reaching furthest ends
-    // Per column (0x80 where marked, sixteen more past the last): the columns of whole-number fields, and
-    // their leading columns wider than the largest number of their kind; where the marked columns begin
-    // and end.
-    std::string digitColumns_, zeroColumns_;
-    static constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
-    std::size_t wholeFrom_ = kNoColumn, wholeEnd_ = 0;
+    // The columns of whole-number fields (a number of its kind at most, leading columns beyond that blank
+    // or zero).
+    NumberColumns wholeColumns_;
     std::unordered_map<std::string, int, NoCaseHash, NoCaseEqual> index_;
     // The same by exact name, tried first: callers nearly always spell names as declared.
     std::unordered_map<std::string, int, ExactHash, std::equal_to<>> exact_;
@@ -177,11 +175,8 @@ class clsRecType {
     }
     // TextAt for any field but a text field not read yet.
     std::string_view StoredTextAt(int index, std::string& scratch) const;
-    // Marks the columns of whole-number field i in digitColumns_ and zeroColumns_.
+    // Marks the columns of whole-number field i in wholeColumns_.
     void MarkWholeColumns(std::size_t i);
-    // True when no whole-number field of the parsed line can hold a number too large to read (blanks and
-    // digits in all their columns, blanks and zeros in their leading columns a number never needs).
-    bool WholeColumnsPlain() const;
     // Field i's slot about to receive a value (a pending extraction is done first: it notes a too-large number).
     zav::Value& Receive(std::size_t i) {
         if (pending_[i]) Extract(i);  // keeps its too-large note

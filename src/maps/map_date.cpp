@@ -74,8 +74,48 @@ std::optional<std::int32_t> MapDateNumber(std::string_view text, std::int32_t fo
 
 namespace {
 
+// The date number of year, month and day as read (a two-digit year in its century); nullopt when they
+// make no date.
+std::optional<std::int32_t> DateNumber(int year, int month, int day, int yearDigits) {
+    if (yearDigits == 2) year += year < 50 ? 2000 : 1900;
+    if (year < 1 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return std::nullopt;
+    return year * 10000 + month * 100 + day;
+}
+
+// The usual date of a layout with separators: two-digit month and day, the year's digits, and the
+// separators where the layout puts them, read without splitting. False when the text is not of that
+// shape (the general reading takes it).
+bool ReadFixedShapeDate(std::string_view text, const DateLayout& layout, std::optional<std::int32_t>& date) {
+    const std::size_t yearDigits = static_cast<std::size_t>(layout.yearDigits);
+    if (text.size() != yearDigits + 6) return false;
+    const std::size_t first = layout.order == Order::YMD ? yearDigits : 2;
+    if (text[first] != layout.separator || text[first + 3] != layout.separator) return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (i != first && i != first + 3 && !IsDigit(text[i])) return false;
+    const auto number = [&text](std::size_t at, std::size_t digits) {
+        int n = 0;
+        for (std::size_t i = at; i < at + digits; ++i) n = n * 10 + (text[i] - '0');
+        return n;
+    };
+    // The three groups in text order.
+    const std::size_t width0 = first, width2 = text.size() - first - 4;
+    const int numbers[3] = {number(0, width0), number(first + 1, 2), number(first + 4, width2)};
+    if (numbers[0] == 0 && numbers[1] == 0 && numbers[2] == 0) {  // all zeros (separators aside): no date
+        date = 0;
+        return true;
+    }
+    const int yearAt = layout.order == Order::YMD ? 0 : 2;
+    const int month = layout.order == Order::MDY ? numbers[0] : numbers[1];
+    const int day = layout.order == Order::DMY ? numbers[0] : layout.order == Order::MDY ? numbers[1] : numbers[2];
+    date = DateNumber(numbers[yearAt], month, day, layout.yearDigits);
+    return true;
+}
+
 std::optional<std::int32_t> ReadDateNumber(std::string_view text, std::int32_t formatCode) {
     text = TrimSpaces(text);
+    if (const auto layout = LayoutOf(formatCode); layout && layout->separator != 0) {
+        if (std::optional<std::int32_t> date; ReadFixedShapeDate(text, *layout, date)) return date;
+    }
     // Blank or all zeros (separators aside): no date.
     if (std::all_of(text.begin(), text.end(), [](char c) { return c == '0' || c == '-' || c == '/'; })) return 0;
 
@@ -117,9 +157,7 @@ std::optional<std::int32_t> ReadDateNumber(std::string_view text, std::int32_t f
         else
             day = *value;
     }
-    if (yearDigits == 2) year += year < 50 ? 2000 : 1900;
-    if (year < 1 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return std::nullopt;
-    return year * 10000 + month * 100 + day;
+    return DateNumber(year, month, day, layout->yearDigits);
 }
 
 }  // namespace

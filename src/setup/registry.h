@@ -48,6 +48,9 @@ public:
     // Shows "Error opening key." and returns "" when the key cannot be opened.
     std::string GetKeyInfo(std::int16_t Indent, const HiveName& hive);
 
+    // The store under the registry (for RegistryStore::ReadBatch around many reads).
+    RegistryStore& Store() { return store_; }
+
 private:
     // The store path of the key named by `hive` (all elements when `valueName` is false, all but the
     // last when true); nullopt for an unknown root.

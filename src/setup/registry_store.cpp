@@ -107,10 +107,13 @@ private:
     CachedStatement* cached_ = nullptr;  // the store's entry, or none for a statement of this use only
 };
 
-// BEGIN IMMEDIATE ... COMMIT; rolled back unless committed.
+// BEGIN IMMEDIATE ... COMMIT; rolled back unless committed. A read batch's snapshot ends first.
 class RegistryStore::Transaction {
 public:
-    explicit Transaction(sqlite3* db) : db_(db) { Exec("BEGIN IMMEDIATE"); }
+    explicit Transaction(RegistryStore& store) : db_(store.db_) {
+        store.EndSnapshot();
+        Exec("BEGIN IMMEDIATE");
+    }
     ~Transaction() {
         if (!done_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     }
@@ -144,7 +147,7 @@ RegistryStore::RegistryStore(const std::filesystem::path& file) : file_(file) {
     // may roll back the last commits, never corrupt the store.
     sqlite3_exec(db_, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
     try {
-        Transaction tx(db_);
+        Transaction tx(*this);
         if (sqlite3_exec(db_, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK) throw StoreFailure(sqlite3_errmsg(db_));
         tx.Commit();
     } catch (const StoreFailure& e) {
@@ -168,16 +171,48 @@ RegistryStore::KeyId RegistryStore::FindChild(KeyId parent, std::string_view nam
 }
 
 RegistryStore::KeyId RegistryStore::FindKey(const RegKeyPath& path) {
+    // In a snapshot, a key found once is the same key until it ends (keys are never deleted, and no
+    // write happens inside it): the path's folded names, each after its length, look it up.
+    std::string folded;
+    if (inSnapshot_) {
+        const auto add = [&folded](const std::string& name) {
+            folded += std::to_string(name.size());
+            folded += ':';
+            folded += UCase(name);
+        };
+        add(path.root);
+        for (const auto& level : path.levels) add(level);
+        if (const auto found = batchKeys_.find(folded); found != batchKeys_.end()) return found->second;
+    }
     try {
         KeyId id = FindChild(0, path.root);
         for (const auto& level : path.levels) {
             if (id == 0) break;
             id = FindChild(id, level);
         }
+        if (inSnapshot_ && id != 0) batchKeys_.emplace(std::move(folded), id);
         return id;
     } catch (const StoreFailure&) {
         return 0;
     }
+}
+
+RegistryStore::ReadBatch::ReadBatch(RegistryStore& store) : store_(store) {
+    if (store_.batchDepth_++ == 0)
+        store_.inSnapshot_ = sqlite3_exec(store_.db_, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+RegistryStore::ReadBatch::~ReadBatch() {
+    if (--store_.batchDepth_ == 0) store_.EndSnapshot();
+}
+
+void RegistryStore::EndSnapshot() {
+    if (!inSnapshot_) return;
+    inSnapshot_ = false;
+    batchKeys_.clear();
+    // Every statement of the snapshot has been reset already (Statement does it): the commit cannot
+    // fail on a statement still reading.
+    sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
 }
 
 RegistryStore::KeyId RegistryStore::FindOrCreate(const RegKeyPath& path) {
@@ -198,7 +233,7 @@ RegistryStore::KeyId RegistryStore::FindOrCreate(const RegKeyPath& path) {
 
 RegistryStore::KeyId RegistryStore::CreateKey(const RegKeyPath& path) {
     try {
-        Transaction tx(db_);
+        Transaction tx(*this);
         const KeyId id = FindOrCreate(path);
         tx.Commit();
         return id;
@@ -209,7 +244,7 @@ RegistryStore::KeyId RegistryStore::CreateKey(const RegKeyPath& path) {
 
 bool RegistryStore::WriteValue(const RegKeyPath& path, std::string_view name, int type, std::string_view data) {
     try {
-        Transaction tx(db_);
+        Transaction tx(*this);
         const KeyId key = FindOrCreate(path);
         Statement st(*this,
                      "INSERT INTO reg_values(key, name, fold, type, data) VALUES(?1, ?2, ?3, ?4, ?5) "
@@ -225,7 +260,7 @@ bool RegistryStore::WriteValue(const RegKeyPath& path, std::string_view name, in
 
 bool RegistryStore::DeleteValue(KeyId key, std::string_view name) {
     try {
-        Transaction tx(db_);
+        Transaction tx(*this);
         Statement st(*this, "DELETE FROM reg_values WHERE key = ?1 AND fold = ?2");
         st.Bind(1, key).Bind(2, UCase(name)).Step();
         const bool deleted = sqlite3_changes(db_) > 0;

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 struct sqlite3;
@@ -72,6 +73,20 @@ public:
     // Deletes a value of an existing key; false when there was no such value or the write failed.
     bool DeleteValue(KeyId key, std::string_view name);
 
+    // Many reads in a row (loading settings) in one snapshot: the store's lock is taken once, not per
+    // read, and the keys found are remembered until the batch ends. Batches nest (the outermost one
+    // counts). A write during a batch ends the batch's snapshot first; later reads take their own.
+    class ReadBatch {
+      public:
+        explicit ReadBatch(RegistryStore& store);
+        ~ReadBatch();
+        ReadBatch(const ReadBatch&) = delete;
+        ReadBatch& operator=(const ReadBatch&) = delete;
+
+      private:
+        RegistryStore& store_;
+    };
+
     std::optional<RegStoredValue> ReadValue(KeyId key, std::string_view name);
     // Every value of the key, in creation order.
     std::vector<RegStoredValue> ListValues(KeyId key);
@@ -83,6 +98,8 @@ private:
     class Transaction;
     KeyId FindChild(KeyId parent, std::string_view name);
     KeyId FindOrCreate(const RegKeyPath& path);  // inside a transaction; throws on failure
+    // Ends a read batch's snapshot (before a write) and forgets the keys it found.
+    void EndSnapshot();
 
     std::filesystem::path file_;
     sqlite3* db_ = nullptr;
@@ -94,6 +111,9 @@ private:
         bool inUse = false;
     };
     std::array<CachedStatement, 8> cache_{};
+    int batchDepth_ = 0;     // read batches open
+    bool inSnapshot_ = false;  // the outermost batch's read transaction is open
+    std::unordered_map<std::string, KeyId> batchKeys_;  // keys found in the snapshot, by folded path
 };
 
 }  // namespace zav

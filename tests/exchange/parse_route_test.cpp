@@ -2,7 +2,10 @@
 // autonumber counter and the run-time errors.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "core/errors.h"
+#include "core/number.h"
 #include "exchange/exchange.h"
 #include "exchange/prompts.h"
 #include "support/temp_dir.h"
@@ -105,6 +108,98 @@ TEST_F(ParseRouteTest, APlanKeepingOneFieldReadsItAsTheWholeParse) {
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.Number(), kErrOverflow);
         EXPECT_EQ(e.Description(), "Overflow in field Digits");
+    }
+}
+
+// Fixed lines whose number columns hold only blanks and digits (a number of its type at most) are read
+// without the general number reader: every line must read as its column texts read one by one, overflow
+// errors included, with the whole parse and with a plan keeping one field.
+TEST_F(ParseRouteTest, FixedNumbersReadAsTheirColumnTextsRead) {
+    ex.ExchMap.MapType(kMapFixed);
+    struct Column {
+        const char* field;
+        int position, width;
+    };
+    const Column numbers[] = {
+        {"Digits", 3, 5},            // integer: one column more than its 4 digits
+        {"InitTamperCount", 8, 10},  // long: one more than 9
+        {"MeterTagNbr", 18, 16},     // real: one more than 15
+        {"ReadType", 34, 1},         // the read-type letter's number field
+        {"Decimals", 35, 3},         // integer, narrower than 4 digits
+    };
+    Source("RouteNbr", 1, 2);
+    for (const Column& c : numbers) Source(c.field, c.position, c.width);
+    const auto& fields = ex.ExchMap.Fields();
+    const auto indexOf = [&](std::string_view name) {
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            if (fields[i].FieldName == name) return i;
+        return fields.size();
+    };
+    const std::size_t route = indexOf("RouteNbr");
+    const RouteLinePlan whole(ex.ExchMap), first(ex.ExchMap, static_cast<int>(route));
+
+    // Column texts: plain ones, and the near misses the plain check must send to the general reader.
+    const std::vector<std::string> pieces = {"", " ", "0", "7", "00", "12", "1 2", "999", "9999", "32767", "32768",
+                                             "99999", "-5", "+5", "1.5", "R", "r", "&H7F", "1E3", "\t9", "x9",
+                                             "2147483647", "2147483648", "999999999999999", "9999999999999999"};
+    std::mt19937 random(7);
+    const auto fill = [&](std::string& line, const Column& c) {
+        std::string text = pieces[random() % pieces.size()];
+        if (text.size() > static_cast<std::size_t>(c.width)) text.resize(static_cast<std::size_t>(c.width));
+        const std::size_t pad = static_cast<std::size_t>(c.width) - text.size();
+        const std::size_t left = random() % 3 == 0 ? pad : random() % 3 == 0 ? 0 : random() % (pad + 1);
+        std::string column = std::string(left, random() % 4 == 0 ? '0' : ' ') + text + std::string(pad - left, ' ');
+        line.replace(static_cast<std::size_t>(c.position - 1), column.size(), column);
+    };
+    for (int round = 0; round < 4000; ++round) {
+        std::string line = "01" + std::string(40, ' ');
+        for (const Column& c : numbers) fill(line, c);
+        line.resize(random() % 8 == 0 ? random() % line.size() : line.size());  // short lines too
+
+        // The reference: each column's text read by the reader of its type, in map order.
+        std::string expectedError;
+        std::vector<Value> expected(fields.size());
+        for (const Column& c : numbers) {
+            const std::size_t i = indexOf(c.field);
+            const std::string_view text =
+                static_cast<std::size_t>(c.position) > line.size()
+                    ? std::string_view()
+                    : std::string_view(line).substr(static_cast<std::size_t>(c.position - 1),
+                                                     static_cast<std::size_t>(c.width));
+            try {
+                const std::int32_t type = fields[i].DataType;
+                expected[i] = text.empty()         ? (type == kInteger ? Value(std::int16_t{0})
+                                                      : type == kLong  ? Value(std::int32_t{0})
+                                                                       : Value(0.0))
+                              : type == kInteger ? Value(ValInt(text))
+                              : type == kLong    ? Value(ValLong(text))
+                                                 : Value(Val(text));
+            } catch (const RuntimeError& e) {
+                ASSERT_EQ(e.Number(), kErrOverflow);
+                expected[i] = std::string("overflow");
+            }
+        }
+        for (std::size_t i = 0; i < fields.size() && expectedError.empty(); ++i)
+            if (const auto* text = std::get_if<std::string>(&expected[i]); text != nullptr && *text == "overflow")
+                expectedError = "Overflow in field " + fields[i].FieldName;
+
+        for (const RouteLinePlan* plan : {&whole, &first}) {
+            RouteFields out;
+            std::string letter;
+            std::int16_t number = 0;
+            std::string error;
+            try {
+                ParseRouteLine(*plan, {letter, number}, line, out);
+            } catch (const RuntimeError& e) {
+                error = e.Description();
+            }
+            ASSERT_EQ(error, expectedError) << "[" << line << "]";
+            if (plan != &whole || !error.empty()) continue;
+            for (const Column& c : numbers) {
+                const std::size_t i = indexOf(c.field);
+                ASSERT_EQ(out[i], expected[i]) << c.field << " of [" << line << "]";
+            }
+        }
     }
 }
 

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 namespace zav {
 namespace {
 
@@ -21,6 +24,35 @@ TEST(MapDateNumberTest, EveryLayoutReadsItsOwnDate) {
         {"20240109", 0, 20240109},  {"491231", 10, 20491231},     {"500101", 10, 19500101},
     };
     for (const auto& c : cases) EXPECT_EQ(MapDateNumber(c.text, c.code), c.number) << c.text << " code " << c.code;
+}
+
+// Dates of the usual shape (two-digit month and day) are read without splitting: each reads as the same
+// date with a leading zero of its month or day dropped, which takes the general reading.
+TEST(MapDateNumberTest, TheUsualShapeReadsAsTheGeneralReading) {
+    std::mt19937 random(3);
+    const char digits[] = "0000011229";
+    for (const std::int32_t code : {11, 12, 15, 16, 21, 22, 25, 26, 31, 32, 35, 36}) {
+        const bool ymd = code / 10 == 1;
+        const std::size_t yearDigits = code % 10 >= 4 ? 4 : 2;
+        const char separator = code % 2 == 1 ? '-' : '/';
+        for (int round = 0; round < 2000; ++round) {
+            std::string year, a, b;
+            for (std::size_t i = 0; i < yearDigits; ++i) year += digits[random() % 10];
+            for (std::string* group : {&a, &b})
+                for (int i = 0; i < 2; ++i) *group += digits[random() % 10];
+            if (random() % 8 == 0) a[random() % 2] = random() % 2 ? 'x' : separator;  // near misses too
+            const std::string text = ymd ? year + separator + a + separator + b : a + separator + b + separator + year;
+            std::string general = text;
+            const std::size_t groupAt = ymd ? yearDigits + 1 : 0;  // the first group that is no year
+            if (general[groupAt] == '0')
+                general.erase(groupAt, 1);
+            else if (general[groupAt + 3] == '0')
+                general.erase(groupAt + 3, 1);
+            else
+                continue;
+            ASSERT_EQ(MapDateNumber(text, code), MapDateNumber(general, code)) << text << " code " << code;
+        }
+    }
 }
 
 TEST(MapDateNumberTest, BlankAndAllZeroDatesAreNoDate) {

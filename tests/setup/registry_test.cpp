@@ -128,6 +128,31 @@ TEST_F(RegistryTest, GetKeyInfoListsInTheDistributionLineFormat) {
     EXPECT_EQ(ui.calls, V{"ShowMessage(Marquand|Error opening key.)"});
 }
 
+// Reads in a batch share one snapshot and remember the keys they find; a write inside the batch still
+// lands (and is read back), and another connection's write is seen once the batch is over.
+TEST_F(RegistryTest, ReadBatchesReadWriteAndSeeOtherWritersAfterwards) {
+    ASSERT_TRUE(reg.SaveValue("1", Settings("Route", "Source")));
+    RegistryStore other(dir / "registry.sqlite3");
+    clsRegistry otherReg(other);
+    {
+        const RegistryStore::ReadBatch batch(store);
+        EXPECT_EQ(reg.GetValue(Settings("Route", "Source")), RegValue(std::string("1")));
+        EXPECT_EQ(reg.GetValue(Settings("route", "source")), RegValue(std::string("1")));  // the key found before
+        EXPECT_EQ(reg.GetValue(Settings("NoKey", "Source")), RegValue());
+        ASSERT_TRUE(otherReg.SaveValue("2", Settings("Route", "Source")));  // a reader does not block a writer
+        {
+            const RegistryStore::ReadBatch inner(store);
+            EXPECT_EQ(reg.GetValue(Settings("Route", "Source")), RegValue(std::string("1"))) << "the same snapshot";
+        }
+        EXPECT_EQ(reg.GetValue(Settings("Route", "Source")), RegValue(std::string("1"))) << "the outer batch holds";
+        ASSERT_TRUE(reg.SaveValue("3", Settings("NoKey", "Source"))) << "a write inside a batch";
+        EXPECT_EQ(reg.GetValue(Settings("NoKey", "Source")), RegValue(std::string("3")));
+        EXPECT_EQ(reg.GetValue(Settings("Route", "Source")), RegValue(std::string("2")));
+    }
+    ASSERT_TRUE(otherReg.SaveValue("4", Settings("Route", "Source")));
+    EXPECT_EQ(reg.GetValue(Settings("Route", "Source")), RegValue(std::string("4")));
+}
+
 TEST_F(RegistryTest, StoreFileIsOwnerOnly) {
     struct stat st {};
     ASSERT_EQ(::stat((dir / "registry.sqlite3").c_str(), &st), 0);
