@@ -61,8 +61,12 @@ std::string UCase(std::string_view text) {
 void AppendUCase(std::string& out, std::string_view text) {
     const std::size_t at = out.size();
     out.resize(at + text.size());
-    char* to = out.data() + at;
+    CopyUCase(out.data() + at, text);
+}
+
+char* CopyUCase(char* to, std::string_view text) {
     for (const char c : text) *to++ = Upper(c);
+    return to;
 }
 
 std::string LCase(std::string_view text) {

@@ -17,6 +17,8 @@ std::string UCase(std::string_view text);
 std::string LCase(std::string_view text);
 // Appends UCase(text) to `out` (no string of its own).
 void AppendUCase(std::string& out, std::string_view text);
+// Writes UCase(text) to `to`, which has room for text.size() bytes; returns the end of what it wrote.
+char* CopyUCase(char* to, std::string_view text);
 
 // True when the two texts are equal without regard to letter case.
 bool EqualsNoCase(std::string_view a, std::string_view b);

@@ -25,6 +25,7 @@ namespace zav {
 class clsAdvanced;
 class clsZAV;
 class MeterRecordBuilder;
+struct MeterIndexSpans;
 class RouteIndexBuilder;
 class WriteBehind;
 struct RouteFieldIndex;
@@ -244,10 +245,11 @@ class clsExchange : public ExchangeSettings {
     // Appends a meter record to RouteZAV (through the write-behind worker while one runs).
     void AppendMeterRecord(std::string_view record);
     // Appends a meter record laid by `layout` and runs its index step with the texts the record holds
-    // (through the write-behind worker while one runs; `layout` outlives it). `tag`, when given, is the
-    // index step's meter tag instead of the record's.
-    void AppendIndexedMeter(std::string_view record, const MeterRecordBuilder& layout, std::int16_t routeOrdinal,
-                            std::int16_t position, std::optional<std::string_view> tag = std::nullopt);
+    // where `spans` (the record's IndexSpans) says (through the write-behind worker while one runs;
+    // `layout` outlives it). `tag`, when given, is the index step's meter tag instead of the record's.
+    void AppendIndexedMeter(std::string_view record, const MeterIndexSpans& spans, const MeterRecordBuilder& layout,
+                            std::int16_t routeOrdinal, std::int16_t position,
+                            std::optional<std::string_view> tag = std::nullopt);
 
   protected:
     RegistryStore& store_;

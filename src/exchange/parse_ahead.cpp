@@ -94,6 +94,7 @@ void RouteParseAhead::BuildAhead(ParsedRouteLine& parsed) {
     parsed.ordinal = lastOrdinal_;
     try {
         parsed.record.assign(meters_->Build(parsed.fields, lastOrdinal_, ReadTypeOfLetter(parsed.readTypeLetter)));
+        parsed.spans = meters_->Builder().IndexSpans();
     } catch (...) {
         parsed.buildError = std::current_exception();
     }

@@ -32,6 +32,7 @@ struct ParsedRouteLine {
     bool built = false;
     std::int16_t ordinal = 0;
     std::string record;
+    MeterIndexSpans spans;  // where its index texts lie
     std::exception_ptr buildError;
 
     // THROWS the error parsing the line met, if any.

@@ -24,7 +24,9 @@ public:
 
 private:
     bool active_ = false;  // the collectors exist
-    std::array<clsIndex, kIndexKindCount> collectors_;
+    // By index kind; the words of names and addresses repeat within a route, the other keys hardly.
+    std::array<clsIndex, kIndexKindCount> collectors_{clsIndex(true), clsIndex(true), clsIndex(), clsIndex(),
+                                                      clsIndex()};
     IndexTokens ownerTokens_;
     IndexTokens addressTokens_;
     std::int16_t previousRoute_ = 0;

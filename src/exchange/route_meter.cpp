@@ -1,6 +1,7 @@
 #include "exchange/route_meter.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstring>
 
@@ -47,6 +48,22 @@ MeterRecordBuilder::MeterRecordBuilder(clsZAV& database)
     slots_.reserve(static_cast<std::size_t>(db.FieldCount()));
     for (int i = 1; i <= db.FieldCount(); ++i) slots_.push_back({db.FieldAt(i).FieldType, db.FieldAt(i).position});
     record_.reserve(fixedSize_ + 256);
+    const int indexFields[5] = {z_.MeterTagNbr, z_.MeterSerialNbr, z_.BillingName, z_.ServiceAddress,
+                                z_.ServiceUniqueID};
+    for (int i = 0; i < 5; ++i) {
+        if (indexFields[i] == 0) continue;
+        const Slot& slot = slots_.at(static_cast<std::size_t>(indexFields[i]) - 1);
+        if (slot.type != kFieldText) {
+            if (i == 0) {
+                tagIsNumber_ = true;
+                tagNumber_ = slot;
+            }
+            continue;
+        }
+        const auto ordinal = static_cast<std::size_t>(slot.position);
+        if (indexTextsAt_.size() <= ordinal) indexTextsAt_.resize(ordinal + 1);
+        indexTextsAt_[ordinal] |= static_cast<std::uint8_t>(1 << i);
+    }
 }
 
 void MeterRecordBuilder::Begin() {
@@ -160,33 +177,36 @@ std::string_view MeterRecordBuilder::Lay() {
     return record_;
 }
 
-MeterIndexTexts MeterRecordBuilder::IndexTexts(std::string_view record, std::string& tagText) const {
+MeterIndexSpans MeterRecordBuilder::IndexSpans() const {
     // The texts follow the fixed area in ordinal order, each ended by a zero byte (a text holds none).
-    const auto ordinalOf = [this](int field) {
-        return field == 0 ? 0 : slots_.at(static_cast<std::size_t>(field) - 1).position;
-    };
-    const Slot* tagSlot = z_.MeterTagNbr == 0 ? nullptr : &slots_.at(static_cast<std::size_t>(z_.MeterTagNbr) - 1);
-    const int wanted[5] = {tagSlot != nullptr && tagSlot->type == kFieldText ? tagSlot->position : 0,
-                           ordinalOf(z_.MeterSerialNbr), ordinalOf(z_.BillingName), ordinalOf(z_.ServiceAddress),
-                           ordinalOf(z_.ServiceUniqueID)};
-    std::string_view found[5];
-    const int last = *std::max_element(std::begin(wanted), std::end(wanted));
+    MeterIndexSpans spans;
     std::size_t at = fixedSize_;
-    for (int ordinal = 1; ordinal <= last && at < record.size(); ++ordinal) {
-        const void* zero = std::memchr(record.data() + at, '\0', record.size() - at);
-        const std::size_t end = zero != nullptr ? static_cast<std::size_t>(static_cast<const char*>(zero) - record.data())
-                                                : record.size();
-        for (int i = 0; i < 5; ++i)
-            if (wanted[i] == ordinal) found[i] = record.substr(at, end - at);
-        at = end + 1;
+    for (std::size_t ordinal = 1; ordinal < indexTextsAt_.size(); ++ordinal) {
+        const std::size_t size = texts_[ordinal - 1].size();
+        for (unsigned wanted = indexTextsAt_[ordinal]; wanted != 0; wanted &= wanted - 1) {
+            const int i = std::countr_zero(wanted);
+            spans.at[i] = static_cast<std::uint32_t>(at);
+            spans.size[i] = static_cast<std::uint32_t>(size);
+        }
+        at += size + 1;
     }
-    if (tagSlot != nullptr && tagSlot->type != kFieldText) {
-        const int size = tagSlot->type == kFieldInt8 ? 1 : tagSlot->type == kFieldInt16 ? 2 : tagSlot->type == kFieldInt32 ? 4 : 0;
+    return spans;
+}
+
+MeterIndexTexts MeterRecordBuilder::IndexTexts(std::string_view record, const MeterIndexSpans& spans,
+                                               std::string& tagText) const {
+    std::string_view found[5];
+    for (int i = 0; i < 5; ++i) found[i] = record.substr(spans.at[i], spans.size[i]);
+    if (tagIsNumber_) {
+        const int bytes = tagNumber_.type == kFieldInt8    ? 1
+                          : tagNumber_.type == kFieldInt16 ? 2
+                          : tagNumber_.type == kFieldInt32 ? 4
+                                                           : 0;
         tagText.clear();
-        if (size > 0) {
+        if (bytes > 0) {
             char digits[12];
             const auto [end, ec] = std::to_chars(
-                digits, digits + sizeof digits, BytesToNumber(record, static_cast<std::size_t>(tagSlot->position), size));
+                digits, digits + sizeof digits, BytesToNumber(record, static_cast<std::size_t>(tagNumber_.position), bytes));
             tagText.assign(digits, end);
         }
         found[0] = tagText;

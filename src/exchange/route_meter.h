@@ -28,6 +28,13 @@ struct MeterIndexTexts {
     std::string_view account;
 };
 
+// Where the index step's texts lie in a laid meter record (MeterIndexTexts order): offsets and lengths,
+// a length 0 for a text the schema lacks.
+struct MeterIndexSpans {
+    std::uint32_t at[5] = {};
+    std::uint32_t size[5] = {};
+};
+
 // A meter record built in one pass: numbers go into the fixed area as they are set, texts are kept by
 // field and laid after the fixed area once, when the record is written (the bytes field-by-field
 // SetItem calls would give, zero bytes dropped, without rescanning the record for each text or going
@@ -55,10 +62,12 @@ class MeterRecordBuilder {
     const std::string& Text(int field) const;
     // Lays the texts after the fixed area: the record's bytes, until the next Begin.
     std::string_view Lay();
-    // The index step's texts of `record`, a record this builder laid, as the database reads them back:
-    // views into it or, for a tag that is a number, into `tagText` ("" for a field the schema lacks).
-    // Safe on any thread while the builder lives: it reads only the layout.
-    MeterIndexTexts IndexTexts(std::string_view record, std::string& tagText) const;
+    // Where the index step's texts lie in the record laid last (until the next Begin).
+    MeterIndexSpans IndexSpans() const;
+    // The index step's texts of `record`, a record this builder laid with its IndexSpans `spans`, as the
+    // database reads them back: views into it or, for a tag that is a number, into `tagText` ("" for a
+    // field the schema lacks). Safe on any thread while the builder lives: it reads only the layout.
+    MeterIndexTexts IndexTexts(std::string_view record, const MeterIndexSpans& spans, std::string& tagText) const;
 
   private:
     struct Slot {
@@ -78,6 +87,11 @@ class MeterRecordBuilder {
     std::size_t fixedSize_ = 0;
     std::string record_;
     std::string scratch_;
+    // The index step's texts: by text ordinal, a bit per MeterIndexTexts member (tag, serial, name,
+    // address, account) it holds; up to the last one wanted.
+    std::vector<std::uint8_t> indexTextsAt_;
+    bool tagIsNumber_ = false;  // the tag field is no text: its number as text
+    Slot tagNumber_{0, 0};      // its slot then
 };
 
 class MeterRecordWriter {

@@ -99,11 +99,12 @@ void WriteBehind::Record(std::string_view bytes) {
     if (HandOverIfFull()) Finish();
 }
 
-void WriteBehind::Meter(std::string_view bytes, const MeterRecordBuilder& layout, std::int16_t routeOrdinal,
-                        std::int16_t position, std::optional<std::string_view> tag) {
+void WriteBehind::Meter(std::string_view bytes, const MeterIndexSpans& spans, const MeterRecordBuilder& layout,
+                        std::int16_t routeOrdinal, std::int16_t position, std::optional<std::string_view> tag) {
     Item& item = Add(Item::kMeter, {bytes, tag.value_or(std::string_view())});
     item.tagGiven = tag.has_value();
     item.layout = &layout;
+    item.spans = spans;
     item.ordinal = routeOrdinal;
     item.position = position;
     if (HandOverIfFull()) Finish();
@@ -196,7 +197,7 @@ void WriteBehind::Process(const Batch& batch) {
                 case Item::kMeter: {
                     const std::string_view record(at, item.lengths[0]);
                     database->DB().WriteRaw(record);
-                    MeterIndexTexts texts = item.layout->IndexTexts(record, tagText_);
+                    MeterIndexTexts texts = item.layout->IndexTexts(record, item.spans, tagText_);
                     if (item.tagGiven) texts.tag = std::string_view(at + item.lengths[0], item.lengths[1]);
                     IndexStep(item.ordinal, item.position, texts);
                     break;

@@ -39,9 +39,9 @@ class WriteBehind {
     // A record to append to the route database.
     void Record(std::string_view bytes);
     // A meter record laid by `layout` (which outlives the worker) to append, then its index step with
-    // the texts the record holds, or `tag` for its tag (clsExchange::AppendIndexedMeter).
-    void Meter(std::string_view bytes, const MeterRecordBuilder& layout, std::int16_t routeOrdinal,
-               std::int16_t position, std::optional<std::string_view> tag);
+    // the texts the record holds where `spans` says, or `tag` for its tag (clsExchange::AppendIndexedMeter).
+    void Meter(std::string_view bytes, const MeterIndexSpans& spans, const MeterRecordBuilder& layout,
+               std::int16_t routeOrdinal, std::int16_t position, std::optional<std::string_view> tag);
     // One index step (clsExchange::IndexStep).
     void Index(std::int16_t routeOrdinal, std::int16_t position, std::string_view tag, std::string_view serial,
                std::string_view billingName, std::string_view address, std::string_view account);
@@ -65,6 +65,7 @@ class WriteBehind {
                                         // address, account
         bool tagGiven = false;          // meter: the tag given instead of the record's
         const MeterRecordBuilder* layout = nullptr;  // meter: its layout
+        MeterIndexSpans spans;                       // meter: where its index texts lie
     };
     struct Batch {
         std::vector<Item> items;

@@ -74,7 +74,8 @@ void MeterWriter::Write(std::int32_t routeOrdinal, const HostMeter& m) {
     char tag[12];
     const std::size_t tagSize =
         z.MeterTagNbr == 0 ? 0 : static_cast<std::size_t>(std::to_chars(tag, tag + sizeof tag, m.Tag).ptr - tag);
-    ex_.AppendIndexedMeter(r.Lay(), r, static_cast<std::int16_t>(routeOrdinal), ex_.IndexRecordCounter,
+    const std::string_view record = r.Lay();
+    ex_.AppendIndexedMeter(record, r.IndexSpans(), r, static_cast<std::int16_t>(routeOrdinal), ex_.IndexRecordCounter,
                            std::string_view(tag, tagSize));
     ++ex_.State.MetersWritten;
     CountUp(ex_.IndexRecordCounter);

@@ -40,6 +40,13 @@ inline constexpr const char* kZAVTitle = "RouteZAV";
 inline constexpr const char* kZAVCreator = "hZVL";
 inline constexpr const char* kZAVType = "DATA";
 
+// One key of an index record and its meter positions: `count` of them from `first` on.
+struct IndexGroup {
+    std::string_view key;
+    std::uint32_t first;
+    std::uint32_t count;
+};
+
 // The names of the fields of schema `version`, in schema order.
 std::vector<std::string> ZAVFieldNames(std::int32_t version);
 
@@ -97,6 +104,10 @@ class clsZAV {
     // The same for every pair of `keys` and `positions` (as many of each), keys held elsewhere.
     std::int32_t AddIndexRecord(std::int16_t routeOrdinal, std::int16_t indexType,
                                 std::span<const std::string_view> keys, std::span<const std::int16_t> positions);
+    // The same from the groups already formed (distinct keys in record order), each taking its positions
+    // from `positions`.
+    std::int32_t AddIndexGroups(std::int16_t routeOrdinal, std::int16_t indexType, std::span<const IndexGroup> groups,
+                                std::span<const std::int16_t> positions);
     // Appends one configuration record: record type, code type, flags, `count` entries of three texts
     // (code, value, data) and the end mark. THROWS RuntimeError(6) when it would not fit in a record.
     void AddCodeRecord(std::int16_t recordType, std::int16_t codeType, std::int16_t flags, std::int16_t count,
@@ -111,6 +122,14 @@ class clsZAV {
     clsPalmDB db_;
     std::int32_t version_ = 0;
     bool created_ = false;
+    // Storage reused by AddIndexGroups: each group's bytes in the record and its key's length without
+    // zero bytes, and the record.
+    struct GroupLayout {
+        std::uint32_t bytes;
+        std::uint32_t textLength;
+    };
+    std::vector<GroupLayout> groupLayout_;
+    std::string indexRecord_;
 };
 
 }  // namespace zav

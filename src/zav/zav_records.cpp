@@ -37,6 +37,7 @@ void AppendPaddedText(std::string& out, std::string_view text) {
 }
 
 std::size_t TextLength(std::string_view text) {
+    if (text.empty() || std::memchr(text.data(), '\0', text.size()) == nullptr) return text.size();
     return text.size() - static_cast<std::size_t>(std::count(text.begin(), text.end(), '\0'));
 }
 
@@ -44,13 +45,6 @@ void PutBE16(char* at, std::uint32_t value) {
     at[0] = static_cast<char>((value >> 8) & 0xFF);
     at[1] = static_cast<char>(value & 0xFF);
 }
-
-// One key and the range of pairs that carry it.
-struct Group {
-    std::size_t first;
-    std::size_t count;
-    std::size_t size;  // bytes in the record: next offset, padded key, positions
-};
 
 }  // namespace
 
@@ -64,48 +58,58 @@ std::int32_t clsZAV::AddIndexRecord(std::int16_t routeOrdinal, std::int16_t inde
 std::int32_t clsZAV::AddIndexRecord(std::int16_t routeOrdinal, std::int16_t indexType,
                                     std::span<const std::string_view> keys, std::span<const std::int16_t> positions) {
     const std::size_t n = std::min(keys.size(), positions.size());
-    std::vector<Group> groups;
+    std::vector<IndexGroup> groups;
     for (std::size_t i = 0; i < n; ++i) {
-        if (!groups.empty() && keys[groups.back().first] == keys[i]) {
+        if (!groups.empty() && groups.back().key == keys[i]) {
             ++groups.back().count;
         } else {
-            groups.push_back({i, 1, 0});
+            groups.push_back({keys[i], static_cast<std::uint32_t>(i), 1});
         }
     }
-    for (auto& g : groups) {
-        // Groups start at even offsets, so the padded key is its length plus 1, rounded up to even.
-        const std::size_t keyBytes = (TextLength(keys[g.first]) + 2) & ~std::size_t{1};
-        g.size = 2 + keyBytes + 2 * g.count;
+    return AddIndexGroups(routeOrdinal, indexType, groups, positions.first(n));
+}
+
+std::int32_t clsZAV::AddIndexGroups(std::int16_t routeOrdinal, std::int16_t indexType,
+                                    std::span<const IndexGroup> groups, std::span<const std::int16_t> positions) {
+    // Each group's bytes: next offset, the key without zero bytes padded to an even length (groups start
+    // at even offsets, so that is its length plus 1 rounded up to even), its positions.
+    groupLayout_.resize(groups.size());
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        const std::size_t length = TextLength(groups[g].key);
+        groupLayout_[g] = {static_cast<std::uint32_t>(2 + ((length + 2) & ~std::size_t{1}) + 2 * std::size_t{groups[g].count}),
+                           static_cast<std::uint32_t>(length)};
     }
 
-    std::string record;
     auto flush = [&](std::size_t begin, std::size_t end, std::size_t size) {
         if (begin == end) return;
         // Every byte is written below except the zero bytes that end and pad the keys.
-        record.assign(size, '\0');
-        char* at = record.data();
+        indexRecord_.assign(size, '\0');
+        char* at = indexRecord_.data();
         PutBE16(at, kRecIndex);
         PutBE16(at + 2, static_cast<std::uint16_t>(routeOrdinal));
         PutBE16(at + 4, static_cast<std::uint16_t>(indexType));
         std::size_t offset = kIndexHeadSize;
         for (std::size_t g = begin; g < end; ++g) {
-            const Group& group = groups[g];
-            const std::size_t next = g + 1 < end ? offset + group.size : kEndMark;
+            const IndexGroup& group = groups[g];
+            const std::size_t bytes = groupLayout_[g].bytes;
+            const std::size_t next = g + 1 < end ? offset + bytes : kEndMark;
             PutBE16(at + offset, static_cast<std::uint32_t>(next));
-            const std::string_view key = keys[group.first];
+            const std::string_view key = group.key;
             char* text = at + offset + 2;
-            if (key.find('\0') == std::string_view::npos) {
-                std::memcpy(text, key.data(), key.size());
+            if (groupLayout_[g].textLength == key.size()) {
+                std::copy(key.begin(), key.end(), text);
             } else {
                 for (char c : key)
                     if (c != '\0') *text++ = c;
             }
-            char* pos = at + offset + group.size - 2 * group.count;
-            for (std::size_t i = group.first; i < group.first + group.count; ++i, pos += 2)
-                PutBE16(pos, static_cast<std::uint16_t>(positions[i]));
-            offset += group.size;
+            char* pos = at + offset + bytes - 2 * std::size_t{group.count};
+            for (const std::int16_t position : positions.subspan(group.first, group.count)) {
+                PutBE16(pos, static_cast<std::uint16_t>(position));
+                pos += 2;
+            }
+            offset += bytes;
         }
-        db_.WriteRaw(record);
+        db_.WriteRaw(indexRecord_);
     };
 
     // Fill records up to the size limit without splitting a group.
@@ -113,22 +117,21 @@ std::int32_t clsZAV::AddIndexRecord(std::int16_t routeOrdinal, std::int16_t inde
     std::size_t begin = 0;
     std::size_t size = kIndexHeadSize;
     for (std::size_t g = 0; g < groups.size(); ++g) {
-        if (kIndexHeadSize + groups[g].size > kMaxRecordSize) {
+        if (kIndexHeadSize + groupLayout_[g].bytes > kMaxRecordSize) {
             flush(begin, g, size);
-            AddLog("Warning: Index key " + std::string(keys[groups[g].first]) + " of route " +
-                   std::to_string(routeOrdinal) +
+            AddLog("Warning: Index key " + std::string(groups[g].key) + " of route " + std::to_string(routeOrdinal) +
                    " has too many meters for one index record and is left out of the index");
             ++leftOut;
             begin = g + 1;
             size = kIndexHeadSize;
             continue;
         }
-        if (size + groups[g].size > kMaxRecordSize) {
+        if (size + groupLayout_[g].bytes > kMaxRecordSize) {
             flush(begin, g, size);
             begin = g;
             size = kIndexHeadSize;
         }
-        size += groups[g].size;
+        size += groupLayout_[g].bytes;
     }
     flush(begin, groups.size(), size);
     return leftOut;

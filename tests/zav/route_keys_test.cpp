@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <random>
+
 #include "support/fake_frontend.h"
 #include "support/temp_dir.h"
 #include "zav/zav.h"
@@ -175,6 +179,83 @@ TEST(IndexRecord, KeysBeyondOneRecordContinueInFurtherRecordsWithinTheLimit) {
     EXPECT_NE(json.find("{\"RecType\":6,\"route\":2,\"indexType\":4,\"groups\":[{\"key\":\"K000000\",\"positions\":[0]}"),
               std::string::npos);
     EXPECT_NE(json.find("\"groups\":[{\"key\":\"ZZ\",\"positions\":[5]}]}"), std::string::npos);
+}
+
+// A collector (sharing keys or not) writes exactly what sorting all its pairs by key (stable, by
+// character codes) and grouping them with AddIndexRecord writes: keys sharing eight and sixteen
+// bytes, zero bytes, bytes above 127, many equal keys, keys that come in order or in reverse, and a
+// key with too many positions for one record.
+TEST(IndexRecord, CollectorsWriteWhatSortingEveryPairWould) {
+    std::mt19937 random(15);
+    const auto from = [&](std::string_view chars, std::size_t minLength, std::size_t maxLength) {
+        std::string key(minLength + random() % (maxLength - minLength + 1), ' ');
+        for (char& c : key) c = chars[random() % chars.size()];
+        return key;
+    };
+    const struct {
+        const char* name;
+        int count;
+        std::function<std::string(int)> key;
+    } cases[] = {
+        {"short words", 3000, [&](int) { return from("AB", 1, 8); }},
+        {"shared first bytes", 3000,
+         [&](int i) { return std::string(i % 2 ? "ABCDEFGH" : "ABCDEFGHABCDEFGH") + from(std::string("AB\0", 3), 0, 12); }},
+        {"zero bytes", 2000, [&](int) { return from(std::string("\0A", 2), 0, 10); }},
+        {"high bytes", 2000, [&](int) { return from("AB\x80\xd7\xf7\x01", 1, 3); }},
+        {"in order", 3000, [](int i) { return "K" + std::to_string(100000 + i); }},
+        {"in reverse", 3000, [](int i) { return "K" + std::to_string(200000 - i); }},
+        {"too many for one record", 40000, [&](int i) { return i % 1000 == 0 ? from("XYZ", 1, 2) : std::string("HUGE"); }},
+    };
+    test::FakeFrontend ui;
+    ScopedFrontend scoped(ui);
+    for (const auto& c : cases) {
+        std::vector<std::string> keys;
+        std::vector<std::int16_t> positions;
+        for (int i = 0; i < c.count; ++i) {
+            keys.push_back(c.key(i));
+            positions.push_back(static_cast<std::int16_t>(i % 30000));
+        }
+        std::vector<std::size_t> order(keys.size());
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+        std::vector<std::string> sortedKeys;
+        std::vector<std::int16_t> sortedPositions;
+        for (const std::size_t i : order) {
+            sortedKeys.push_back(keys[i]);
+            sortedPositions.push_back(positions[i]);
+        }
+        test::TempDir expectedDir;
+        std::int32_t expectedLeftOut = 0;
+        const V expected = RecordsWritten(expectedDir, [&](clsZAV& db) {
+            expectedLeftOut = db.AddIndexRecord(4, kIndexAccount, static_cast<std::int32_t>(sortedKeys.size()),
+                                                sortedKeys, sortedPositions);
+        });
+        for (const bool share : {false, true}) {
+            test::TempDir dir;
+            std::int32_t leftOut = 0;
+            const V records = RecordsWritten(dir, [&](clsZAV& db) {
+                clsIndex index(share);
+                index.RouteIndex = 4;
+                index.IndexType = kIndexAccount;
+                for (int round = 0; round < 2; ++round) {  // the second round reuses what the first left
+                    for (std::size_t i = 0; i < keys.size(); ++i) {
+                        if (i % 2 != 0)
+                            index.Insert(keys[i], positions[i]);
+                        else
+                            index.InsertUpper(keys[i], positions[i]);  // upper-cased, no letter a-z: the same
+                    }
+                    EXPECT_EQ(index.Count(), c.count);
+                    if (round == 0) index.Clear();
+                }
+                leftOut = index.WriteRecord(db);
+            });
+            std::size_t same = 0;
+            while (same < records.size() && same < expected.size() && records[same] == expected[same]) ++same;
+            EXPECT_TRUE(same == records.size() && same == expected.size())
+                << c.name << (share ? ", sharing keys" : "") << ": record " << same << " differs";
+            EXPECT_EQ(leftOut, expectedLeftOut) << c.name;
+        }
+    }
 }
 
 TEST(CodeRecord, EntriesArePaddedTextsEndedByTheMark) {
