@@ -16,11 +16,15 @@ void NumberColumns::Mark(std::size_t start, std::size_t width, std::size_t maxDi
     std::fill_n(digitColumns_.begin() + static_cast<std::ptrdiff_t>(start), width, '\x80');
     if (width > maxDigits)
         std::fill_n(zeroColumns_.begin() + static_cast<std::ptrdiff_t>(start), width - maxDigits, '\x80');
+    blocks_.clear();
+    for (std::size_t block = from_; block < end_; block += 16)
+        if (digitColumns_.find('\x80', block) < block + 16) blocks_.push_back(block);
 }
 
 void NumberColumns::Clear() {
     digitColumns_.clear();
     zeroColumns_.clear();
+    blocks_.clear();
     from_ = SIZE_MAX;
     end_ = 0;
 }
@@ -46,10 +50,21 @@ bool NumberColumns::Plain(std::string_view line) const {
         const __m128i badZero = _mm_andnot_si128(_mm_or_si128(_mm_cmpeq_epi8(w, zero), isBlank), zeros);
         return _mm_movemask_epi8(_mm_or_si128(badDigit, badZero)) == 0;
     };
-    for (; at + 16 <= end; at += 16)
-        if (!plain(at)) return false;
-    // The last columns: the sixteen ending there (looking again at some already seen does no harm).
-    if (at < end && end >= 16) return plain(end - 16);
+    // The blocks with marked columns; the last one in the line may end past it: the sixteen columns
+    // ending where the line does are looked at then (looking again at some seen already does no harm).
+    bool shortLine = false;
+    for (const std::size_t block : blocks_) {
+        if (block >= end) return true;
+        if (block + 16 <= end) {
+            if (!plain(block)) return false;
+            continue;
+        }
+        if (end >= 16) return plain(end - 16);
+        at = block;  // a line shorter than sixteen columns: eight at a time below
+        shortLine = true;
+        break;
+    }
+    if (!shortLine) return true;  // every block was looked at
 #endif
     for (; at < end; at += 8) {
         const std::uint64_t w = LoadWord(line.data() + at, end - at, ' ');

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
 
 namespace zav {
 
@@ -26,10 +28,13 @@ class NumberColumns {
     // column before end_): the columns of numbers, and their leading columns to be blanks or zeros.
     std::string digitColumns_, zeroColumns_;
     std::size_t from_ = SIZE_MAX, end_ = 0;  // where the marked columns begin and end
+    // The blocks of sixteen columns from from_ on that hold a marked one (their first columns): the
+    // others need no look.
+    std::vector<std::size_t> blocks_;
 };
 
 // The number a text of blanks and digits reads (its digits in order, blanks skipped), as plain columns
-// hold; at most 19 digits.
+// hold; at most 19 digits after its leading zeros. (One digit at a time: the usual field has a few.)
 inline std::uint64_t PlainDigitsValue(std::string_view text) {
     std::uint64_t n = 0;
     for (const char c : text)

@@ -42,11 +42,15 @@ TEST(NumberColumns, PlainAgreesWithAColumnByColumnLook) {
 }
 
 TEST(NumberColumns, PlainDigitsReadInOrderWithBlanksSkipped) {
-    EXPECT_EQ(PlainDigitsValue(""), 0u);
-    EXPECT_EQ(PlainDigitsValue("    "), 0u);
-    EXPECT_EQ(PlainDigitsValue("  0042"), 42u);
-    EXPECT_EQ(PlainDigitsValue("1 2 3 "), 123u);
-    EXPECT_EQ(PlainDigitsValue("999999999999999"), 999999999999999u);
+    const struct {
+        const char* text;
+        std::uint64_t value;
+    } cases[] = {
+        {"", 0},          {"    ", 0},         {"  0042", 42},     {"1 2 3 ", 123},        {"     1000", 1000},
+        {"12345678", 12345678}, {"   123456789", 123456789}, {"999999999999999", 999999999999999},
+        {"0000000000000000000012", 12},  // leading zeros beyond sixteen digits
+    };
+    for (const auto& c : cases) EXPECT_EQ(PlainDigitsValue(c.text), c.value) << '"' << c.text << '"';
 }
 
 }  // namespace
