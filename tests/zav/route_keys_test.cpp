@@ -258,6 +258,50 @@ TEST(IndexRecord, CollectorsWriteWhatSortingEveryPairWould) {
     }
 }
 
+// The same for the words of names and addresses: a collector of words writes what IndexWords of each
+// text, sorted and grouped, gives.
+TEST(IndexRecord, WordCollectorsWriteWhatSortingEveryWordWould) {
+    std::mt19937 random(15);
+    const char* const pieces[] = {"main", "ST", "21st", "Oak", "AVE", "o'neil", "SMITH,", "the", "co.", "A",
+                                  "100", "3RD", "lakeview", "Boulevards", "  ", "#12B", "MAIN-ST", "x"};
+    std::vector<std::string> texts;
+    for (int i = 0; i < 3000; ++i) {
+        std::string text;
+        for (int w = static_cast<int>(random() % 6); w >= 0; --w) text += std::string(pieces[random() % 18]) + " ";
+        texts.push_back(text);
+    }
+    for (const auto* tokens : {&kOwnerTokens, &kAddressTokens}) {
+        std::vector<std::pair<std::string, std::int16_t>> pairs;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            for (const std::string& word : IndexWords(texts[i], *tokens)) pairs.emplace_back(word, i);
+        std::stable_sort(pairs.begin(), pairs.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        V keys;
+        std::vector<std::int16_t> positions;
+        for (const auto& [key, position] : pairs) {
+            keys.push_back(key);
+            positions.push_back(position);
+        }
+        test::TempDir expectedDir;
+        const V expected = RecordsWritten(expectedDir, [&](clsZAV& db) {
+            db.AddIndexRecord(1, kIndexOwner, static_cast<std::int32_t>(keys.size()), keys, positions);
+        });
+        for (const bool share : {false, true}) {
+            test::TempDir dir;
+            const V records = RecordsWritten(dir, [&](clsZAV& db) {
+                clsIndex index(share);
+                index.RouteIndex = 1;
+                index.IndexType = kIndexOwner;
+                const IndexTokens lookup(*tokens);
+                for (std::size_t i = 0; i < texts.size(); ++i)
+                    index.InsertWords(texts[i], lookup, static_cast<std::int16_t>(i));
+                EXPECT_EQ(index.Count(), static_cast<std::int32_t>(pairs.size()));
+                index.WriteRecord(db);
+            });
+            EXPECT_TRUE(records == expected) << (share ? "sharing keys" : "keys apart");
+        }
+    }
+}
+
 TEST(CodeRecord, EntriesArePaddedTextsEndedByTheMark) {
     test::TempDir dir;
     const V records = RecordsWritten(dir, [](clsZAV& db) {
