@@ -205,8 +205,9 @@ MeterIndexTexts MeterRecordBuilder::IndexTexts(std::string_view record, const Me
         tagText.clear();
         if (bytes > 0) {
             char digits[12];
-            const auto [end, ec] = std::to_chars(
-                digits, digits + sizeof digits, BytesToNumber(record, static_cast<std::size_t>(tagNumber_.position), bytes));
+            const auto [end, ec] =
+                std::to_chars(digits, digits + sizeof digits,
+                              BytesToNumber(record, static_cast<std::size_t>(tagNumber_.position), bytes));
             tagText.assign(digits, end);
         }
         found[0] = tagText;

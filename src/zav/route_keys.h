@@ -117,12 +117,12 @@ class clsIndex {
     bool shareKeys_;
     std::string text_;  // the keys back to back in [0, used_); at least eight bytes more are readable
     std::size_t used_ = 0;
-    std::vector<Key> keys_;          // in order of their first pair
-    std::vector<Entry> entries_;     // the pairs in collection order
+    std::vector<Key> keys_;             // in order of their first pair
+    std::vector<Entry> entries_;        // the pairs in collection order
     std::vector<std::uint32_t> slots_;  // with shareKeys_, the hash table: key index + 1, 0 when free; a
                                         // power of two long
     std::vector<SortItem> order_;
-    std::vector<SortItem> spare_;  // the radix sort's second buffer
+    std::vector<SortItem> spare_;     // the radix sort's second buffer
     std::vector<IndexGroup> groups_;  // storage reused by WriteRecord
     std::vector<std::int16_t> sortedPositions_;
 };

@@ -199,12 +199,15 @@ TEST(IndexRecord, CollectorsWriteWhatSortingEveryPairWould) {
     } cases[] = {
         {"short words", 3000, [&](int) { return from("AB", 1, 8); }},
         {"shared first bytes", 3000,
-         [&](int i) { return std::string(i % 2 ? "ABCDEFGH" : "ABCDEFGHABCDEFGH") + from(std::string("AB\0", 3), 0, 12); }},
+         [&](int i) {
+             return std::string(i % 2 ? "ABCDEFGH" : "ABCDEFGHABCDEFGH") + from(std::string("AB\0", 3), 0, 12);
+         }},
         {"zero bytes", 2000, [&](int) { return from(std::string("\0A", 2), 0, 10); }},
         {"high bytes", 2000, [&](int) { return from("AB\x80\xd7\xf7\x01", 1, 3); }},
         {"in order", 3000, [](int i) { return "K" + std::to_string(100000 + i); }},
         {"in reverse", 3000, [](int i) { return "K" + std::to_string(200000 - i); }},
-        {"too many for one record", 40000, [&](int i) { return i % 1000 == 0 ? from("XYZ", 1, 2) : std::string("HUGE"); }},
+        {"too many for one record", 40000,
+         [&](int i) { return i % 1000 == 0 ? from("XYZ", 1, 2) : std::string("HUGE"); }},
     };
     test::FakeFrontend ui;
     ScopedFrontend scoped(ui);
@@ -262,8 +265,8 @@ TEST(IndexRecord, CollectorsWriteWhatSortingEveryPairWould) {
 // text, sorted and grouped, gives.
 TEST(IndexRecord, WordCollectorsWriteWhatSortingEveryWordWould) {
     std::mt19937 random(15);
-    const char* const pieces[] = {"main", "ST", "21st", "Oak", "AVE", "o'neil", "SMITH,", "the", "co.", "A",
-                                  "100", "3RD", "lakeview", "Boulevards", "  ", "#12B", "MAIN-ST", "x"};
+    const char* const pieces[] = {"main", "ST",  "21st", "Oak",      "AVE",        "o'neil", "SMITH,", "the",     "co.",
+                                  "A",    "100", "3RD",  "lakeview", "Boulevards", "  ",     "#12B",   "MAIN-ST", "x"};
     std::vector<std::string> texts;
     for (int i = 0; i < 3000; ++i) {
         std::string text;
