@@ -95,9 +95,8 @@ void clsExchange::AppendIndexedMeter(std::string_view record, const MeterIndexSp
     if (writeBehind_ != nullptr) return writeBehind_->Meter(record, spans, layout, routeOrdinal, position, tag);
     RouteZAV->DB().WriteRaw(record);
     std::string tagText;
-    const MeterIndexTexts texts = layout.IndexTexts(record, spans, tagText);
-    IndexStep(routeOrdinal, position, tag.value_or(texts.tag), texts.serial, texts.billingName, texts.address,
-              texts.account);
+    const MeterIndexTexts texts = layout.IndexTexts(record, spans, tag, tagText);
+    IndexStep(routeOrdinal, position, texts.tag, texts.serial, texts.billingName, texts.address, texts.account);
 }
 
 bool clsExchange::CreateRouteZAV(std::int32_t presize) {

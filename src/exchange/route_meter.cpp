@@ -194,10 +194,12 @@ MeterIndexSpans MeterRecordBuilder::IndexSpans() const {
 }
 
 MeterIndexTexts MeterRecordBuilder::IndexTexts(std::string_view record, const MeterIndexSpans& spans,
-                                               std::string& tagText) const {
+                                               std::optional<std::string_view> tag, std::string& tagText) const {
     std::string_view found[5];
     for (int i = 0; i < 5; ++i) found[i] = record.substr(spans.at[i], spans.size[i]);
-    if (tagIsNumber_) {
+    if (tag) {
+        found[0] = *tag;
+    } else if (tagIsNumber_) {
         const int bytes = tagNumber_.type == kFieldInt8    ? 1
                           : tagNumber_.type == kFieldInt16 ? 2
                           : tagNumber_.type == kFieldInt32 ? 4
