@@ -182,9 +182,9 @@ TEST(IndexRecord, KeysBeyondOneRecordContinueInFurtherRecordsWithinTheLimit) {
 }
 
 // A collector (sharing keys or not) writes exactly what sorting all its pairs by key (stable, by
-// character codes) and grouping them with AddIndexRecord writes: keys sharing eight and sixteen
-// bytes, zero bytes, bytes above 127, many equal keys, keys that come in order or in reverse, and a
-// key with too many positions for one record.
+// character codes) and grouping them with AddIndexRecord writes: keys sharing eight, sixteen and
+// thousands of bytes, zero bytes, bytes above 127, many equal keys, keys that come in order or in
+// reverse, and a key with too many positions for one record.
 TEST(IndexRecord, CollectorsWriteWhatSortingEveryPairWould) {
     std::mt19937 random(15);
     const auto from = [&](std::string_view chars, std::size_t minLength, std::size_t maxLength) {
@@ -202,6 +202,7 @@ TEST(IndexRecord, CollectorsWriteWhatSortingEveryPairWould) {
          [&](int i) {
              return std::string(i % 2 ? "ABCDEFGH" : "ABCDEFGHABCDEFGH") + from(std::string("AB\0", 3), 0, 12);
          }},
+        {"long keys sharing most bytes", 100, [&](int) { return std::string(5000, 'K') + from("AB", 1, 3); }},
         {"zero bytes", 2000, [&](int) { return from(std::string("\0A", 2), 0, 10); }},
         {"high bytes", 2000, [&](int) { return from("AB\x80\xd7\xf7\x01", 1, 3); }},
         {"in order", 3000, [](int i) { return "K" + std::to_string(100000 + i); }},
