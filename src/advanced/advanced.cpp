@@ -254,6 +254,13 @@ const AdvList* clsAdvanced::MessageList(const std::string& type) const {
 std::string clsAdvanced::LookupMessage(std::string_view PriorMessage, std::string_view RouteNbr,
                                        std::string_view Account, std::string_view SerialNbr,
                                        std::string_view TagNbr) const {
+    std::string message;
+    LookupMessage(message, PriorMessage, RouteNbr, Account, SerialNbr, TagNbr);
+    return message;
+}
+
+void clsAdvanced::LookupMessage(std::string& out, std::string_view PriorMessage, std::string_view RouteNbr,
+                                std::string_view Account, std::string_view SerialNbr, std::string_view TagNbr) const {
     std::string supervisor;
     std::string rememberedType;
     const struct {
@@ -281,11 +288,10 @@ std::string clsAdvanced::LookupMessage(std::string_view PriorMessage, std::strin
             supervisor += std::string("; ") + type + ": " + message;
         }
     }
-    if (!PriorMessage.empty() && !supervisor.empty())
-        return "Billing: " + std::string(PriorMessage) + "\n" + "Supervisor: " + supervisor;
-    if (!PriorMessage.empty()) return "Billing: " + std::string(PriorMessage);
-    if (!supervisor.empty()) return "Supervisor: " + supervisor;
-    return "";
+    out.clear();
+    if (!PriorMessage.empty()) out.append("Billing: ").append(PriorMessage);
+    if (!PriorMessage.empty() && !supervisor.empty()) out += '\n';
+    if (!supervisor.empty()) out.append("Supervisor: ").append(supervisor);
 }
 
 std::int16_t clsAdvanced::GetMessage(const std::string& MessageType, const AdvIndex& Index, std::string& RouteNbr,

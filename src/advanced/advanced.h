@@ -41,6 +41,9 @@ public:
     // account, serial and tag numbers on its route (or on "ANY" route).
     std::string LookupMessage(std::string_view PriorMessage, std::string_view RouteNbr, std::string_view Account,
                               std::string_view SerialNbr, std::string_view TagNbr) const;
+    // The same into `out` (its storage reused: one call per meter; no argument may be a view of it).
+    void LookupMessage(std::string& out, std::string_view PriorMessage, std::string_view RouteNbr,
+                       std::string_view Account, std::string_view SerialNbr, std::string_view TagNbr) const;
     // MessageType: "Account", "SerialNbr" or "TagNbr".
     std::int16_t GetMessage(const std::string& MessageType, const AdvIndex& Index, std::string& RouteNbr,
                             std::string& MeterID, std::string& Message) const;

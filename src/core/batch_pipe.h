@@ -122,6 +122,10 @@ class BatchCursor {
         }
     }
 
+    // Hands out every item of the current batch left after the one Next gave last at once: the next
+    // call of Next moves on to the next batch. (A reader that walks a batch's items itself.)
+    void TakeRest() { next_ = current_.Count(); }
+
   private:
     BatchPipe<Batch>& pipe_;
     Batch current_;

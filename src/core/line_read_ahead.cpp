@@ -22,12 +22,18 @@ LineReadAhead::~LineReadAhead() {
     worker_.join();
 }
 
-bool LineReadAhead::ReadLine(std::string_view& line) {
+bool LineReadAhead::ReadFirstOfBatch(std::string_view& line) {
     Batch* batch = nullptr;
     std::size_t i = 0;
+    next_ = end_ = nullptr;
     if (!cursor_.Next(batch, i)) return false;
-    const Line& l = batch->lines[i];
-    line = std::string_view(batch->bytes).substr(l.begin, l.length);
+    // The batch's other lines go to ReadLine; the cursor moves on at the call after them.
+    cursor_.TakeRest();
+    next_ = batch->lines.data() + i;
+    end_ = batch->lines.data() + batch->lines.size();
+    bytes_ = batch->bytes.data();
+    const Line& l = *next_++;
+    line = std::string_view(bytes_ + l.begin, l.length);
     position_ = l.position;
     return true;
 }

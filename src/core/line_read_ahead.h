@@ -25,8 +25,17 @@ class LineReadAhead {
     LineReadAhead& operator=(const LineReadAhead&) = delete;
 
     // The next line without its terminator (valid until the next call); false at the end. THROWS
-    // RuntimeError where reading the file failed.
-    bool ReadLine(std::string_view& line);
+    // RuntimeError where reading the file failed. (The lines of a batch are handed out here, inline;
+    // the next batch is taken out of line.)
+    bool ReadLine(std::string_view& line) {
+        if (next_ != end_) [[likely]] {
+            const Line& l = *next_++;
+            line = std::string_view(bytes_ + l.begin, l.length);
+            position_ = l.position;
+            return true;
+        }
+        return ReadFirstOfBatch(line);
+    }
     // Bytes of the file up to the end of the line last returned, and the file's length when opened.
     std::uintmax_t Position() const { return position_; }
     std::uintmax_t Size() const { return size_; }
@@ -46,10 +55,16 @@ class LineReadAhead {
         std::size_t Count() const { return lines.size(); }
     };
     void Work();
+    // The first line of the next batch, which the following calls of ReadLine walk.
+    bool ReadFirstOfBatch(std::string_view& line);
 
     TextFileStream source_;
     std::uintmax_t size_ = 0;
     std::uintmax_t position_ = 0;
+    // The lines of the batch being walked not handed out yet, and its bytes.
+    const Line* next_ = nullptr;
+    const Line* end_ = nullptr;
+    const char* bytes_ = nullptr;
     BatchPipe<Batch> pipe_;
     BatchCursor<Batch> cursor_{pipe_};
     std::thread worker_;

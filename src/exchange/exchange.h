@@ -63,12 +63,16 @@ class RouteLinePlan {
         Store store = kNothing;
         bool readType = false;        // its source text is the read-type letter
         bool plainColumns = false;    // a number whose columns NumberColumns() checks
+        bool constant = false;        // the same value every line: a constant, a prompt, not mapped
     };
     const clsExchMap& Map() const { return *map_; }
     const std::vector<Step>& Steps() const { return steps_; }
-    // The steps of a line whose number columns are plain: those of numbers read only for their overflow
-    // are left out (they have none).
-    const std::vector<Step>& PlainSteps() const { return plainSteps_; }
+    // The steps of a line: whose number columns are plain (the steps of numbers read only for their
+    // overflow are left out: they have none), and into fields that hold the constant values already
+    // (from a line this plan parsed into them before: the steps of constant values are left out).
+    const std::vector<Step>& StepsFor(bool plain, bool constantsHeld) const {
+        return stepLists_[(plain ? 1 : 0) + (constantsHeld ? 2 : 0)];
+    }
     std::size_t FieldCount() const { return fieldCount_; }
     bool FixedLayout() const { return fixedLayout_; }
     // The last delimited column a field is read from (0 when none).
@@ -80,7 +84,7 @@ class RouteLinePlan {
   private:
     const clsExchMap* map_;
     std::vector<Step> steps_;
-    std::vector<Step> plainSteps_;
+    std::vector<Step> stepLists_[4];  // StepsFor(plain, constantsHeld), index plain + 2 * constantsHeld
     std::size_t fieldCount_ = 0;
     bool fixedLayout_ = false;
     std::int32_t maxColumn_ = 0;
@@ -89,9 +93,12 @@ class RouteLinePlan {
 
 // Fills `out` from one line of a flat route file as the plan's map lays it out
 // (clsExchange::ParseRouteFields); false when the map is neither fixed nor delimited. Fields the plan
-// does not keep are left as they are. Safe on any thread while nothing changes the map or the prompted
-// values. THROWS RuntimeError as ParseRouteFields.
-bool ParseRouteLine(const RouteLinePlan& plan, RouteLineState state, std::string_view line, RouteFields& out);
+// does not keep are left as they are. With `constantsHeld`, `out` holds the fields of a line this plan
+// parsed before without an error: the fields whose value is the same every line are left as they are.
+// Safe on any thread while nothing changes the map or the prompted values. THROWS RuntimeError as
+// ParseRouteFields.
+bool ParseRouteLine(const RouteLinePlan& plan, RouteLineState state, std::string_view line, RouteFields& out,
+                    bool constantsHeld = false);
 
 class clsExchange : public ExchangeSettings {
   public:

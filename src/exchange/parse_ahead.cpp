@@ -64,8 +64,10 @@ void RouteParseAhead::Work() {
             parsed.error = nullptr;
             parsed.position = source_.Position();
             try {
-                ParseRouteLine(plan_, {readTypeLetter, autoNumber}, line, parsed.fields);
+                ParseRouteLine(plan_, {readTypeLetter, autoNumber}, line, parsed.fields, parsed.constantsHeld);
+                parsed.constantsHeld = true;
             } catch (...) {
+                parsed.constantsHeld = false;
                 parsed.error = std::current_exception();
                 end = true;  // the converter stops at this line
             }

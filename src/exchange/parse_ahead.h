@@ -26,6 +26,7 @@ struct ParsedRouteLine {
     std::int16_t autoNumber = 0;     // the autonumber counter after the line
     std::uintmax_t position = 0;     // bytes of the file read up to the line's end
     std::exception_ptr error;        // what parsing the line threw (no line follows it)
+    bool constantsHeld = false;      // `fields` hold the constant values (a line was parsed into them)
     // The meter record built ahead: when `built`, its bytes (or what building it threw) for route
     // ordinal `ordinal`; not built when its route is not among the routes known ahead.
     bool built = false;

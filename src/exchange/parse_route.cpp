@@ -129,22 +129,29 @@ RouteLinePlan::RouteLinePlan(const clsExchMap& map, int keep) : map_(&map) {
             numberColumns_.Mark(static_cast<std::size_t>(f.DataPosition - 1), static_cast<std::size_t>(f.DataWidth),
                                 f.DataType == kInteger ? 4 : f.DataType == kLong ? 9 : 15);
         }
+        step.constant = step.source != kMapFromSource && step.source != kAutonumber;
         steps_.push_back(step);
-        if (!(step.plainColumns && step.store == Step::kCheckNumber)) plainSteps_.push_back(step);
+        const bool noOverflow = step.plainColumns && step.store == Step::kCheckNumber;
+        for (int list = 0; list < 4; ++list)
+            if (!((list & 1) && noOverflow) && !((list & 2) && step.constant)) stepLists_[list].push_back(step);
     }
 }
 
 // Fills the fields of `out` that the plan keeps, in map order: `source(field)` gives the source text
 // of a field mapped from the source. The numbers of fields read but not kept are read only for the
 // overflow errors they raise; the autonumber is counted and the read-type letter taken either way.
-// With `plain` (the line's number columns are plain), the numbers marked so are their digits.
+// With `plain` (the line's number columns are plain), the numbers marked so are their digits; with
+// `constantsHeld`, the fields of constant values hold them already.
 template <typename SourceText>
 static void BuildFields(const RouteLinePlan& plan, RouteLineState state, RouteFields& out, bool plain,
-                        SourceText&& source) {
+                        bool constantsHeld, SourceText&& source) {
     state.readTypeLetter.clear();
-    if (out.size() != plan.FieldCount()) out.resize(plan.FieldCount());
+    if (out.size() != plan.FieldCount()) {
+        out.resize(plan.FieldCount());
+        constantsHeld = false;
+    }
     char number[8];
-    for (const RouteLinePlan::Step& s : plain ? plan.PlainSteps() : plan.Steps()) {
+    for (const RouteLinePlan::Step& s : plan.StepsFor(plain, constantsHeld)) {
         std::string_view text;
         switch (s.source) {
             case kMapFromSource:
@@ -225,14 +232,15 @@ static Values KeyedRecord(const clsExchMap& map, RouteFields&& fields) {
     return record;
 }
 
-static void FixedFields(const RouteLinePlan& plan, RouteLineState state, std::string_view line, RouteFields& out) {
+static void FixedFields(const RouteLinePlan& plan, RouteLineState state, std::string_view line, RouteFields& out,
+                        bool constantsHeld = false) {
     const NumberColumns& numbers = plan.PlainNumberColumns();
-    BuildFields(plan, state, out, !numbers.Empty() && numbers.Plain(line),
+    BuildFields(plan, state, out, !numbers.Empty() && numbers.Plain(line), constantsHeld,
                 [line](const RouteLinePlan::Step& s) { return FixedColumn(line, s.position, s.width); });
 }
 
 static void DelimitedFields(const RouteLinePlan& plan, const clsExchMap& map, RouteLineState state,
-                            std::string_view line, RouteFields& out) {
+                            std::string_view line, RouteFields& out, bool constantsHeld = false) {
     const std::string& delimiter = map.MapDelimiterChar();
     const std::string& quote = map.MapQuote();
     thread_local std::vector<std::string_view> columns;
@@ -244,19 +252,20 @@ static void DelimitedFields(const RouteLinePlan& plan, const clsExchMap& map, Ro
         columns.assign(owned.begin(), owned.end());
     }
     const std::size_t count = columns.size();
-    BuildFields(plan, state, out, false, [count](const RouteLinePlan::Step& s) -> std::string_view {
+    BuildFields(plan, state, out, false, constantsHeld, [count](const RouteLinePlan::Step& s) -> std::string_view {
         if (s.position < 1 || static_cast<std::size_t>(s.position) > count) return {};
         return columns[static_cast<std::size_t>(s.position) - 1];
     });
 }
 
-bool ParseRouteLine(const RouteLinePlan& plan, RouteLineState state, std::string_view line, RouteFields& out) {
+bool ParseRouteLine(const RouteLinePlan& plan, RouteLineState state, std::string_view line, RouteFields& out,
+                    bool constantsHeld) {
     switch (plan.Map().MapType()) {
         case kMapFixed:
-            FixedFields(plan, state, line, out);
+            FixedFields(plan, state, line, out, constantsHeld);
             return true;
         case kMapDelimited:
-            DelimitedFields(plan, plan.Map(), state, line, out);
+            DelimitedFields(plan, plan.Map(), state, line, out, constantsHeld);
             return true;
         default:
             return false;

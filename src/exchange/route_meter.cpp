@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "advanced/advanced.h"
+#include "core/byte_scan.h"
 #include "core/errors.h"
 #include "core/frontend.h"
 #include "core/identity.h"
@@ -43,6 +44,8 @@ MeterRecordBuilder::MeterRecordBuilder(clsZAV& database)
     : database_(database),
       z_(ZAVFieldIndex::Resolve(database)),
       texts_(static_cast<std::size_t>(database.DB().TextCount())),
+      owned_(texts_.size()),
+      laid_(texts_.size()),
       fixedSize_(static_cast<std::size_t>(database.DB().FixedSize())) {
     const clsPalmDB& db = database.DB();
     slots_.reserve(static_cast<std::size_t>(db.FieldCount()));
@@ -68,7 +71,7 @@ MeterRecordBuilder::MeterRecordBuilder(clsZAV& database)
 
 void MeterRecordBuilder::Begin() {
     record_.assign(fixedSize_, '\0');
-    for (std::string& text : texts_) text.clear();
+    std::fill(texts_.begin(), texts_.end(), std::string_view());
 }
 
 const MeterRecordBuilder::Slot* MeterRecordBuilder::SlotOf(int field) const {
@@ -82,34 +85,7 @@ void MeterRecordBuilder::NoField(int field) {
     CurrentFrontend().ShowMessage(std::to_string(field) + " not valid field in Record", kAppTitle);
 }
 
-void MeterRecordBuilder::Store(const Slot& slot, std::int32_t value) {
-    const auto v = static_cast<std::uint32_t>(value);
-    char* at = record_.data() + slot.position;
-    switch (slot.type) {
-        case kFieldInt8:
-            at[0] = static_cast<char>(v & 0xFF);
-            break;
-        case kFieldInt16:
-            at[0] = static_cast<char>((v >> 8) & 0xFF);
-            at[1] = static_cast<char>(v & 0xFF);
-            break;
-        case kFieldInt32:
-            at[0] = static_cast<char>(v >> 24);
-            at[1] = static_cast<char>((v >> 16) & 0xFF);
-            at[2] = static_cast<char>((v >> 8) & 0xFF);
-            at[3] = static_cast<char>(v & 0xFF);
-            break;
-        default:
-            break;  // texts are set by SetText; other types hold nothing
-    }
-}
-
-void MeterRecordBuilder::SetNumber(int field, std::int32_t value) {
-    if (field == 0) return;
-    if (const Slot* slot = SlotOf(field)) Store(*slot, value);
-}
-
-void MeterRecordBuilder::SetNumber(int field, const Value& value) {
+void MeterRecordBuilder::SetAnyNumber(int field, const Value& value) {
     if (field == 0) return;
     const Slot* slot = SlotOf(field);
     if (slot == nullptr) return;
@@ -151,29 +127,37 @@ void MeterRecordBuilder::SetNumber(std::string_view name, std::int32_t value) {
 
 void MeterRecordBuilder::SetText(int field, std::string_view value) {
     if (field == 0) return;
-    std::string& text = texts_.at(static_cast<std::size_t>(slots_.at(static_cast<std::size_t>(field) - 1).position - 1));
-    text.assign(value);
-    if (text.find('\0') != std::string::npos) std::erase(text, '\0');
+    const std::size_t ordinal = TextOrdinal(field);
+    owned_[ordinal].assign(value);
+    texts_[ordinal] = owned_[ordinal];
 }
 
-void MeterRecordBuilder::SetText(int field, const Value& value) { SetText(field, ValueTextView(value, scratch_)); }
-
-const std::string& MeterRecordBuilder::Text(int field) const {
-    static const std::string kNone;
-    if (field == 0) return kNone;
-    return texts_.at(static_cast<std::size_t>(slots_.at(static_cast<std::size_t>(field) - 1).position - 1));
+void MeterRecordBuilder::SetTextView(int field, const Value& value) {
+    if (const auto* text = std::get_if<std::string>(&value)) return SetTextView(field, std::string_view(*text));
+    if (field != 0) SetText(field, ValueTextView(value, scratch_));
 }
 
 std::string_view MeterRecordBuilder::Lay() {
     std::size_t size = fixedSize_;
-    for (const std::string& text : texts_) size += text.size() + 1;
+    for (const std::string_view text : texts_) size += text.size() + 1;
     record_.resize(size);
-    char* at = record_.data() + fixedSize_;
-    for (const std::string& text : texts_) {
-        std::memcpy(at, text.data(), text.size());
-        at += text.size();
+    char* const first = record_.data() + fixedSize_;
+    char* at = first;
+    for (std::size_t ordinal = 0; ordinal < texts_.size(); ++ordinal) {
+        const std::string_view text = texts_[ordinal];
+        char* const start = at;
+        if (text.empty()) {
+        } else if (std::memchr(text.data(), '\0', text.size()) == nullptr) [[likely]] {
+            CopyBytes(at, text.data(), text.size());
+            at += text.size();
+        } else {  // a zero byte would end the text: they are dropped
+            for (const char c : text)
+                if (c != '\0') *at++ = c;
+        }
+        laid_[ordinal] = static_cast<std::uint32_t>(at - start);
         *at++ = '\0';
     }
+    record_.resize(static_cast<std::size_t>(at - record_.data()));
     return record_;
 }
 
@@ -182,7 +166,7 @@ MeterIndexSpans MeterRecordBuilder::IndexSpans() const {
     MeterIndexSpans spans;
     std::size_t at = fixedSize_;
     for (std::size_t ordinal = 1; ordinal < indexTextsAt_.size(); ++ordinal) {
-        const std::size_t size = texts_[ordinal - 1].size();
+        const std::size_t size = laid_[ordinal - 1];
         for (unsigned wanted = indexTextsAt_[ordinal]; wanted != 0; wanted &= wanted - 1) {
             const int i = std::countr_zero(wanted);
             spans.at[i] = static_cast<std::uint32_t>(at);
@@ -248,16 +232,18 @@ std::string_view MeterRecordWriter::Build(const RouteFields& rec, std::int16_t o
     r.SetNumber(z.InitReading, rec[at.InitReading]);
     r.SetNumber(z.InitPulseCount, rec[at.InitPulseCount]);
     r.SetNumber(z.InitTamperCount, rec[at.InitTamperCount]);
-    r.SetText(z.Message, advanced_.LookupMessage(ValueTextView(rec[at.Message], scratch_[0]),
-                                                 ValueTextView(rec[at.RouteNbr], scratch_[1]),
-                                                 ValueTextView(rec[at.ServiceUniqueID], scratch_[2]),
-                                                 ValueTextView(rec[at.MeterSerialNbr], scratch_[3]),
-                                                 ValueTextView(rec[at.MeterTagNbr], scratch_[4])));
-    r.SetText(z.ServiceAddress, rec[at.ServiceAddress]);
-    r.SetText(z.BillingName, rec[at.BillingName]);
-    r.SetText(z.ServiceUniqueID, rec[at.ServiceUniqueID]);
-    r.SetText(z.MeterSerialNbr, rec[at.MeterSerialNbr]);
-    for (int u = 0; u < 5; ++u) r.SetText(z.User[u], rec[at.User[u]]);
+    advanced_.LookupMessage(message_, ValueTextView(rec[at.Message], scratch_[0]),
+                            ValueTextView(rec[at.RouteNbr], scratch_[1]),
+                            ValueTextView(rec[at.ServiceUniqueID], scratch_[2]),
+                            ValueTextView(rec[at.MeterSerialNbr], scratch_[3]),
+                            ValueTextView(rec[at.MeterTagNbr], scratch_[4]));
+    // The texts stay as they are until Lay: the message here, the others in `rec`.
+    r.SetTextView(z.Message, message_);
+    r.SetTextView(z.ServiceAddress, rec[at.ServiceAddress]);
+    r.SetTextView(z.BillingName, rec[at.BillingName]);
+    r.SetTextView(z.ServiceUniqueID, rec[at.ServiceUniqueID]);
+    r.SetTextView(z.MeterSerialNbr, rec[at.MeterSerialNbr]);
+    for (int u = 0; u < 5; ++u) r.SetTextView(z.User[u], rec[at.User[u]]);
     return r.Lay();
 }
 

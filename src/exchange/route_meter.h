@@ -10,6 +10,7 @@
 
 #include "core/values.h"
 #include "exchange/route_records.h"
+#include "palmdb/palm_db.h"
 
 namespace zav {
 
@@ -50,18 +51,40 @@ class MeterRecordBuilder {
     void Begin();
     // A number field (position 0: left out; a text field keeps no number). The value is stored as the
     // database stores it: its low 8, 16 or all 32 bits.
-    void SetNumber(int field, std::int32_t value);
+    void SetNumber(int field, std::int32_t value) {
+        if (field >= 1 && static_cast<std::size_t>(field) <= slots_.size()) [[likely]]
+            Store(slots_[static_cast<std::size_t>(field) - 1], value);
+        else if (field != 0)
+            NoField(field);
+    }
     // The same for any value. THROWS RuntimeError(6) "Overflow in field <name>" when it does not fit.
-    void SetNumber(int field, const Value& value);
+    // (A number of a field the schema has, a whole double within 32 bits among them, is stored here;
+    // the rest the general way.)
+    void SetNumber(int field, const Value& value) {
+        if (field >= 1 && static_cast<std::size_t>(field) <= slots_.size()) [[likely]] {
+            const Slot& slot = slots_[static_cast<std::size_t>(field) - 1];
+            if (const auto* d = std::get_if<double>(&value);
+                d != nullptr && *d >= -2147483648.0 && *d <= 2147483647.0 && *d == static_cast<std::int32_t>(*d))
+                return Store(slot, static_cast<std::int32_t>(*d));
+            if (const auto* n = std::get_if<std::int32_t>(&value)) return Store(slot, *n);
+            if (const auto* n = std::get_if<std::int16_t>(&value)) return Store(slot, *n);
+        }
+        SetAnyNumber(field, value);
+    }
     // A number field by name; a name the schema lacks shows "<name> not valid field in Record".
     void SetNumber(std::string_view name, std::int32_t value);
-    // A text field (position 0: left out).
+    // A text field (position 0: left out), its text copied.
     void SetText(int field, std::string_view text);
     void SetText(int field, const std::string& text) { SetText(field, std::string_view(text)); }
-    void SetText(int field, const Value& value);
-    // The text a field holds in the record being built ("" for position 0).
-    const std::string& Text(int field) const;
-    // Lays the texts after the fixed area: the record's bytes, until the next Begin.
+    // The same without a copy: REQUIRES `text` (or the text `value` holds) to stay as it is until Lay.
+    // A value that is no text is copied as its text.
+    void SetTextView(int field, std::string_view text) {
+        if (field != 0) texts_.at(TextOrdinal(field)) = text;
+    }
+    void SetTextView(int field, const std::string& text) { SetTextView(field, std::string_view(text)); }
+    void SetTextView(int field, const Value& value);
+    // Lays the texts after the fixed area, their zero bytes dropped: the record's bytes, until the next
+    // Begin.
     std::string_view Lay();
     // Where the index step's texts lie in the record laid last (until the next Begin).
     MeterIndexSpans IndexSpans() const;
@@ -80,13 +103,42 @@ class MeterRecordBuilder {
     // The slot of schema field `field`, or nullptr (after showing "<field> not valid field in Record")
     // for a position the schema lacks.
     const Slot* SlotOf(int field) const;
+    // The index in texts_ of text field `field` (from 1). THROWS std::out_of_range for a field the
+    // schema lacks.
+    std::size_t TextOrdinal(int field) const {
+        return static_cast<std::size_t>(slots_.at(static_cast<std::size_t>(field) - 1).position - 1);
+    }
     [[gnu::cold]] static void NoField(int field);
-    void Store(const Slot& slot, std::int32_t value);
+    // SetNumber of any value the general way.
+    void SetAnyNumber(int field, const Value& value);
+    void Store(const Slot& slot, std::int32_t value) {
+        const auto v = static_cast<std::uint32_t>(value);
+        char* at = record_.data() + slot.position;
+        switch (slot.type) {
+            case kFieldInt8:
+                at[0] = static_cast<char>(v & 0xFF);
+                break;
+            case kFieldInt16:
+                at[0] = static_cast<char>((v >> 8) & 0xFF);
+                at[1] = static_cast<char>(v & 0xFF);
+                break;
+            case kFieldInt32:
+                at[0] = static_cast<char>(v >> 24);
+                at[1] = static_cast<char>((v >> 16) & 0xFF);
+                at[2] = static_cast<char>((v >> 8) & 0xFF);
+                at[3] = static_cast<char>(v & 0xFF);
+                break;
+            default:
+                break;  // texts are set by SetText; other types hold nothing
+        }
+    }
 
     clsZAV& database_;
     ZAVFieldIndex z_;
     std::vector<Slot> slots_;         // by schema field index from 1
-    std::vector<std::string> texts_;  // the record's texts by ordinal
+    std::vector<std::string_view> texts_;  // the record's texts by ordinal (until Lay)
+    std::vector<std::string> owned_;        // by ordinal: the copies of texts SetText keeps
+    std::vector<std::uint32_t> laid_;       // by ordinal: the texts' sizes as Lay laid them
     std::size_t fixedSize_ = 0;
     std::string record_;
     std::string scratch_;
@@ -120,6 +172,7 @@ class MeterRecordWriter {
     const clsAdvanced& advanced_;
     MeterRecordBuilder record_;
     std::string scratch_[5];  // texts of values that are no text, for the message lookup
+    std::string message_;     // the message looked up
 };
 
 }  // namespace zav

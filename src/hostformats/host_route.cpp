@@ -52,7 +52,7 @@ void MeterWriter::Write(std::int32_t routeOrdinal, const HostMeter& m) {
     SetNamed(status_, "Status", 0);
     r.SetNumber(z.LstReadingDate, std::int32_t{0});
     for (int field : {z.Lat, z.Lng, z.InitPulseCount, z.InitTamperCount}) r.SetNumber(field, std::int32_t{0});
-    r.SetText(z.ReceiverData, std::string_view());
+    r.SetTextView(z.ReceiverData, std::string_view());
     r.SetNumber(z.Sequence, m.Sequence);
     r.SetNumber(z.MeterTagNbr, m.Tag);
     if (m.MeterType != 0) r.SetNumber(z.MeterType, m.MeterType);
@@ -64,12 +64,13 @@ void MeterWriter::Write(std::int32_t routeOrdinal, const HostMeter& m) {
     if (m.ReadType >= 0) r.SetNumber(z.ReadType, m.ReadType);
     SetNamed(tamperCount_, "TamperCount", m.TamperCount);
     r.SetNumber(z.UtilityCode, m.UtilityCode);
-    r.SetText(z.Message, m.Message);
-    r.SetText(z.ServiceAddress, m.ServiceAddress);
-    r.SetText(z.BillingName, m.BillingName);
-    r.SetText(z.ServiceUniqueID, m.ServiceUniqueID);
-    r.SetText(z.MeterSerialNbr, m.MeterSerialNbr);
-    for (std::size_t i = 0; i < m.User.size(); ++i) r.SetText(z.User[i], m.User[i]);
+    // The meter's texts are views that stay as they are while it is written: no copies.
+    r.SetTextView(z.Message, m.Message);
+    r.SetTextView(z.ServiceAddress, m.ServiceAddress);
+    r.SetTextView(z.BillingName, m.BillingName);
+    r.SetTextView(z.ServiceUniqueID, m.ServiceUniqueID);
+    r.SetTextView(z.MeterSerialNbr, m.MeterSerialNbr);
+    for (std::size_t i = 0; i < m.User.size(); ++i) r.SetTextView(z.User[i], m.User[i]);
     // The index step takes the record's texts and the meter's own tag (none when the schema lacks it).
     char tag[12];
     const std::size_t tagSize =

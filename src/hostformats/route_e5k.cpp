@@ -135,6 +135,7 @@ class E5KRouteConversion {
     bool CreateDatabase() {
         const auto routeCount = static_cast<std::int32_t>(routes_.size());
         if (!ex_.CreateRouteZAV(meterLines_ + routeCount + 2102)) return false;
+        ex_.State.DuplicateTags.Reserve(static_cast<std::size_t>(meterLines_));  // no growing on the way
         clsZAV& db = *ex_.RouteZAV;
         WriteRouteHeader(db, static_cast<std::int16_t>(routeCount), static_cast<std::int16_t>(meterLines_),
                          ex_.RouteSource, clsExchange::LookupFileVersion(kVersionMajor, kVersionMinor), Now(), "0");
@@ -247,7 +248,7 @@ class E5KRouteConversion {
         AppendWord(text_, specialInstructions_);
         AppendWord(text_, m.MeterLocation1);
         AppendWord(text_, m.MeterLocation2);
-        message_ = ex_.Advanced().LookupMessage(Trim(text_), routeNumber_, a.Number, serial_, serial_);
+        ex_.Advanced().LookupMessage(message_, Trim(text_), routeNumber_, a.Number, serial_, serial_);
         address_.assign(a.AddressText()).append(" ").append(a.LotAndPlan);
         AppendWord(address_, m.LocationText);
         host::HostMeter v;

@@ -240,6 +240,7 @@ class MVRSRouteConversion {
     bool CreateDatabase() {
         const auto routeCount = static_cast<std::int32_t>(routes_.size());
         if (!ex_.CreateRouteZAV(routeCount + meterLines_ + 4202)) return false;
+        ex_.State.DuplicateTags.Reserve(static_cast<std::size_t>(meterLines_));  // no growing on the way
         clsZAV& db = *ex_.RouteZAV;
         WriteRouteHeader(db, static_cast<std::int16_t>(routeCount), static_cast<std::int16_t>(meterLines_),
                          ex_.RouteSource, clsExchange::LookupFileVersion(kVersionMajor, kVersionMinor), Now(),
@@ -429,8 +430,8 @@ class MVRSRouteConversion {
         v.ReadType = ReadTypeOfMethod(m.ReadMethod);
         v.TamperCount = m.Tamper;
         v.UtilityCode = host::LeadingLong(c.UtilityID).value_or(0);
-        message_ = ex_.Advanced().LookupMessage(Trim(m.SpecialMessageText), routeNumber_, Trim(c.Account),
-                                                Trim(m.MeterNumber), tagText);
+        ex_.Advanced().LookupMessage(message_, Trim(m.SpecialMessageText), routeNumber_, Trim(c.Account),
+                                     Trim(m.MeterNumber), tagText);
         v.Message = message_;
         address_.assign(c.Address1).append(c.Address2).append(c.Address3);
         v.ServiceAddress = Trim(address_);

@@ -242,6 +242,26 @@ TEST(TextFileStream, SameLinesAsTheWholeTextAcrossBlocks) {
     }
 }
 
+// Many batches' worth of lines (by count and by bytes): every line and each one's position as the
+// stream gives them.
+TEST(LineReadAhead, LinesOfManyBatchesComeInOrderWithTheirPositions) {
+    test::TempDir dir;
+    std::string text;
+    for (int i = 0; i < 6000; ++i) text += std::string(static_cast<std::size_t>(i % 97), 'a' + i % 26) + "\r\n";
+    WriteFileBytes(dir / "t.txt", text);
+    TextFileStream stream(dir / "t.txt");
+    LineReadAhead ahead(dir / "t.txt");
+    std::string_view expected, line;
+    while (stream.ReadLine(expected)) {
+        ASSERT_TRUE(ahead.ReadLine(line));
+        ASSERT_EQ(line, expected);
+        ASSERT_EQ(ahead.Position(), stream.Position());
+    }
+    EXPECT_FALSE(ahead.ReadLine(line));
+    EXPECT_FALSE(ahead.ReadLine(line)) << "and stays at the end";
+    EXPECT_TRUE(ahead.AtEnd());
+}
+
 TEST(TextFileStream, FilesThatCannotBeReadThrow) {
     test::TempDir dir;
     EXPECT_THROW(TextFileStream(dir / "missing.txt"), RuntimeError);

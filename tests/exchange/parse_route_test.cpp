@@ -129,6 +129,8 @@ TEST_F(ParseRouteTest, FixedNumbersReadAsTheirColumnTextsRead) {
     };
     Source("RouteNbr", 1, 2);
     for (const Column& c : numbers) Source(c.field, c.position, c.width);
+    ex.ExchMap.MapOption("User1", kMapConstant);
+    ex.ExchMap.MapConstant("User1", "Speed");
     const auto& fields = ex.ExchMap.Fields();
     const auto indexOf = [&](std::string_view name) {
         for (std::size_t i = 0; i < fields.size(); ++i)
@@ -143,6 +145,8 @@ TEST_F(ParseRouteTest, FixedNumbersReadAsTheirColumnTextsRead) {
                                              "99999", "-5", "+5", "1.5", "R", "r", "&H7F", "1E3", "\t9", "x9",
                                              "2147483647", "2147483648", "999999999999999", "9999999999999999"};
     std::mt19937 random(7);
+    RouteFields reused;  // every line parsed into the same fields, the constant ones set only once
+    bool constantsHeld = false;
     const auto fill = [&](std::string& line, const Column& c) {
         std::string text = pieces[random() % pieces.size()];
         if (text.size() > static_cast<std::size_t>(c.width)) text.resize(static_cast<std::size_t>(c.width));
@@ -195,6 +199,11 @@ TEST_F(ParseRouteTest, FixedNumbersReadAsTheirColumnTextsRead) {
             }
             ASSERT_EQ(error, expectedError) << "[" << line << "]";
             if (plan != &whole || !error.empty()) continue;
+            std::string reusedLetter;
+            std::int16_t reusedNumber = 0;
+            ASSERT_TRUE(ParseRouteLine(whole, {reusedLetter, reusedNumber}, line, reused, constantsHeld));
+            constantsHeld = true;
+            ASSERT_EQ(reused, out) << "[" << line << "]";
             for (const Column& c : numbers) {
                 const std::size_t i = indexOf(c.field);
                 ASSERT_EQ(out[i], expected[i]) << c.field << " of [" << line << "]";

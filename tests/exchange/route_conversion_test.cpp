@@ -489,6 +489,26 @@ namespace {
 
 // Negative numbers in 4-byte fields are stored as their 32-bit pattern and read back as they went in (a
 // western longitude); a number too large for 32 bits stops the run naming its field.
+// A zero byte would end a stored text: it is dropped from the meter record, and the index keys are
+// those of the texts as the record holds them.
+TEST_F(RouteConversionTest, ZeroBytesInTextsAreDroppedFromTheRecordAndItsIndexKeys) {
+    ASSERT_TRUE(Convert({Meter("A", 1, "101", "R", "W", "01/02/2024", std::string("12 MA\0IN ST", 11),
+                               std::string("SM\0ITH", 6)),
+                         Meter("A", 2, "102", "R", "W", "01/02/2024", "14 OAK AVE", "JONES")}));
+    const auto records = Records();
+    const auto meters = OfType(records, kRecMeter);
+    ASSERT_EQ(meters.size(), 2u);
+    EXPECT_EQ(Text(*meters[0], "BillingName"), "SMITH");
+    EXPECT_EQ(Text(*meters[0], "ServiceAddress"), "12 MAIN ST");
+    EXPECT_EQ(Text(*meters[0], "ServiceUniqueID"), "A1");
+    EXPECT_EQ(Text(*meters[1], "BillingName"), "JONES");
+    std::string keys;  // every index record's bytes
+    for (const Record* index : OfType(records, kRecIndex)) keys += index->raw;
+    for (const char* key : {"SMITH", "MAIN", "JONES", "OAK", "A1", "S1", "S2"})
+        EXPECT_NE(keys.find(std::string(key) + '\0'), std::string::npos) << key;
+    EXPECT_EQ(keys.find(std::string("SM") + '\0'), std::string::npos);
+}
+
 TEST_F(RouteConversionTest, NegativeFourByteValuesComeBackAsTheyWentIn) {
     WriteFileBytes(dir / "T.zcm", std::string(kMap) + "Lat=12,0,,,0\r\nLng=13,0,,,0\r\n");
     ASSERT_TRUE(Convert({Meter("A", 1, "101") + ",-100,-1", Meter("A", 2, "102") + ",44977753,-93265011"}));
