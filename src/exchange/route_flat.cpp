@@ -67,11 +67,13 @@ bool clsExchange::ConvertRouteFlat() {
             // The index step takes the values as the record holds them.
             if (parsed->built) {
                 if (parsed->buildError) std::rethrow_exception(parsed->buildError);
-                AppendIndexedMeter(parsed->record, parsed->spans, meters.Builder(), parsed->ordinal, IndexRecordCounter);
+                AppendIndexedMeter(parsed->record, parsed->spans, meters.Builder(), parsed->ordinal,
+                                   IndexRecordCounter);
             } else {
                 const std::int16_t ordinal = State.Routes.AddRoute(ValueTextView(rec[at.RouteNbr], routeText));
                 const std::string_view record = meters.Build(rec, ordinal, ReadTypeOfLetter(ReadTypeLetter));
-                AppendIndexedMeter(record, meters.Builder().IndexSpans(), meters.Builder(), ordinal, IndexRecordCounter);
+                AppendIndexedMeter(record, meters.Builder().IndexSpans(), meters.Builder(), ordinal,
+                                   IndexRecordCounter);
             }
             ++State.MetersWritten;
             CountUp(IndexRecordCounter);
@@ -88,14 +90,13 @@ void clsExchange::AppendMeterRecord(std::string_view record) {
 }
 
 void clsExchange::AppendIndexedMeter(std::string_view record, const MeterIndexSpans& spans,
-                                     const MeterRecordBuilder& layout, std::int16_t routeOrdinal,
-                                     std::int16_t position, std::optional<std::string_view> tag) {
+                                     const MeterRecordBuilder& layout, std::int16_t routeOrdinal, std::int16_t position,
+                                     std::optional<std::string_view> tag) {
     if (writeBehind_ != nullptr) return writeBehind_->Meter(record, spans, layout, routeOrdinal, position, tag);
     RouteZAV->DB().WriteRaw(record);
     std::string tagText;
-    const MeterIndexTexts texts = layout.IndexTexts(record, spans, tagText);
-    IndexStep(routeOrdinal, position, tag.value_or(texts.tag), texts.serial, texts.billingName, texts.address,
-              texts.account);
+    const MeterIndexTexts texts = layout.IndexTexts(record, spans, tag, tagText);
+    IndexStep(routeOrdinal, position, texts.tag, texts.serial, texts.billingName, texts.address, texts.account);
 }
 
 bool clsExchange::CreateRouteZAV(std::int32_t presize) {

@@ -178,10 +178,12 @@ MeterIndexSpans MeterRecordBuilder::IndexSpans() const {
 }
 
 MeterIndexTexts MeterRecordBuilder::IndexTexts(std::string_view record, const MeterIndexSpans& spans,
-                                               std::string& tagText) const {
+                                               std::optional<std::string_view> tag, std::string& tagText) const {
     std::string_view found[5];
     for (int i = 0; i < 5; ++i) found[i] = record.substr(spans.at[i], spans.size[i]);
-    if (tagIsNumber_) {
+    if (tag) {
+        found[0] = *tag;
+    } else if (tagIsNumber_) {
         const int bytes = tagNumber_.type == kFieldInt8    ? 1
                           : tagNumber_.type == kFieldInt16 ? 2
                           : tagNumber_.type == kFieldInt32 ? 4
@@ -189,8 +191,9 @@ MeterIndexTexts MeterRecordBuilder::IndexTexts(std::string_view record, const Me
         tagText.clear();
         if (bytes > 0) {
             char digits[12];
-            const auto [end, ec] = std::to_chars(
-                digits, digits + sizeof digits, BytesToNumber(record, static_cast<std::size_t>(tagNumber_.position), bytes));
+            const auto [end, ec] =
+                std::to_chars(digits, digits + sizeof digits,
+                              BytesToNumber(record, static_cast<std::size_t>(tagNumber_.position), bytes));
             tagText.assign(digits, end);
         }
         found[0] = tagText;

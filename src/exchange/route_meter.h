@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -89,8 +90,10 @@ class MeterRecordBuilder {
     MeterIndexSpans IndexSpans() const;
     // The index step's texts of `record`, a record this builder laid with its IndexSpans `spans`, as the
     // database reads them back: views into it or, for a tag that is a number, into `tagText` ("" for a
-    // field the schema lacks). Safe on any thread while the builder lives: it reads only the layout.
-    MeterIndexTexts IndexTexts(std::string_view record, const MeterIndexSpans& spans, std::string& tagText) const;
+    // field the schema lacks); `tag`, when given, instead of the record's. Safe on any thread while the
+    // builder lives: it reads only the layout.
+    MeterIndexTexts IndexTexts(std::string_view record, const MeterIndexSpans& spans,
+                               std::optional<std::string_view> tag, std::string& tagText) const;
 
   private:
     struct Slot {

@@ -197,9 +197,9 @@ void WriteBehind::Process(const Batch& batch) {
                 case Item::kMeter: {
                     const std::string_view record(at, item.lengths[0]);
                     database->DB().WriteRaw(record);
-                    MeterIndexTexts texts = item.layout->IndexTexts(record, item.spans, tagText_);
-                    if (item.tagGiven) texts.tag = std::string_view(at + item.lengths[0], item.lengths[1]);
-                    IndexStep(item.ordinal, item.position, texts);
+                    std::optional<std::string_view> tag;
+                    if (item.tagGiven) tag = std::string_view(at + item.lengths[0], item.lengths[1]);
+                    IndexStep(item.ordinal, item.position, item.layout->IndexTexts(record, item.spans, tag, tagText_));
                     break;
                 }
                 case Item::kIndex: {

@@ -42,6 +42,7 @@ std::uint64_t Prefix(const char* key, std::size_t length) {
 
 // The same for a key of which only its own bytes are readable.
 std::uint64_t PrefixOf(std::string_view key) {
+    if (key.empty()) return 0;
     char bytes[8] = {};
     std::memcpy(bytes, key.data(), std::min<std::size_t>(key.size(), 8));
     return Prefix(bytes, key.size());
@@ -253,12 +254,19 @@ void clsIndex::SortKeys() {
     // strictly smaller later keys.
     order_.resize(keys_.size());
     for (std::size_t k = 0; k < keys_.size(); ++k) order_[k] = {keys_[k].prefix, static_cast<std::uint32_t>(k)};
-    SortRange(0, order_.size(), 0);
+    pending_.assign(1, {0, order_.size(), 0});
+    while (!pending_.empty()) {
+        const Range range = pending_.back();
+        pending_.pop_back();
+        SortRange(range);
+    }
 }
 
-void clsIndex::SortRange(std::size_t first, std::size_t last, std::size_t depth) {
+void clsIndex::SortRange(const Range& range) {
+    const std::size_t first = range.first;
+    const std::size_t depth = range.depth;
     SortItem* const items = order_.data() + first;
-    const std::size_t n = last - first;
+    const std::size_t n = range.last - first;
     if (n < 2) return;
     // A few keys: an insertion sort on the whole keys (stable).
     constexpr std::size_t kFew = 24;
@@ -327,7 +335,7 @@ void clsIndex::SortRange(std::size_t first, std::size_t last, std::size_t depth)
                 sameLength = sameLength && l == length;
             }
             if (longer) {
-                SortRange(first + a, first + b, depth + 8);
+                pending_.push_back({first + a, first + b, depth + 8});
             } else if (!sameLength) {
                 std::stable_sort(items + a, items + b, [this](const SortItem& x, const SortItem& y) {
                     return keys_[x.key].length < keys_[y.key].length;

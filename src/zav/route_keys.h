@@ -109,20 +109,28 @@ class clsIndex {
     // Doubles the hash table (at least kMinSlots).
     void Grow();
     std::string_view KeyOf(const SortItem& item) const;
-    // Sorts order_, an item per distinct key, for WriteRecord.
+    // Sorts order_ (an item per key; with shareKeys_, per distinct key) for WriteRecord.
     void SortKeys();
-    // Sorts order_[first, last), keys that share their first `depth` bytes, by their bytes from there on.
-    void SortRange(std::size_t first, std::size_t last, std::size_t depth);
+    // Part of order_: [first, last), keys that share their first `depth` bytes.
+    struct Range {
+        std::size_t first;
+        std::size_t last;
+        std::size_t depth;
+    };
+    // Sorts a range by the keys' bytes from its depth on; runs of keys that share eight more bytes are
+    // left to pending_.
+    void SortRange(const Range& range);
 
     bool shareKeys_;
     std::string text_;  // the keys back to back in [0, used_); at least eight bytes more are readable
     std::size_t used_ = 0;
-    std::vector<Key> keys_;          // in order of their first pair
-    std::vector<Entry> entries_;     // the pairs in collection order
+    std::vector<Key> keys_;             // in order of their first pair
+    std::vector<Entry> entries_;        // the pairs in collection order
     std::vector<std::uint32_t> slots_;  // with shareKeys_, the hash table: key index + 1, 0 when free; a
                                         // power of two long
     std::vector<SortItem> order_;
-    std::vector<SortItem> spare_;  // the radix sort's second buffer
+    std::vector<SortItem> spare_;     // the radix sort's second buffer
+    std::vector<Range> pending_;      // ranges still to sort (no recursion: keys may be long)
     std::vector<IndexGroup> groups_;  // storage reused by WriteRecord
     std::vector<std::int16_t> sortedPositions_;
 };

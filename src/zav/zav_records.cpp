@@ -76,8 +76,9 @@ std::int32_t clsZAV::AddIndexGroups(std::int16_t routeOrdinal, std::int16_t inde
     groupLayout_.resize(groups.size());
     for (std::size_t g = 0; g < groups.size(); ++g) {
         const std::size_t length = TextLength(groups[g].key);
-        groupLayout_[g] = {static_cast<std::uint32_t>(2 + ((length + 2) & ~std::size_t{1}) + 2 * std::size_t{groups[g].count}),
-                           static_cast<std::uint32_t>(length)};
+        groupLayout_[g] = {
+            static_cast<std::uint32_t>(2 + ((length + 2) & ~std::size_t{1}) + 2 * std::size_t{groups[g].count}),
+            static_cast<std::uint32_t>(length)};
     }
 
     auto flush = [&](std::size_t begin, std::size_t end, std::size_t size) {

@@ -182,9 +182,9 @@ TEST(IndexRecord, KeysBeyondOneRecordContinueInFurtherRecordsWithinTheLimit) {
 }
 
 // A collector (sharing keys or not) writes exactly what sorting all its pairs by key (stable, by
-// character codes) and grouping them with AddIndexRecord writes: keys sharing eight and sixteen
-// bytes, zero bytes, bytes above 127, many equal keys, keys that come in order or in reverse, and a
-// key with too many positions for one record.
+// character codes) and grouping them with AddIndexRecord writes: keys sharing eight, sixteen and
+// thousands of bytes, zero bytes, bytes above 127, many equal keys, keys that come in order or in
+// reverse, and a key with too many positions for one record.
 TEST(IndexRecord, CollectorsWriteWhatSortingEveryPairWould) {
     std::mt19937 random(15);
     const auto from = [&](std::string_view chars, std::size_t minLength, std::size_t maxLength) {
@@ -199,12 +199,16 @@ TEST(IndexRecord, CollectorsWriteWhatSortingEveryPairWould) {
     } cases[] = {
         {"short words", 3000, [&](int) { return from("AB", 1, 8); }},
         {"shared first bytes", 3000,
-         [&](int i) { return std::string(i % 2 ? "ABCDEFGH" : "ABCDEFGHABCDEFGH") + from(std::string("AB\0", 3), 0, 12); }},
+         [&](int i) {
+             return std::string(i % 2 ? "ABCDEFGH" : "ABCDEFGHABCDEFGH") + from(std::string("AB\0", 3), 0, 12);
+         }},
+        {"long keys sharing most bytes", 100, [&](int) { return std::string(5000, 'K') + from("AB", 1, 3); }},
         {"zero bytes", 2000, [&](int) { return from(std::string("\0A", 2), 0, 10); }},
         {"high bytes", 2000, [&](int) { return from("AB\x80\xd7\xf7\x01", 1, 3); }},
         {"in order", 3000, [](int i) { return "K" + std::to_string(100000 + i); }},
         {"in reverse", 3000, [](int i) { return "K" + std::to_string(200000 - i); }},
-        {"too many for one record", 40000, [&](int i) { return i % 1000 == 0 ? from("XYZ", 1, 2) : std::string("HUGE"); }},
+        {"too many for one record", 40000,
+         [&](int i) { return i % 1000 == 0 ? from("XYZ", 1, 2) : std::string("HUGE"); }},
     };
     test::FakeFrontend ui;
     ScopedFrontend scoped(ui);
@@ -254,6 +258,50 @@ TEST(IndexRecord, CollectorsWriteWhatSortingEveryPairWould) {
             EXPECT_TRUE(same == records.size() && same == expected.size())
                 << c.name << (share ? ", sharing keys" : "") << ": record " << same << " differs";
             EXPECT_EQ(leftOut, expectedLeftOut) << c.name;
+        }
+    }
+}
+
+// The same for the words of names and addresses: a collector of words writes what IndexWords of each
+// text, sorted and grouped, gives.
+TEST(IndexRecord, WordCollectorsWriteWhatSortingEveryWordWould) {
+    std::mt19937 random(15);
+    const char* const pieces[] = {"main", "ST",  "21st", "Oak",      "AVE",        "o'neil", "SMITH,", "the",     "co.",
+                                  "A",    "100", "3RD",  "lakeview", "Boulevards", "  ",     "#12B",   "MAIN-ST", "x"};
+    std::vector<std::string> texts;
+    for (int i = 0; i < 3000; ++i) {
+        std::string text;
+        for (int w = static_cast<int>(random() % 6); w >= 0; --w) text += std::string(pieces[random() % 18]) + " ";
+        texts.push_back(text);
+    }
+    for (const auto* tokens : {&kOwnerTokens, &kAddressTokens}) {
+        std::vector<std::pair<std::string, std::int16_t>> pairs;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            for (const std::string& word : IndexWords(texts[i], *tokens)) pairs.emplace_back(word, i);
+        std::stable_sort(pairs.begin(), pairs.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        V keys;
+        std::vector<std::int16_t> positions;
+        for (const auto& [key, position] : pairs) {
+            keys.push_back(key);
+            positions.push_back(position);
+        }
+        test::TempDir expectedDir;
+        const V expected = RecordsWritten(expectedDir, [&](clsZAV& db) {
+            db.AddIndexRecord(1, kIndexOwner, static_cast<std::int32_t>(keys.size()), keys, positions);
+        });
+        for (const bool share : {false, true}) {
+            test::TempDir dir;
+            const V records = RecordsWritten(dir, [&](clsZAV& db) {
+                clsIndex index(share);
+                index.RouteIndex = 1;
+                index.IndexType = kIndexOwner;
+                const IndexTokens lookup(*tokens);
+                for (std::size_t i = 0; i < texts.size(); ++i)
+                    index.InsertWords(texts[i], lookup, static_cast<std::int16_t>(i));
+                EXPECT_EQ(index.Count(), static_cast<std::int32_t>(pairs.size()));
+                index.WriteRecord(db);
+            });
+            EXPECT_TRUE(records == expected) << (share ? "sharing keys" : "keys apart");
         }
     }
 }
