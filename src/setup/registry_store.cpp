@@ -211,8 +211,10 @@ void RegistryStore::EndSnapshot() {
     inSnapshot_ = false;
     batchKeys_.clear();
     // Every statement of the snapshot has been reset already (Statement does it): the commit cannot
-    // fail on a statement still reading.
-    sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+    // fail on a statement still reading. Should it fail all the same, the read transaction is rolled
+    // back: the connection must not stay in it (writes would then fail).
+    if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 RegistryStore::KeyId RegistryStore::FindOrCreate(const RegKeyPath& path) {
