@@ -66,10 +66,10 @@ class RouteLinePlan {
         bool constant = false;        // the same value every line: a constant, a prompt, not mapped
     };
     const clsExchMap& Map() const { return *map_; }
-    const std::vector<Step>& Steps() const { return steps_; }
-    // The steps of a line: whose number columns are plain (the steps of numbers read only for their
-    // overflow are left out: they have none), and into fields that hold the constant values already
-    // (from a line this plan parsed into them before: the steps of constant values are left out).
+    // The steps of a line, all of them with StepsFor(false, false). For a line whose number columns are
+    // plain, the steps of numbers read only for their overflow are left out (they have none); into fields
+    // that hold the constant values already (a line this plan parsed into them before), the steps of
+    // constant values are left out.
     const std::vector<Step>& StepsFor(bool plain, bool constantsHeld) const {
         return stepLists_[(plain ? 1 : 0) + (constantsHeld ? 2 : 0)];
     }
@@ -83,7 +83,6 @@ class RouteLinePlan {
 
   private:
     const clsExchMap* map_;
-    std::vector<Step> steps_;
     std::vector<Step> stepLists_[4];  // StepsFor(plain, constantsHeld), index plain + 2 * constantsHeld
     std::size_t fieldCount_ = 0;
     bool fixedLayout_ = false;

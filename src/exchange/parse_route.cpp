@@ -130,7 +130,6 @@ RouteLinePlan::RouteLinePlan(const clsExchMap& map, int keep) : map_(&map) {
                                 f.DataType == kInteger ? 4 : f.DataType == kLong ? 9 : 15);
         }
         step.constant = step.source != kMapFromSource && step.source != kAutonumber;
-        steps_.push_back(step);
         const bool noOverflow = step.plainColumns && step.store == Step::kCheckNumber;
         for (int list = 0; list < 4; ++list)
             if (!((list & 1) && noOverflow) && !((list & 2) && step.constant)) stepLists_[list].push_back(step);
@@ -235,7 +234,7 @@ static Values KeyedRecord(const clsExchMap& map, RouteFields&& fields) {
 static void FixedFields(const RouteLinePlan& plan, RouteLineState state, std::string_view line, RouteFields& out,
                         bool constantsHeld = false) {
     const NumberColumns& numbers = plan.PlainNumberColumns();
-    BuildFields(plan, state, out, !numbers.Empty() && numbers.Plain(line), constantsHeld,
+    BuildFields(plan, state, out, numbers.Plain(line), constantsHeld,
                 [line](const RouteLinePlan::Step& s) { return FixedColumn(line, s.position, s.width); });
 }
 

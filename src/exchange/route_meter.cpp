@@ -141,8 +141,7 @@ std::string_view MeterRecordBuilder::Lay() {
     std::size_t size = fixedSize_;
     for (const std::string_view text : texts_) size += text.size() + 1;
     record_.resize(size);
-    char* const first = record_.data() + fixedSize_;
-    char* at = first;
+    char* at = record_.data() + fixedSize_;
     for (std::size_t ordinal = 0; ordinal < texts_.size(); ++ordinal) {
         const std::string_view text = texts_[ordinal];
         char* const start = at;

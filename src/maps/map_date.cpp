@@ -113,13 +113,12 @@ bool ReadFixedShapeDate(std::string_view text, const DateLayout& layout, std::op
 
 std::optional<std::int32_t> ReadDateNumber(std::string_view text, std::int32_t formatCode) {
     text = TrimSpaces(text);
-    if (const auto layout = LayoutOf(formatCode); layout && layout->separator != 0) {
+    const auto layout = LayoutOf(formatCode);
+    if (layout && layout->separator != 0) {
         if (std::optional<std::int32_t> date; ReadFixedShapeDate(text, *layout, date)) return date;
     }
     // Blank or all zeros (separators aside): no date.
     if (std::all_of(text.begin(), text.end(), [](char c) { return c == '0' || c == '-' || c == '/'; })) return 0;
-
-    const auto layout = LayoutOf(formatCode);
     if (!layout) return std::nullopt;
 
     // The three parts in the layout's order.
