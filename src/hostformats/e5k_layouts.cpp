@@ -7,8 +7,6 @@ namespace zav {
 namespace {
 constexpr std::int16_t T = kHostText;
 constexpr std::int16_t N = kHostZeroPadded;
-constexpr std::int16_t D = kHostDate;
-constexpr std::int16_t H = kHostTime;
 }  // namespace
 
 const std::vector<HostRecordLayout>& E5KDownloadLayouts() {

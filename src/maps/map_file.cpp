@@ -18,7 +18,12 @@ constexpr const char* kLineEnd = "\r\n";
 
 // A number as the platform prints a numeric item: a leading space for zero or positive values (a minus
 // sign otherwise), the digits, and one trailing space.
-std::string PrintedNumber(std::int32_t n) { return (n >= 0 ? " " : "") + std::to_string(n) + " "; }
+std::string PrintedNumber(std::int32_t n) {
+    std::string text = n >= 0 ? " " : "";
+    text += std::to_string(n);
+    text += ' ';
+    return text;
+}
 
 // The field line of one field; "" for a mapping kind that is not stored.
 std::string FieldLine(const MapField& f) {

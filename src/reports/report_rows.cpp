@@ -172,7 +172,7 @@ ReportRow MakeReportRow(const clsZAV& db) {
         row.bits = kReportOrphans;
         for (const char* field : {"PrvReading", "MaxReading", "MinReading", "LstReadingDate"}) {
             const std::int64_t tag = Number(db, field);
-            if (tag != 0) text += " " + std::to_string(tag);
+            if (tag != 0) text.append(" ").append(std::to_string(tag));
         }
         if (!text.empty()) text = "Nearby:" + text;
     }

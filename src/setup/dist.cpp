@@ -56,7 +56,9 @@ std::string MapHeaderKind(const std::string& name) {
 // Creates or replaces `target` with `bytes` by renaming a finished copy over it, so a link standing at
 // `target` is replaced rather than written through.
 void ReplaceFile(const fs::path& target, const std::string& bytes) {
-    const fs::path partial = target.parent_path() / ("." + target.filename().string() + ".partial");
+    std::string partialName = ".";
+    partialName.append(target.filename().string()).append(".partial");
+    const fs::path partial = target.parent_path() / partialName;
     try {
         WriteFileBytes(partial, bytes);
     } catch (const RuntimeError&) {
@@ -96,7 +98,9 @@ clsDist::clsDist(RegistryStore& store, fs::path home) : registry_(store), home_(
 std::string clsDist::BuildDist() {
     std::string maps;
     for (const auto& name : ListMapFiles(home_))
-        maps += "[" + MapHeaderKind(name) + " " + name + "]" + ReadFileBytes(home_ / name) + "\r\n";
+        maps.append("[").append(MapHeaderKind(name)).append(" ").append(name).append("]")
+            .append(ReadFileBytes(home_ / name))
+            .append("\r\n");
     const std::string listing = registry_.GetKeyInfo(0, {kLocalMachine, kSettingsKey});
     return std::string("DIST ") + kWrittenVersion + "\r\n[REGISTRY]\r\n" + listing + "\r\n" + maps + "\r\n";
 }

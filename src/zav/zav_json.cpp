@@ -91,7 +91,7 @@ bool DecodeIndex(std::string_view data, std::string& out) {
         for (std::size_t at = cur.Offset(); at < end; at += 2) {
             std::uint32_t position = 0;
             cur.Number(position, at);
-            out += (at == cur.Offset() ? "" : ",") + std::to_string(position);
+            out.append(at == cur.Offset() ? "" : ",").append(std::to_string(position));
         }
         out += "]}";
         if (next == 0xFFFF) break;
