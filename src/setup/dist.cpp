@@ -97,10 +97,11 @@ clsDist::clsDist(RegistryStore& store, fs::path home) : registry_(store), home_(
 
 std::string clsDist::BuildDist() {
     std::string maps;
-    for (const auto& name : ListMapFiles(home_))
-        maps.append("[").append(MapHeaderKind(name)).append(" ").append(name).append("]")
-            .append(ReadFileBytes(home_ / name))
-            .append("\r\n");
+    for (const auto& name : ListMapFiles(home_)) {
+        maps.append("[").append(MapHeaderKind(name)).append(" ").append(name).append("]");
+        maps += ReadFileBytes(home_ / name);
+        maps += "\r\n";
+    }
     const std::string listing = registry_.GetKeyInfo(0, {kLocalMachine, kSettingsKey});
     return std::string("DIST ") + kWrittenVersion + "\r\n[REGISTRY]\r\n" + listing + "\r\n" + maps + "\r\n";
 }
